@@ -19,7 +19,7 @@ inline constexpr char16_t kRebootMessage[] = u"Keyboard switching will be enable
 inline constexpr char16_t kRebootTitle[] = u"Zemrak";
 
 class HotkeySettings {
-public:
+  public:
     HotkeySettings(IFormView& view, IUiServices& ui, const EllReg& registry, HotkeyOptionIds ids)
         : view_(view), ui_(ui), registry_(registry), ids_(ids) {}
 
@@ -34,7 +34,7 @@ public:
     // 1, 2 or 3 for the selected option, 0 for none.
     int chosenNumber() const;
 
-private:
+  private:
     IFormView& view_;
     IUiServices& ui_;
     const EllReg& registry_;

@@ -12,7 +12,7 @@ namespace harfpad {
 inline constexpr const char* kArabicLayoutName = "00000401";
 
 class LayoutSwitcher {
-public:
+  public:
     LayoutSwitcher(IKeyboardLayoutApi& api, const EllReg& registry)
         : api_(api), registry_(registry) {}
 
@@ -31,7 +31,7 @@ public:
     // The name buffer: index 0 is never used, the platform writes from index 1.
     std::array<char, 501>& nameBuffer() { return nameBuffer_; }
 
-private:
+  private:
     IKeyboardLayoutApi& api_;
     const EllReg& registry_;
     std::array<char, 501> nameBuffer_{};

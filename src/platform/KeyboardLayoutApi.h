@@ -9,7 +9,7 @@ namespace harfpad {
 constexpr unsigned kKlfActivate = 1;
 
 class IKeyboardLayoutApi {
-public:
+  public:
     virtual ~IKeyboardLayoutApi() = default;
     // Writes the active layout's name into `buffer` as a zero-terminated ANSI string.
     // False when the platform cannot tell.

@@ -27,7 +27,7 @@ struct RegistryData {
 };
 
 class IRegistryApi {
-public:
+  public:
     virtual ~IRegistryApi() = default;
     // Opens root\keyPath without creating it and reads one value into a buffer of `capacity`
     // bytes. Empty on any failure: missing key or value, or data larger than the buffer.
@@ -37,9 +37,8 @@ public:
                                               std::size_t capacity) = 0;
     // Opens or creates root\keyPath, stores the value, flushes and closes the key.
     // Failures are ignored.
-    virtual void store(std::uint32_t root, const std::string& keyPath,
-                       const std::string& valueName, std::uint32_t type,
-                       std::span<const std::uint8_t> data) = 0;
+    virtual void store(std::uint32_t root, const std::string& keyPath, const std::string& valueName,
+                       std::uint32_t type, std::span<const std::uint8_t> data) = 0;
 };
 
 }  // namespace harfpad

@@ -27,7 +27,7 @@ enum class ControlKind {
     TextBox,        // single-line edit box
     MultiLineText,  // multi-line edit box
     ReadOnlyText,   // multi-line edit box the user can read and select but not change
-    PictureKey,     // push button showing a drawn picture of its caption (the caption stays its name)
+    PictureKey,  // push button showing a drawn picture of its caption (the caption stays its name)
 };
 
 enum ControlStyle : unsigned {
@@ -49,10 +49,10 @@ struct FontSpec {
 struct ControlSpec {
     ControlId id;
     ControlKind kind;
-    const char16_t* caption;            // design-time text, nullptr for none
-    TwipsRect rect;                     // relative to the container
-    ControlId container = kNoControl;   // a Frame of the same page, or kNoControl for the page
-    const FontSpec* font = nullptr;     // nullptr: the system's message font
+    const char16_t* caption;           // design-time text, nullptr for none
+    TwipsRect rect;                    // relative to the container
+    ControlId container = kNoControl;  // a Frame of the same page, or kNoControl for the page
+    const FontSpec* font = nullptr;    // nullptr: the system's message font
     unsigned style = kStyleNone;
 };
 
@@ -71,7 +71,7 @@ struct FormSpec {
 
 // What the window layer reports to the behaviour.
 class IFormEvents {
-public:
+  public:
     virtual ~IFormEvents() = default;
     // The controls exist and hold their design-time state; the window is not shown yet.
     virtual void Form_Load() = 0;
@@ -83,11 +83,12 @@ public:
 
 // Control state as the behaviour reads and changes it.
 class IFormView {
-public:
+  public:
     virtual ~IFormView() = default;
     virtual std::u16string text(ControlId id) const = 0;
     virtual void setText(ControlId id, std::u16string_view text) = 0;
-    // Check boxes and option buttons: 0 clear, 1 ticked or selected, 2 greyed. Setting raises no click.
+    // Check boxes and option buttons: 0 clear, 1 ticked or selected, 2 greyed. Setting raises no
+    // click.
     virtual int value(ControlId id) const = 0;
     virtual void setValue(ControlId id, int value) = 0;
     virtual bool isEnabled(ControlId id) const = 0;
@@ -105,7 +106,7 @@ public:
 
 // A top-level window built from a FormSpec, which can be closed and loaded again.
 class IFormWindow : public IFormView {
-public:
+  public:
     virtual bool isLoaded() const = 0;
     // Creates the window hidden, runs events.Form_Load(), then shows it centred on the screen.
     virtual void load(IFormEvents& events) = 0;

@@ -10,7 +10,7 @@ constexpr unsigned kMbOk = 0;
 constexpr unsigned kMbIconCritical = 16;
 
 class IUiServices {
-public:
+  public:
     virtual ~IUiServices() = default;
     // Shows a modal message box owned by the active window and waits until the user closes it.
     virtual int messageBox(std::u16string_view text, std::u16string_view title, unsigned style) = 0;

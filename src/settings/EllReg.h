@@ -17,7 +17,7 @@ inline constexpr std::size_t kRegReadBufferSize = 2048;
 using RegValue = std::variant<std::string, std::int64_t>;
 
 class EllReg {
-public:
+  public:
     explicit EllReg(IRegistryApi& api) : api_(api) {}
 
     // The value as text (see decodeRegistryData), or "Not Found" on any failure.
@@ -27,11 +27,10 @@ public:
     // Creates the key if needed and stores the value: as a DWORD when valueType is REG_DWORD,
     // otherwise always as REG_SZ text with its terminator. Failures are silent; a value that
     // cannot be a signed 32-bit number is not stored as a DWORD at all.
-    void writeRegValue(std::uint32_t root, const std::string& keyPath,
-                       const std::string& valueName, std::uint32_t valueType,
-                       const RegValue& value) const;
+    void writeRegValue(std::uint32_t root, const std::string& keyPath, const std::string& valueName,
+                       std::uint32_t valueType, const RegValue& value) const;
 
-private:
+  private:
     IRegistryApi& api_;
 };
 

@@ -1,0 +1,68 @@
+#include "app/Form1.h"
+
+#include "app/Form1Layout.h"
+#include "app/InfoPages.h"
+#include "app/SettingPage.h"
+#include "keyboard/PictureKeyboardPage.h"
+
+namespace harfpad {
+
+Form1::Form1(const Form1Platform& platform)
+    : window_(platform.window),
+      ui_(platform.ui),
+      registry_(platform.registry),
+      switcher_(platform.layouts, registry_),
+      hotkeys_(platform.window, platform.ui, registry_,
+               {setting_page::kOption1, setting_page::kOption2, setting_page::kOption3}) {}
+
+void Form1::show() {
+    if (window_.isLoaded()) {
+        window_.show();
+    } else {
+        window_.load(*this);
+    }
+}
+
+void Form1::Form_Load() {
+    Default_Click();
+    window_.setFontCharset(picture_page::kText4, picture_page::kArabicCharset);
+}
+
+void Form1::Form_Unload() {
+    // With the indicator off nothing else keeps the program alive.
+    if (window_.value(setting_page::kIndicator) == 0)
+        ui_.endProgram();
+}
+
+void Form1::Indicator_Click() {}
+
+void Form1::productsAsk_Click() {
+    window_.selectPage(kPageFeedback);
+}
+
+void Form1::onClick(ControlId id) {
+    switch (id) {
+        case setting_page::kARswitch:
+            ARswitch_Click();
+            break;
+        case setting_page::kEnswitch:
+            Enswitch_Click();
+            break;
+        case setting_page::kDefault:
+            Default_Click();
+            break;
+        case setting_page::kApply:
+            apply_Click();
+            break;
+        case setting_page::kIndicator:
+            Indicator_Click();
+            break;
+        case info_pages::kProductsAsk:
+            productsAsk_Click();
+            break;
+        default:
+            break;
+    }
+}
+
+}  // namespace harfpad

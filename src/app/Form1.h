@@ -1,0 +1,59 @@
+// The main window's behaviour: start-up, closing, and the handlers of its controls.
+#pragma once
+
+#include <string>
+
+#include "layout/HotkeySettings.h"
+#include "layout/LayoutSwitcher.h"
+#include "platform/KeyboardLayoutApi.h"
+#include "platform/RegistryApi.h"
+#include "platform/Ui.h"
+#include "platform/UiServices.h"
+#include "settings/EllReg.h"
+
+namespace harfpad {
+
+// What the main window talks to; all of it outlives the Form1 object.
+struct Form1Platform {
+    IFormWindow& window;
+    IUiServices& ui;
+    IRegistryApi& registry;
+    IKeyboardLayoutApi& layouts;
+};
+
+class Form1 final : public IFormEvents {
+  public:
+    explicit Form1(const Form1Platform& platform);
+
+    // Loads the window when it is not loaded (its start-up sequence runs), else brings it up.
+    void show();
+    IFormWindow& window() { return window_; }
+
+    // Window events.
+    void Form_Load() override;
+    void Form_Unload() override;
+    void onClick(ControlId id) override;
+
+    // Layout switching, also called from the tray menu and the picture keyboard.
+    std::string getCurrentLanguage() { return switcher_.getCurrentLanguage(); }
+    std::string decodeString() const { return switcher_.decodeString(); }
+    void switchToArabic() { switcher_.switchToArabic(); }
+    void switchToEnglish() { switcher_.switchToEnglish(); }
+
+    // Control handlers.
+    void ARswitch_Click() { switchToArabic(); }
+    void Enswitch_Click() { switchToEnglish(); }
+    void Default_Click() { hotkeys_.Default_Click(); }
+    void apply_Click() { hotkeys_.apply_Click(); }
+    void Indicator_Click();
+    void productsAsk_Click();
+
+  private:
+    IFormWindow& window_;
+    IUiServices& ui_;
+    EllReg registry_;
+    LayoutSwitcher switcher_;
+    HotkeySettings hotkeys_;
+};
+
+}  // namespace harfpad

@@ -1,0 +1,25 @@
+#include "app/Form1Layout.h"
+
+#include <array>
+
+#include "app/InfoPages.h"
+#include "app/SettingPage.h"
+#include "keyboard/PictureKeyboardPage.h"
+
+namespace harfpad {
+
+const FormSpec& form1Spec() {
+    static const std::array<PageSpec, 6> pages = {{
+        {u"Setting", setting_page::controls()},
+        {u"KB Testing", picture_page::controls()},
+        {u"About", info_pages::aboutControls()},
+        {u"Feedback", {}},
+        {u"Unicode Testing", {}},
+        {u"Other Products", info_pages::otherProductsControls()},
+    }};
+    // Client area 6930 x 7245 twips; the tab control SSTab1 (6855 x 7215) fills it.
+    static const FormSpec spec{kForm1Caption, 6930, 7245, {37, 15, 6855, 7215}, pages};
+    return spec;
+}
+
+}  // namespace harfpad

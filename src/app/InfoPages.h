@@ -1,0 +1,24 @@
+// The information pages "About" and "Other Products".
+#pragma once
+
+#include <span>
+
+#include "platform/Ui.h"
+
+namespace harfpad::info_pages {
+
+enum : ControlId {
+    kAboutTitle = 300,
+    kAboutVersion,
+    kAboutText,
+    kProductsText = 350,
+    kProductsAsk,
+};
+
+// What the "Other Products" button puts into the feedback message.
+inline constexpr char16_t kProductsSubject[] = u"Subject: Other Products\r\n";
+
+std::span<const ControlSpec> aboutControls();
+std::span<const ControlSpec> otherProductsControls();
+
+}  // namespace harfpad::info_pages

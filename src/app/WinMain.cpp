@@ -1,0 +1,28 @@
+// Program entry: wires the main window's behaviour to the Win32 platform and runs the loop.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/Form1.h"
+#include "app/Form1Layout.h"
+#include "platform/win32/Handles.h"
+#include "platform/win32/MessageLoop.h"
+#include "platform/win32/Win32FormWindow.h"
+#include "platform/win32/Win32KeyboardLayout.h"
+#include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32UiServices.h"
+#include "../res/resource.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    using namespace harfpad;
+    const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
+    ::InitCommonControlsEx(&controls);
+    win32::ComApartment com;
+
+    win32::Win32FormWindow window(instance, form1Spec(), IDI_HARFPAD);
+    win32::Win32UiServices ui;
+    win32::Win32Registry registry;
+    win32::Win32KeyboardLayout layouts;
+    Form1 form1({window, ui, registry, layouts});
+    form1.show();
+    return win32::runMessageLoop([&](MSG& msg) { return window.preTranslateMessage(msg); });
+}

@@ -1,0 +1,92 @@
+// A tabbed top-level window built from a FormSpec: one child window per page, controls created
+// from the page tables and placed at the monitor's DPI.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "platform/Ui.h"
+#include "platform/win32/Handles.h"
+
+namespace harfpad::win32 {
+
+class Win32FormWindow final : public IFormWindow {
+  public:
+    Win32FormWindow(HINSTANCE instance, const FormSpec& spec, int iconResourceId);
+    ~Win32FormWindow() override;
+    Win32FormWindow(const Win32FormWindow&) = delete;
+    Win32FormWindow& operator=(const Win32FormWindow&) = delete;
+
+    HWND hwnd() const { return hwnd_; }
+    HWND controlHwnd(ControlId id) const;
+    int dpi() const { return dpi_; }
+    // Keyboard navigation for the message loop: Tab, arrows, Ctrl+Tab between pages.
+    // True when the message was handled and must not be dispatched.
+    bool preTranslateMessage(MSG& msg);
+
+    // IFormWindow
+    bool isLoaded() const override { return hwnd_ != nullptr; }
+    void load(IFormEvents& events) override;
+    void show() override;
+    void close() override;
+
+    // IFormView
+    std::u16string text(ControlId id) const override;
+    void setText(ControlId id, std::u16string_view text) override;
+    int value(ControlId id) const override;
+    void setValue(ControlId id, int value) override;
+    bool isEnabled(ControlId id) const override;
+    void setEnabled(ControlId id, bool enabled) override;
+    void setFocus(ControlId id) override;
+    ControlId activeControl() const override;
+    int fontCharset(ControlId id) const override;
+    void setFontCharset(ControlId id, int charset) override;
+    std::u16string caption() const override;
+    void setCaption(std::u16string_view caption) override;
+    int selectedPage() const override;
+    void selectPage(int index) override;
+
+  private:
+    struct Control {
+        const ControlSpec* spec = nullptr;
+        int page = 0;
+        TwipsRect pageRect;  // relative to the tab control
+        int charset = DEFAULT_CHARSET;
+        HWND hwnd = nullptr;
+    };
+
+    static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK pageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void registerClasses() const;
+    void createChildren();
+    void createControl(Control& control);
+    void applyLayout();
+    void centreOnMonitor();
+    void showPage(int index);
+    HFONT fontFor(const Control& control);
+    const Control* find(ControlId id) const;
+    Control* find(ControlId id);
+    bool isButtonKind(const Control& control) const;
+
+    HINSTANCE instance_;
+    FormSpec spec_;
+    int iconResourceId_;
+    IFormEvents* events_ = nullptr;
+    HWND hwnd_ = nullptr;
+    HWND tab_ = nullptr;
+    HWND lastFocus_ = nullptr;
+    std::vector<HWND> pages_;
+    std::vector<Control> controls_;
+    std::unordered_map<ControlId, std::size_t> index_;
+    int dpi_ = 96;
+    UniqueFont messageFont_;
+    std::map<std::pair<const FontSpec*, int>, UniqueFont> fonts_;
+    UniqueIcon bigIcon_, smallIcon_;
+};
+
+}  // namespace harfpad::win32

@@ -1,0 +1,215 @@
+// The main window's start-up, closing and "Setting" page against fakes of the platform.
+#include <gtest/gtest.h>
+
+#include "app/Form1.h"
+#include "app/Form1Layout.h"
+#include "app/SettingPage.h"
+#include "fakes/FakeFormWindow.h"
+#include "fakes/FakeKeyboardLayout.h"
+#include "fakes/FakeRegistry.h"
+#include "fakes/FakeUiServices.h"
+#include "keyboard/PictureKeyboardPage.h"
+
+namespace harfpad {
+namespace {
+
+namespace sp = setting_page;
+constexpr const char* kToggle = "keyboard layout\\toggle";
+constexpr const char* kDefaultToggle = ".default\\keyboard layout\\toggle";
+
+class Form1Test : public ::testing::Test {
+  protected:
+    fakes::FakeFormWindow window{form1Spec()};
+    fakes::FakeUiServices ui;
+    fakes::FakeRegistry registry;
+    fakes::FakeKeyboardLayout layouts;
+    Form1 form{{window, ui, registry, layouts}};
+
+    int selectedOption() const {
+        int selected = 0, count = 0;
+        for (auto [id, number] :
+             {std::pair{sp::kOption1, 1}, {sp::kOption2, 2}, {sp::kOption3, 3}}) {
+            if (window.value(id) == 1)
+                selected = number, ++count;
+        }
+        EXPECT_LE(count, 1) << "option buttons are one group";
+        return selected;
+    }
+    std::vector<std::string> defaultProfileWrites() const {
+        std::vector<std::string> texts;
+        for (const auto& w : registry.writes) {
+            EXPECT_EQ(w.root, kHkeyUsers);
+            EXPECT_EQ(w.keyPath, kDefaultToggle);
+            EXPECT_EQ(w.type, kRegSz);
+            texts.emplace_back(w.bytes.begin(), w.bytes.end() - 1);
+        }
+        return texts;
+    }
+};
+
+TEST_F(Form1Test, StartUpSelectsTheStoredOptionInAnyForm) {
+    struct Row {
+        const char* what;
+        std::function<void(fakes::FakeRegistry&)> store;
+        int selected;
+    } rows[] = {
+        {"missing", [](auto&) {}, 0},
+        {"text 1", [](auto& r) { r.setText(kHkeyCurrentUser, kToggle, "", "1"); }, 1},
+        {"text 2", [](auto& r) { r.setText(kHkeyCurrentUser, kToggle, "", "2"); }, 2},
+        {"text 3 with blanks", [](auto& r) { r.setText(kHkeyCurrentUser, kToggle, "", " 3"); }, 3},
+        {"dword 2", [](auto& r) { r.setDword(kHkeyCurrentUser, kToggle, "", 2); }, 2},
+        {"number without option", [](auto& r) { r.setText(kHkeyCurrentUser, kToggle, "", "4"); },
+         0},
+        {"not a number", [](auto& r) { r.setText(kHkeyCurrentUser, kToggle, "", "abc"); }, 0},
+        {"out of range", [](auto& r) { r.setText(kHkeyCurrentUser, kToggle, "", "65537"); }, 0},
+        {"binary", [](auto& r) { r.set(kHkeyCurrentUser, kToggle, "", kRegBinary, {2}); }, 2},
+        {"oversized",
+         [](auto& r) {
+             r.set(kHkeyCurrentUser, kToggle, "", kRegSz, std::vector<std::uint8_t>(4000, '2'));
+         },
+         0},
+    };
+    for (const Row& row : rows) {
+        fakes::FakeFormWindow w{form1Spec()};
+        fakes::FakeRegistry r;
+        row.store(r);
+        Form1 f{{w, ui, r, layouts}};
+        f.show();
+        int selected = 0;
+        if (w.value(sp::kOption1))
+            selected = 1;
+        if (w.value(sp::kOption2))
+            selected = 2;
+        if (w.value(sp::kOption3))
+            selected = 3;
+        EXPECT_EQ(selected, row.selected) << row.what;
+        EXPECT_TRUE(r.writes.empty()) << row.what << ": start-up never writes";
+    }
+}
+
+TEST_F(Form1Test, StartUpGivesText4TheArabicCharsetAndLeavesTheIndicatorOff) {
+    form.show();
+    EXPECT_EQ(window.loadCount(), 1);
+    EXPECT_EQ(window.fontCharset(picture_page::kText4), 178);
+    EXPECT_EQ(window.value(sp::kIndicator), 0);
+    EXPECT_EQ(window.caption(), u"Harfpad by Zemrak");
+    form.show();  // already loaded: brought forward, not loaded again
+    EXPECT_EQ(window.loadCount(), 1);
+    EXPECT_EQ(window.showCalls(), 1);
+}
+
+TEST_F(Form1Test, DefaultKeepsTheSelectionWhenNothingUsableIsStored) {
+    form.show();
+    window.userClick(sp::kOption2);
+    window.userClick(sp::kDefault);
+    EXPECT_EQ(selectedOption(), 2);
+    registry.setText(kHkeyCurrentUser, kToggle, "", "1");
+    window.userClick(sp::kDefault);
+    EXPECT_EQ(selectedOption(), 1);
+}
+
+TEST_F(Form1Test, ApplyDecisions) {
+    struct Row {
+        const char* what;
+        std::optional<std::string> stored;
+        ControlId choose;  // kNoControl: leave the start-up selection
+        std::vector<std::string> written;
+    } rows[] = {
+        {"stored 2, unchanged", "2", kNoControl, {}},
+        {"stored 2, choose 3", "2", sp::kOption3, {"3"}},
+        {"stored 2, choose 2 again", "2", sp::kOption2, {}},
+        {"nothing stored, none chosen", {}, kNoControl, {}},
+        {"nothing stored, choose 1", {}, sp::kOption1, {"1"}},
+        {"stored 4, none chosen", "4", kNoControl, {""}},
+        {"stored 0, none chosen", "0", kNoControl, {}},
+        {"stored out of range, none chosen", "99999", kNoControl, {""}},
+        {"stored out of range, choose 2", "99999", sp::kOption2, {"2"}},
+        {"stored text, choose 3", "Not Found", sp::kOption3, {"3"}},
+    };
+    for (const Row& row : rows) {
+        fakes::FakeFormWindow w{form1Spec()};
+        fakes::FakeRegistry r;
+        fakes::FakeUiServices u;
+        if (row.stored)
+            r.setText(kHkeyCurrentUser, kToggle, "", *row.stored);
+        Form1 f{{w, u, r, layouts}};
+        f.show();
+        if (row.choose != kNoControl)
+            w.userClick(row.choose);
+        bool writtenBeforeBoxClosed = false;
+        u.onMessageBox = [&] { writtenBeforeBoxClosed = !r.writes.empty(); };
+        w.userClick(sp::kApply);
+        std::vector<std::string> written;
+        for (const auto& wr : r.writes) {
+            EXPECT_EQ(wr.root, kHkeyUsers);
+            EXPECT_EQ(wr.keyPath, kDefaultToggle);
+            EXPECT_EQ(wr.valueName, "");
+            EXPECT_EQ(wr.type, kRegSz);
+            written.emplace_back(wr.bytes.begin(), wr.bytes.end() - 1);
+            EXPECT_EQ(wr.bytes.back(), 0);
+        }
+        EXPECT_EQ(written, row.written) << row.what;
+        ASSERT_EQ(u.boxes.size(), row.written.size()) << row.what;
+        if (!u.boxes.empty()) {
+            EXPECT_EQ(u.boxes[0].text, u"Keyboard switching will be enabled on reboot");
+            EXPECT_EQ(u.boxes[0].title, u"Zemrak");
+            EXPECT_EQ(u.boxes[0].style, 0u);
+            EXPECT_FALSE(writtenBeforeBoxClosed) << "the message comes before the write";
+        }
+    }
+}
+
+TEST_F(Form1Test, ApplyCreatesTheDefaultProfileKeyAndRepeatsWhileTheKeysDiffer) {
+    registry.setText(kHkeyCurrentUser, kToggle, "", "2");
+    form.show();
+    window.userClick(sp::kOption3);
+    window.userClick(sp::kApply);
+    EXPECT_TRUE(registry.hasKey(kHkeyUsers, kDefaultToggle));
+    // The stored setting is read from the current user, so the same choice differs again.
+    window.userClick(sp::kApply);
+    EXPECT_EQ(defaultProfileWrites(), (std::vector<std::string>{"3", "3"}));
+    EXPECT_EQ(ui.boxes.size(), 2u);
+    window.userClick(sp::kDefault);
+    EXPECT_EQ(selectedOption(), 2) << "DEFAULT shows what the current user has stored";
+}
+
+TEST_F(Form1Test, SwitchButtonsDriveTheActiveLayout) {
+    registry.setText(kHkeyCurrentUser, "keyboard layout\\preload\\1", "", "00000409");
+    form.show();
+    window.userClick(sp::kARswitch);
+    EXPECT_EQ(layouts.active, "00000401");
+    window.userClick(sp::kARswitch);
+    window.userClick(sp::kEnswitch);
+    window.userClick(sp::kEnswitch);
+    EXPECT_EQ(layouts.loads, (std::vector<std::string>{"00000401", "00000409"}));
+    EXPECT_EQ(form.getCurrentLanguage(), "00000409");
+}
+
+TEST_F(Form1Test, ClosingEndsTheProgramOnlyWithTheIndicatorOff) {
+    form.show();
+    window.userClose();
+    EXPECT_TRUE(ui.ended);
+    EXPECT_FALSE(window.isLoaded());
+
+    fakes::FakeUiServices ui2;
+    fakes::FakeFormWindow w{form1Spec()};
+    Form1 f{{w, ui2, registry, layouts}};
+    f.show();
+    w.setValue(sp::kIndicator, 1);
+    w.userClose();
+    EXPECT_FALSE(ui2.ended);
+    EXPECT_FALSE(w.isLoaded());
+    f.show();  // loaded again: start-up runs again with the hotkey read afresh
+    EXPECT_EQ(w.loadCount(), 2);
+}
+
+TEST_F(Form1Test, PagesAreInTheirOrder) {
+    const auto& pages = form1Spec().pages;
+    ASSERT_EQ(pages.size(), 6u);
+    const char16_t* names[] = {u"Setting",  u"KB Testing",      u"About",
+                               u"Feedback", u"Unicode Testing", u"Other Products"};
+    for (std::size_t i = 0; i < 6; ++i) EXPECT_EQ(std::u16string(pages[i].caption), names[i]);
+}
+
+}  // namespace
+}  // namespace harfpad

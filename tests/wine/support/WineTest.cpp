@@ -1,0 +1,78 @@
+#include "WineTest.h"
+
+namespace harfpad::wine_test {
+
+int runReg(const std::wstring& arguments) {
+    std::wstring command = L"reg.exe " + arguments;
+    STARTUPINFOW startup{sizeof startup};
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_HIDE;
+    PROCESS_INFORMATION process{};
+    if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
+                          nullptr, nullptr, &startup, &process)) {
+        return -1;
+    }
+    ::WaitForSingleObject(process.hProcess, 30000);
+    DWORD code = 0;
+    ::GetExitCodeProcess(process.hProcess, &code);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    return static_cast<int>(code);
+}
+
+void deleteKeyTree(HKEY root, const wchar_t* path) {
+    ::RegDeleteTreeW(root, path);
+}
+
+void pumpMessages(std::chrono::milliseconds duration, const std::function<bool()>& done) {
+    const auto end = std::chrono::steady_clock::now() + duration;
+    while (std::chrono::steady_clock::now() < end) {
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+        if (done && done())
+            return;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+MessageBoxAnswerer::MessageBoxAnswerer() : thread_([this] { run(); }) {}
+
+MessageBoxAnswerer::~MessageBoxAnswerer() {
+    stop_ = true;
+    thread_.join();
+}
+
+std::vector<MessageBoxAnswerer::Seen> MessageBoxAnswerer::seen() const {
+    std::lock_guard lock(mutex_);
+    return seen_;
+}
+
+void MessageBoxAnswerer::run() {
+    const DWORD process = ::GetCurrentProcessId();
+    while (!stop_) {
+        HWND box = nullptr;
+        while ((box = ::FindWindowExW(nullptr, box, L"#32770", nullptr)) != nullptr) {
+            DWORD owner = 0;
+            ::GetWindowThreadProcessId(box, &owner);
+            if (owner != process || !::IsWindowVisible(box))
+                continue;
+            wchar_t title[256] = {}, text[1024] = {};
+            ::GetWindowTextW(box, title, 256);
+            // The message text is the dialog's static control with id 0xFFFF.
+            ::GetDlgItemTextW(box, 0xFFFF, text, 1024);
+            {
+                std::lock_guard lock(mutex_);
+                seen_.push_back({title, text});
+            }
+            ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+            // Wait until that box is gone so it is recorded once.
+            for (int i = 0; i < 200 && ::IsWindow(box) && !stop_; ++i) ::Sleep(10);
+        }
+        ::Sleep(20);
+    }
+}
+
+}  // namespace harfpad::wine_test
