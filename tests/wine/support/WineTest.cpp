@@ -1,4 +1,4 @@
-#include "WineTest.h"
+#include "support/WineTest.h"
 
 namespace harfpad::wine_test {
 

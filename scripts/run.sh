@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the 64-bit program and starts it under Wine on this display.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/install-deps.sh"
+"$root/scripts/build.sh" win64
+. "$root/scripts/wine-env.sh"
+if [ -z "${DISPLAY:-}" ]; then
+    echo "No DISPLAY: starting a virtual screen :77 (view it with a VNC server or take xwd shots)."
+    wine_start_xvfb 77
+fi
+export WINEARCH=win64 WINEDEBUG=-all WINEPREFIX="${WINEPREFIX:-$root/build/wineprefix-run}"
+[ -f "$WINEPREFIX/system.reg" ] || /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || true
+exec /usr/lib/wine/wine64 "$root/build/win64/src/harfpad.exe"

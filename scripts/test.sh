@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds every configuration and runs every test: native unit tests,
+# the Win32 layer and real windows under Wine on a private virtual screen, and the fuzzers.
+# Ends with one line: "harfpad tests: N passed, N failed".
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build="${HARFPAD_BUILD_DIR:-$root/build}"
+export HARFPAD_BUILD_DIR="$build"
+logs="$build/test-logs"
+
+"$root/scripts/install-deps.sh" || exit 1
+"$root/scripts/build.sh" native win64 win32 fuzz || { echo "harfpad tests: 0 passed, 1 failed"; exit 1; }
+mkdir -p "$logs"
+
+. "$root/scripts/wine-env.sh"
+started_xvfb=0
+[ -e /tmp/.X11-unix/X93 ] || started_xvfb=1
+wine_start_xvfb 93
+export LANG=en_US.UTF-8
+wine_prepare_prefix "$build/wineprefix-test" 96
+wineserver -p  # one server for the whole run, so each test exe starts quickly
+
+passed=0
+failed=0
+run_ctest() {  # run_ctest NAME DIR [ctest options...]
+    local name=$1 dir=$2
+    shift 2
+    echo "== test $name"
+    ctest --test-dir "$dir" --output-on-failure "$@" 2>&1 | tee "$logs/$name.log"
+    local line
+    line=$(grep -E '[0-9]+% tests passed, [0-9]+ tests failed out of [0-9]+' "$logs/$name.log" | tail -1)
+    if [ -n "$line" ]; then
+        local bad total
+        bad=$(sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\1/' <<<"$line")
+        total=$(sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\2/' <<<"$line")
+        passed=$((passed + total - bad))
+        failed=$((failed + bad))
+    elif ! grep -q 'No tests were found' "$logs/$name.log"; then
+        failed=$((failed + 1))
+    fi
+}
+
+run_ctest native "$build/native" -j 2
+run_ctest wine "$build/win64"
+run_ctest fuzz "$build/fuzz"
+
+wineserver -k 2>/dev/null || true
+[ "$started_xvfb" -eq 1 ] && pkill -f "Xvfb :93" 2>/dev/null
+echo "harfpad tests: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]

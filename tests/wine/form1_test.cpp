@@ -1,0 +1,250 @@
+// The real main window in this process: layout, start-up, the Setting page's buttons.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+
+#include "support/WineTest.h"
+#include "app/Form1.h"
+#include "app/Form1Layout.h"
+#include "app/SettingPage.h"
+#include "keyboard/PictureKeyboardPage.h"
+#include "platform/Twips.h"
+#include "platform/win32/Win32FormWindow.h"
+#include "platform/win32/Win32KeyboardLayout.h"
+#include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32UiServices.h"
+
+namespace harfpad {
+namespace {
+
+namespace sp = setting_page;
+
+class WineForm1Test : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        const INITCOMMONCONTROLSEX controls{sizeof controls,
+                                            ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
+        ::InitCommonControlsEx(&controls);
+    }
+    // Direct calls: starting reg.exe while this thread owns windows is slow under Wine.
+    void SetUp() override {
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, kToggle);
+        ::RegDeleteTreeW(HKEY_USERS, kDefaultToggle);
+    }
+    void TearDown() override {
+        window.close();
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, kToggle);
+        ::RegDeleteTreeW(HKEY_USERS, kDefaultToggle);
+    }
+    static void storeToggle(DWORD type, const void* data, DWORD size) {
+        ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, kToggle, nullptr, type, data, size),
+                  ERROR_SUCCESS);
+    }
+    static void storeToggleText(const wchar_t* text) {
+        storeToggle(REG_SZ, text, static_cast<DWORD>((wcslen(text) + 1) * sizeof(wchar_t)));
+    }
+    static constexpr const wchar_t* kToggle = L"keyboard layout\\toggle";
+    static constexpr const wchar_t* kDefaultToggle = L".default\\keyboard layout\\toggle";
+    void load() {
+        form.show();
+        ASSERT_TRUE(window.isLoaded());
+        wine_test::pumpMessages(std::chrono::milliseconds(50));
+    }
+    HWND control(ControlId id) const { return window.controlHwnd(id); }
+    bool checked(ControlId id) const {
+        return ::SendMessageW(control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    }
+    void click(ControlId id) { ::SendMessageW(control(id), BM_CLICK, 0, 0); }
+    std::optional<std::string> defaultProfileToggle() const {
+        char text[64] = {};
+        DWORD size = sizeof text;
+        if (::RegGetValueA(HKEY_USERS, ".default\\keyboard layout\\toggle", nullptr,
+                           RRF_RT_REG_SZ, nullptr, text, &size) != ERROR_SUCCESS) {
+            return std::nullopt;
+        }
+        return std::string(text);
+    }
+
+    win32::Win32FormWindow window{::GetModuleHandleW(nullptr), form1Spec(), 0};
+    win32::Win32UiServices ui;
+    win32::Win32Registry registry;
+    win32::Win32KeyboardLayout layouts;
+    Form1 form{{window, ui, registry, layouts}};
+};
+
+TEST_F(WineForm1Test, StartUpSelectsTheOptionOfTheStoredValue) {
+    const DWORD two = 2;
+    const BYTE binary[] = {0x03, 0x00};  // reads as "0300", the number 300
+    struct Row {
+        const char* what;
+        std::function<void()> store;
+        ControlId selected;  // kNoControl: none
+    } rows[] = {
+        {"text 2", [] { storeToggleText(L"2"); }, sp::kOption2},
+        {"dword 2", [&] { storeToggle(REG_DWORD, &two, sizeof two); }, sp::kOption2},
+        {"text 1", [] { storeToggleText(L"1"); }, sp::kOption1},
+        {"text 3", [] { storeToggleText(L"3"); }, sp::kOption3},
+        {"missing", [] {}, kNoControl},
+        {"text 9", [] { storeToggleText(L"9"); }, kNoControl},
+        {"text abc", [] { storeToggleText(L"abc"); }, kNoControl},
+        {"binary 0300", [&] { storeToggle(REG_BINARY, binary, sizeof binary); }, kNoControl},
+        {"oversized", [] { storeToggleText(std::wstring(3000, L'2').c_str()); }, kNoControl},
+    };
+    for (const Row& row : rows) {
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, kToggle);
+        row.store();
+        load();
+        for (ControlId id : {sp::kOption1, sp::kOption2, sp::kOption3}) {
+            EXPECT_EQ(checked(id), id == row.selected) << "option " << id << ", " << row.what;
+        }
+        window.close();
+    }
+}
+
+TEST_F(WineForm1Test, DefaultReadsTheStoredValueAgain) {
+    load();
+    click(sp::kOption1);
+    click(sp::kDefault);
+    EXPECT_TRUE(checked(sp::kOption1)) << "nothing stored: the selection stays";
+    storeToggleText(L"2");
+    click(sp::kDefault);
+    EXPECT_TRUE(checked(sp::kOption2));
+    EXPECT_FALSE(checked(sp::kOption1));
+}
+
+TEST_F(WineForm1Test, ApplyWithAChangedChoiceShowsTheMessageAndStoresTheNumber) {
+    storeToggleText(L"2");
+    load();
+    {
+        wine_test::MessageBoxAnswerer answerer;
+        click(sp::kApply);  // unchanged: no message, nothing stored
+        EXPECT_TRUE(answerer.seen().empty());
+        EXPECT_FALSE(defaultProfileToggle().has_value());
+        click(sp::kOption3);
+        click(sp::kApply);
+        const auto seen = answerer.seen();
+        ASSERT_EQ(seen.size(), 1u);
+        EXPECT_EQ(seen[0].title, L"Zemrak");
+        EXPECT_EQ(seen[0].text, L"Keyboard switching will be enabled on reboot");
+    }
+    EXPECT_EQ(defaultProfileToggle(), "3");
+}
+
+TEST_F(WineForm1Test, WindowIsCentredAtItsDesignedSizeWithText4InTheArabicCharset) {
+    load();
+    const int dpi = window.dpi();
+    RECT client;
+    ::GetClientRect(window.hwnd(), &client);
+    EXPECT_EQ(client.right, twipsToPixels(6930, dpi));
+    EXPECT_EQ(client.bottom, twipsToPixels(7245, dpi));
+    RECT outer;
+    ::GetWindowRect(window.hwnd(), &outer);
+    MONITORINFO monitor{sizeof monitor};
+    ::GetMonitorInfoW(::MonitorFromWindow(window.hwnd(), MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& work = monitor.rcWork;
+    EXPECT_NEAR((outer.left + outer.right) / 2, (work.left + work.right) / 2, 1);
+    EXPECT_NEAR((outer.top + outer.bottom) / 2, (work.top + work.bottom) / 2, 1);
+    EXPECT_EQ(window.fontCharset(picture_page::kText4), 178);
+    wchar_t caption[64];
+    ::GetWindowTextW(window.hwnd(), caption, 64);
+    EXPECT_STREQ(caption, L"Harfpad by Zemrak");
+    EXPECT_FALSE(checked(sp::kIndicator));
+}
+
+TEST_F(WineForm1Test, ControlsStandWhereTheTablesPutThem) {
+    load();
+    const int dpi = window.dpi();
+    // Option2 stands in Frame1 (480, 2340) at (360, 720), relative to the tab control.
+    HWND tab = ::GetWindow(window.hwnd(), GW_CHILD);
+    while (tab && ::SendMessageW(tab, TCM_GETITEMCOUNT, 0, 0) == 0) tab = ::GetWindow(tab, GW_HWNDNEXT);
+    ASSERT_NE(tab, nullptr);
+    RECT tabRect, option;
+    ::GetWindowRect(tab, &tabRect);
+    ::GetWindowRect(control(sp::kOption2), &option);
+    EXPECT_EQ(option.left - tabRect.left, twipsToPixels(480 + 360, dpi));
+    EXPECT_EQ(option.top - tabRect.top, twipsToPixels(2340 + 720, dpi));
+    EXPECT_EQ(option.right - option.left, twipsToPixels(1335, dpi));
+    wchar_t text[256];
+    ::GetWindowTextW(control(sp::kLabel26), text, 256);
+    EXPECT_STREQ(text, L"Keyboard switching is used to switch  between   the  default language"
+                       L"   and   the     arabic language using the keyboard.");
+}
+
+TEST_F(WineForm1Test, TabKeyVisitsTheSettingPageInVisualOrder) {
+    load();
+    const ControlId order[] = {sp::kIndicator, sp::kOption1, sp::kARswitch,
+                               sp::kEnswitch,  sp::kDefault, sp::kApply};
+    HWND current = control(order[0]);
+    for (std::size_t i = 1; i < std::size(order); ++i) {
+        current = ::GetNextDlgTabItem(window.hwnd(), current, FALSE);
+        EXPECT_EQ(current, control(order[i])) << "after step " << i;
+    }
+}
+
+TEST_F(WineForm1Test, PagesSwitchWithTheTabControl) {
+    load();
+    EXPECT_TRUE(::IsWindowVisible(control(sp::kApply)));
+    window.selectPage(kPageKbTesting);
+    EXPECT_FALSE(::IsWindowVisible(control(sp::kApply)));
+    EXPECT_TRUE(::IsWindowVisible(control(picture_page::kText4)));
+    EXPECT_EQ(window.selectedPage(), kPageKbTesting);
+}
+
+TEST_F(WineForm1Test, DpiChangeLaysEverythingOutAgainAtTheNewScale) {
+    load();
+    RECT suggested;
+    ::GetWindowRect(window.hwnd(), &suggested);
+    suggested.right = suggested.left + 800;
+    suggested.bottom = suggested.top + 800;
+    ::SendMessageW(window.hwnd(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+                   reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(window.dpi(), 144);
+    RECT apply;
+    ::GetWindowRect(control(sp::kApply), &apply);
+    EXPECT_EQ(apply.right - apply.left, twipsToPixels(1455, 144));
+    EXPECT_EQ(apply.bottom - apply.top, twipsToPixels(495, 144));
+    LOGFONTW font{};
+    ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(control(sp::kApply), WM_GETFONT, 0, 0)),
+                 sizeof font, &font);
+    LOGFONTW text4Font{};
+    ::GetObjectW(reinterpret_cast<HFONT>(
+                     ::SendMessageW(control(picture_page::kText4), WM_GETFONT, 0, 0)),
+                 sizeof text4Font, &text4Font);
+    EXPECT_EQ(text4Font.lfCharSet, 178) << "the charset survives the new fonts";
+    EXPECT_EQ(std::abs(text4Font.lfHeight), std::abs(font.lfHeight));
+}
+
+TEST_F(WineForm1Test, CtrlTabMovesBetweenPagesFromTheKeyboard) {
+    load();
+    ::SetFocus(control(sp::kApply));
+    BYTE keys[256] = {};
+    ::GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    ::SetKeyboardState(keys);
+    MSG msg{control(sp::kApply), WM_KEYDOWN, VK_TAB, 0};
+    EXPECT_TRUE(window.preTranslateMessage(msg));
+    EXPECT_EQ(window.selectedPage(), kPageKbTesting);
+    MSG back{control(sp::kApply), WM_KEYDOWN, VK_PRIOR, 0};
+    EXPECT_TRUE(window.preTranslateMessage(back));
+    MSG wrap{control(sp::kApply), WM_KEYDOWN, VK_PRIOR, 0};
+    EXPECT_TRUE(window.preTranslateMessage(wrap));
+    EXPECT_EQ(window.selectedPage(), kPageOtherProducts);
+    keys[VK_CONTROL] = 0;
+    ::SetKeyboardState(keys);
+}
+
+TEST_F(WineForm1Test, ReloadRunsStartUpAgainWithTheValueReadAfresh) {
+    load();
+    EXPECT_FALSE(checked(sp::kOption3));
+    window.close();
+    storeToggleText(L"3");
+    load();
+    EXPECT_TRUE(checked(sp::kOption3));
+    EXPECT_EQ(window.fontCharset(picture_page::kText4), 178);
+}
+
+}  // namespace
+}  // namespace harfpad

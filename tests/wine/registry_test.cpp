@@ -1,0 +1,79 @@
+// The settings store against Wine's real registry, with values written by reg.exe.
+#include <gtest/gtest.h>
+
+#include "support/WineTest.h"
+#include "platform/win32/Win32Registry.h"
+#include "settings/EllReg.h"
+
+namespace harfpad {
+namespace {
+
+constexpr const char* kKey = "Software\\HarfpadTest\\Values";
+constexpr const wchar_t* kKeyW = L"Software\\HarfpadTest";
+
+class WineRegistryTest : public ::testing::Test {
+protected:
+    void SetUp() override { wine_test::deleteKeyTree(HKEY_CURRENT_USER, kKeyW); }
+    void TearDown() override { wine_test::deleteKeyTree(HKEY_CURRENT_USER, kKeyW); }
+    void regAdd(const std::wstring& args) {
+        ASSERT_EQ(wine_test::runReg(L"add HKCU\\Software\\HarfpadTest\\Values " + args + L" /f"), 0)
+            << std::string(args.begin(), args.end());
+    }
+    win32::Win32Registry api;
+    EllReg reg{api};
+};
+
+TEST_F(WineRegistryTest, ValuesOfEachTypeReadAsText) {
+    regAdd(L"/ve /t REG_SZ /d 2");
+    regAdd(L"/v dword3 /t REG_DWORD /d 3");
+    regAdd(L"/v dword0 /t REG_DWORD /d 0");
+    regAdd(L"/v dwordBig /t REG_DWORD /d 123456");
+    regAdd(L"/v binary /t REG_BINARY /d 000F10FF");
+    regAdd(L"/v empty /t REG_SZ /d \"\"");
+    regAdd(L"/v expand /t REG_EXPAND_SZ /d abc");
+    regAdd(L"/v spaced /t REG_SZ /d \"  7 x\"");
+    const std::pair<const char*, const char*> expected[] = {
+        {"", "2"},          {"dword3", "003"}, {"dword0", "000"}, {"dwordBig", "123456"},
+        {"binary", "000F10FF"}, {"empty", ""}, {"expand", "abc"}, {"spaced", "  7 x"},
+        {"missing", "Not Found"},
+    };
+    for (const auto& [name, text] : expected) {
+        EXPECT_EQ(reg.readRegValue(kHkeyCurrentUser, kKey, name), text) << name;
+    }
+    EXPECT_EQ(reg.readRegValue(kHkeyCurrentUser, "Software\\HarfpadTest\\Nothing", ""),
+              "Not Found");
+}
+
+TEST_F(WineRegistryTest, OversizedDataReadsNotFoundAndTheLimitItselfReads) {
+    regAdd(L"/v big /t REG_SZ /d " + std::wstring(3000, L'x'));
+    regAdd(L"/v limit /t REG_SZ /d " + std::wstring(2047, L'y'));
+    EXPECT_EQ(reg.readRegValue(kHkeyCurrentUser, kKey, "big"), "Not Found");
+    EXPECT_EQ(reg.readRegValue(kHkeyCurrentUser, kKey, "limit"), std::string(2047, 'y'));
+}
+
+TEST_F(WineRegistryTest, WritesCreateMissingKeysAndReadBackUnchanged) {
+    const std::string deep = "Software\\HarfpadTest\\A\\B\\C";
+    for (const std::string text : {"3", "", "hello world", "Not Found?"}) {
+        reg.writeRegValue(kHkeyCurrentUser, deep, "", kRegSz, text);
+        EXPECT_EQ(reg.readRegValue(kHkeyCurrentUser, deep, ""), text);
+    }
+    reg.writeRegValue(kHkeyCurrentUser, deep, "n", kRegBinary, std::int64_t{2});
+    DWORD type = 0, size = 0;
+    ASSERT_EQ(::RegGetValueA(HKEY_CURRENT_USER, deep.c_str(), "n", RRF_RT_ANY, &type, nullptr,
+                             &size),
+              ERROR_SUCCESS);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ)) << "any non-DWORD type is stored as text";
+    EXPECT_EQ(size, 2u) << "\"2\" and its terminator";
+    reg.writeRegValue(kHkeyCurrentUser, deep, "d", kRegDword, std::int64_t{258});
+    EXPECT_EQ(reg.readRegValue(kHkeyCurrentUser, deep, "d"), "258");
+}
+
+TEST_F(WineRegistryTest, DefaultProfileHotkeyKeyIsWritable) {
+    const std::string key = ".default\\Software\\HarfpadTest";
+    reg.writeRegValue(kHkeyUsers, key, "", kRegSz, std::string("3"));
+    EXPECT_EQ(reg.readRegValue(kHkeyUsers, key, ""), "3");
+    ::RegDeleteTreeA(HKEY_USERS, key.c_str());
+}
+
+}  // namespace
+}  // namespace harfpad
