@@ -13,9 +13,10 @@ logs="$build/test-logs"
 mkdir -p "$logs"
 
 . "$root/scripts/wine-env.sh"
+display_number="${HARFPAD_XVFB_DISPLAY:-93}"
 started_xvfb=0
-[ -e /tmp/.X11-unix/X93 ] || started_xvfb=1
-wine_start_xvfb 93
+[ -e "/tmp/.X11-unix/X$display_number" ] || started_xvfb=1
+wine_start_xvfb "$display_number"
 export LANG=en_US.UTF-8
 wine_prepare_prefix "$build/wineprefix-test" 96
 wineserver -p  # one server for the whole run, so each test exe starts quickly
@@ -40,11 +41,11 @@ run_ctest() {  # run_ctest NAME DIR [ctest options...]
     fi
 }
 
-run_ctest native "$build/native" -j 2
-run_ctest wine "$build/win64"
 run_ctest fuzz "$build/fuzz"
+run_ctest wine "$build/win64"
+run_ctest native "$build/native" -j 2
 
 wineserver -k 2>/dev/null || true
-[ "$started_xvfb" -eq 1 ] && pkill -f "Xvfb :93" 2>/dev/null
+[ "$started_xvfb" -eq 1 ] && pkill -f "Xvfb :$display_number" 2>/dev/null
 echo "harfpad tests: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
