@@ -13,7 +13,10 @@ Form1::Form1(const Form1Platform& platform)
       registry_(platform.registry),
       switcher_(platform.layouts, registry_),
       hotkeys_(platform.window, platform.ui, registry_,
-               {setting_page::kOption1, setting_page::kOption2, setting_page::kOption3}) {}
+               {setting_page::kOption1, setting_page::kOption2, setting_page::kOption3}),
+      unicodeKeyboard_(platform.window, platform.keyInput, platform.codePage),
+      pictureKeyboard_(platform.window, platform.keyInput, platform.codePage, platform.sendKeys,
+                       [this] { ARswitch_Click(); }) {}
 
 void Form1::show() {
     if (window_.isLoaded()) {
@@ -25,6 +28,8 @@ void Form1::show() {
 
 void Form1::Form_Load() {
     Default_Click();
+    // Captions and the Shift state start out agreeing, also when the window is loaded again.
+    unicodeKeyboard_.load();
     window_.setFontCharset(picture_page::kText4, picture_page::kArabicCharset);
 }
 
@@ -61,6 +66,8 @@ void Form1::onClick(ControlId id) {
             productsAsk_Click();
             break;
         default:
+            if (!unicodeKeyboard_.onClick(id))
+                pictureKeyboard_.onClick(id);
             break;
     }
 }

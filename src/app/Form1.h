@@ -3,10 +3,14 @@
 
 #include <string>
 
+#include "keyboard/PictureKeyboard.h"
+#include "keyboard/UnicodeKeyboard.h"
 #include "layout/HotkeySettings.h"
 #include "layout/LayoutSwitcher.h"
+#include "platform/KeyInputApi.h"
 #include "platform/KeyboardLayoutApi.h"
 #include "platform/RegistryApi.h"
+#include "platform/SendKeysApi.h"
 #include "platform/Ui.h"
 #include "platform/UiServices.h"
 #include "settings/EllReg.h"
@@ -19,6 +23,9 @@ struct Form1Platform {
     IUiServices& ui;
     IRegistryApi& registry;
     IKeyboardLayoutApi& layouts;
+    IKeyInputApi& keyInput;
+    IAnsiCodePage& codePage;
+    ISendKeys& sendKeys;
 };
 
 class Form1 final : public IFormEvents {
@@ -47,6 +54,10 @@ class Form1 final : public IFormEvents {
     void apply_Click() { hotkeys_.apply_Click(); }
     void Indicator_Click();
     void productsAsk_Click();
+    void Keyboard_Array_Click(int index) { pictureKeyboard_.Keyboard_Array_Click(index); }
+    void setNormalCaptions() { unicodeKeyboard_.setNormalCaptions(); }
+    void setShiftCaptions() { unicodeKeyboard_.setShiftCaptions(); }
+    bool shiftOn() const { return unicodeKeyboard_.shiftOn(); }
 
   private:
     IFormWindow& window_;
@@ -54,6 +65,8 @@ class Form1 final : public IFormEvents {
     EllReg registry_;
     LayoutSwitcher switcher_;
     HotkeySettings hotkeys_;
+    UnicodeKeyboard unicodeKeyboard_;
+    PictureKeyboard pictureKeyboard_;
 };
 
 }  // namespace harfpad

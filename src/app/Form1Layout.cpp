@@ -5,6 +5,7 @@
 #include "app/InfoPages.h"
 #include "app/SettingPage.h"
 #include "keyboard/PictureKeyboardPage.h"
+#include "keyboard/UnicodeKeyboardPage.h"
 
 namespace harfpad {
 
@@ -14,7 +15,7 @@ const FormSpec& form1Spec() {
         {u"KB Testing", picture_page::controls()},
         {u"About", info_pages::aboutControls()},
         {u"Feedback", {}},
-        {u"Unicode Testing", {}},
+        {u"Unicode Testing", unicode_page::controls()},
         {u"Other Products", info_pages::otherProductsControls()},
     }};
     // Client area 6930 x 7245 twips; the tab control SSTab1 (6855 x 7215) fills it.

@@ -1,0 +1,39 @@
+#include "keyboard/PictureKeyboard.h"
+
+#include "keyboard/PictureKeyboardPage.h"
+#include "keyboard/clsKeys.h"
+
+namespace harfpad {
+
+namespace pp = picture_page;
+
+bool PictureKeyboard::onClick(ControlId id) {
+    const int index = pp::keyIndex(id);
+    if (index < 0)
+        return false;
+    Keyboard_Array_Click(index);
+    return true;
+}
+
+void PictureKeyboard::Keyboard_Array_Click(int index) {
+    if (index < 0 || index >= pp::kKeyCount)
+        return;
+    // The layout comes first, so that every keystroke of this click meets the Arabic layout.
+    switchToArabic_();
+    view_.setFocus(pp::kText4);
+    const pp::KeyAction& action = pp::keys()[static_cast<std::size_t>(index)].action;
+    switch (action.kind) {
+        case pp::KeyAction::SendText:
+            sendKeys_.SendKeys(action.text, true);
+            break;
+        case pp::KeyAction::TapKey: {
+            clsKeys keys(keyInput_, codePage_);
+            keys.PressKeyVK(action.virtualKey, false, false, false);
+            break;
+        }
+        case pp::KeyAction::None:
+            break;
+    }
+}
+
+}  // namespace harfpad

@@ -1,0 +1,36 @@
+// The picture keyboard of "KB Testing": each key makes the Arabic layout active, then types its
+// character into Text4 through the system's keystroke path.
+#pragma once
+
+#include <functional>
+
+#include "platform/KeyInputApi.h"
+#include "platform/SendKeysApi.h"
+#include "platform/Ui.h"
+
+namespace harfpad {
+
+class PictureKeyboard {
+  public:
+    PictureKeyboard(IFormView& view, IKeyInputApi& keyInput, IAnsiCodePage& codePage,
+                    ISendKeys& sendKeys, std::function<void()> switchToArabic)
+        : view_(view),
+          keyInput_(keyInput),
+          codePage_(codePage),
+          sendKeys_(sendKeys),
+          switchToArabic_(std::move(switchToArabic)) {}
+
+    // Runs the handler of a key of the page; false when the id is not one of them.
+    bool onClick(ControlId id);
+
+    void Keyboard_Array_Click(int index);
+
+  private:
+    IFormView& view_;
+    IKeyInputApi& keyInput_;
+    IAnsiCodePage& codePage_;
+    ISendKeys& sendKeys_;
+    std::function<void()> switchToArabic_;
+};
+
+}  // namespace harfpad

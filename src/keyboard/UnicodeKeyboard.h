@@ -1,0 +1,48 @@
+// The Unicode test keyboard: its keys append their captions to txtarabic, the latched Shift
+// switches every character key between its two captions.
+#pragma once
+
+#include <string_view>
+
+#include "platform/KeyInputApi.h"
+#include "platform/Ui.h"
+
+namespace harfpad {
+
+class UnicodeKeyboard {
+  public:
+    UnicodeKeyboard(IFormView& view, IKeyInputApi& keyInput, IAnsiCodePage& codePage)
+        : view_(view), keyInput_(keyInput), codePage_(codePage) {}
+
+    bool shiftOn() const { return shiftOn_; }
+    // Start-up: unshifted captions, and a state that agrees with them.
+    void load();
+
+    void setNormalCaptions();
+    void setShiftCaptions();
+
+    // Runs the handler of a control of the page; false when the id is not one of them.
+    bool onClick(ControlId id);
+
+    void characterKey_Click(ControlId key);
+    void cmd28_Click() { append(u"\r\n"); }   // Enter
+    void cmdspaceb_Click() { append(u" "); }  // Space
+    void cmd15_Click() { append(u"    "); }   // Tab: four spaces, never a tab character
+    void cmd13_Click();                       // Backspace
+    void cmd53_Click();                       // left Shift
+    void cmd42_Click() { cmd53_Click(); }     // right Shift
+    void cmd40_Click() { cmd53_Click(); }     // Capslock: a third Shift key
+
+  private:
+    // Appends at the end whatever the caret, then lets the caret follow.
+    void append(std::u16string_view text);
+    void focusTextAndTapEnd();
+    void writeCaptions(bool shifted);
+
+    IFormView& view_;
+    IKeyInputApi& keyInput_;
+    IAnsiCodePage& codePage_;
+    bool shiftOn_ = false;
+};
+
+}  // namespace harfpad

@@ -1,0 +1,106 @@
+// The page tables of the main window: every control fits its frame, nothing overlaps, and the
+// Tab key visits the keyboards row by row.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+
+#include "app/Form1Layout.h"
+#include "keyboard/PictureKeyboardPage.h"
+#include "keyboard/UnicodeKeyboardPage.h"
+#include "platform/Twips.h"
+
+namespace harfpad {
+namespace {
+
+// The designed rows are 480 twips apart with 495-twip keys: neighbours share a 15-twip seam
+// (one pixel at 96 DPI), which is allowed; anything deeper hides part of a control.
+constexpr int kSeam = 15;
+
+bool overlap(const TwipsRect& a, const TwipsRect& b) {
+    const int across = std::min(a.left + a.width, b.left + b.width) - std::max(a.left, b.left);
+    const int down = std::min(a.top + a.height, b.top + b.height) - std::max(a.top, b.top);
+    return across > kSeam && down > kSeam;
+}
+
+TEST(Form1Layout, ControlsFitTheirFramesAndDoNotOverlap) {
+    const FormSpec& form = form1Spec();
+    std::set<ControlId> ids;
+    for (const PageSpec& page : form.pages) {
+        const auto& controls = page.controls;
+        for (std::size_t i = 0; i < controls.size(); ++i) {
+            const ControlSpec& c = controls[i];
+            EXPECT_TRUE(ids.insert(c.id).second) << "id " << c.id << " used twice";
+            EXPECT_GT(c.rect.width, 0) << c.id;
+            EXPECT_GT(c.rect.height, 0) << c.id;
+            if (c.container != kNoControl) {
+                const ControlSpec* frame = nullptr;
+                for (std::size_t j = 0; j < i; ++j)
+                    if (controls[j].id == c.container)
+                        frame = &controls[j];
+                ASSERT_NE(frame, nullptr) << c.id << " stands in a frame listed before it";
+                EXPECT_LE(c.rect.left + c.rect.width, frame->rect.width) << c.id;
+                EXPECT_LE(c.rect.top + c.rect.height, frame->rect.height) << c.id;
+            }
+            for (std::size_t j = 0; j < i; ++j) {
+                const ControlSpec& d = controls[j];
+                if (c.kind == ControlKind::Frame || d.kind == ControlKind::Frame ||
+                    c.container != d.container)
+                    continue;
+                EXPECT_FALSE(overlap(c.rect, d.rect)) << c.id << " overlaps " << d.id;
+            }
+        }
+    }
+}
+
+// Keys in table order run left to right within a row and the rows run top to bottom.
+void expectRowByRowOrder(std::span<const ControlSpec> controls, ControlId first, ControlId last) {
+    const ControlSpec* previous = nullptr;
+    int keys = 0;
+    for (const ControlSpec& c : controls) {
+        if (c.id < first || c.id > last)
+            continue;
+        ++keys;
+        if (previous) {
+            const bool sameRow = previous->rect.top == c.rect.top;
+            EXPECT_TRUE(sameRow ? c.rect.left > previous->rect.left
+                                : c.rect.top > previous->rect.top)
+                << previous->id << " then " << c.id;
+        }
+        previous = &c;
+    }
+    EXPECT_GT(keys, 50);
+}
+
+TEST(Form1Layout, TabOrderFollowsTheKeyboardRows) {
+    expectRowByRowOrder(picture_page::controls(), picture_page::keyId(0),
+                        picture_page::keyId(picture_page::kKeyCount - 1));
+    expectRowByRowOrder(unicode_page::controls(), unicode_page::kCmd13,
+                        unicode_page::characterKeyId(unicode_page::kCharacterKeyCount - 1));
+}
+
+TEST(Form1Layout, CharacterKeysStandAtTheirPitch) {
+    // Neighbouring character keys of a row are 360 twips apart on both keyboards.
+    for (auto [controls, isCharacter] :
+         {std::pair{picture_page::controls(),
+                    +[](const ControlSpec& c) { return c.kind == ControlKind::PictureKey; }},
+          std::pair{unicode_page::controls(), +[](const ControlSpec& c) {
+                        return unicode_page::characterKeyNumber(c.id) >= 0 && c.rect.width == 345;
+                    }}}) {
+        const ControlSpec* previous = nullptr;
+        int pairs = 0;
+        for (const ControlSpec& c : controls) {
+            if (!isCharacter(c))
+                continue;
+            if (previous && previous->rect.top == c.rect.top) {
+                EXPECT_EQ(c.rect.left - previous->rect.left, 360) << c.id;
+                ++pairs;
+            }
+            previous = &c;
+        }
+        EXPECT_GT(pairs, 35);
+    }
+}
+
+}  // namespace
+}  // namespace harfpad

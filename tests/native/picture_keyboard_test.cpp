@@ -1,0 +1,131 @@
+// The "KB Testing" keyboard on the main window: layout switch, focus, then the key's action.
+#include <gtest/gtest.h>
+
+#include "app/Form1.h"
+#include "app/Form1Layout.h"
+#include "fakes/FakeFormWindow.h"
+#include "fakes/FakeKeyboardLayout.h"
+#include "fakes/FakeRegistry.h"
+#include "fakes/FakeSendKeys.h"
+#include "fakes/FakeUiServices.h"
+#include "fakes/KeyEventLog.h"
+#include "keyboard/PictureKeyboardPage.h"
+
+namespace harfpad {
+namespace {
+
+namespace pp = picture_page;
+
+class PictureKeyboardTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        form.show();
+        // What the world looks like when the keystrokes go out.
+        sendKeys.onSend = [this] {
+            layoutAtSend = layouts.active;
+            focusAtSend = window.activeControl();
+        };
+    }
+    void click(int index) { window.userClick(pp::keyId(index)); }
+
+    fakes::FakeFormWindow window{form1Spec()};
+    fakes::FakeUiServices ui;
+    fakes::FakeRegistry registry;
+    fakes::FakeKeyboardLayout layouts;
+    fakes::KeyEventLog keys;
+    fakes::FakeSendKeys sendKeys;
+    Form1 form{{window, ui, registry, layouts, keys, keys, sendKeys}};
+    std::string layoutAtSend;
+    ControlId focusAtSend = kNoControl;
+};
+
+TEST_F(PictureKeyboardTest, TextKeysSwitchToArabicFocusText4ThenSendAndWait) {
+    const struct {
+        int index;
+        std::u16string sent;
+    } rows[] = {
+        {0, u"\u0630"}, {1, u"1"},  // the picture shows U+0661, the key types ASCII
+        {10, u"0"},     {11, u"-"},      {12, u"="},       {14, u"     "},        {15, u"\u0636"},
+        {27, u"\\"},    {33, u"\u0644"}, {40, u"{enter}"}, {47, u"\u0644\u0627"}, {52, u"\u0638"},
+        {54, u" "},
+    };
+    for (const auto& row : rows) {
+        layouts.active = "00000409";
+        window.setFocus(pp::kKeyboardArrayFirst);
+        sendKeys.calls.clear();
+        click(row.index);
+        ASSERT_EQ(sendKeys.calls.size(), 1u) << row.index;
+        EXPECT_EQ(sendKeys.calls[0].keys, row.sent) << row.index;
+        EXPECT_TRUE(sendKeys.calls[0].wait) << row.index;
+        EXPECT_EQ(layoutAtSend, "00000401") << "switched before any keystroke, key " << row.index;
+        EXPECT_EQ(focusAtSend, pp::kText4) << row.index;
+    }
+    EXPECT_TRUE(keys.events.empty()) << "text keys tap nothing through clsKeys";
+}
+
+TEST_F(PictureKeyboardTest, BackspaceAndCapslockTapTheirKeyThroughClsKeys) {
+    const struct {
+        int index;
+        std::vector<fakes::KeyEvent> events;
+    } rows[] = {
+        {13, {{8, 0x0E, 0}, {8, 0x0E, 2}}},  // Backspace produces a character: not extended
+        {28, {{20, 0x3A, 1}, {20, 0x3A, 3}}},
+    };
+    for (const auto& row : rows) {
+        keys.events.clear();
+        layouts.active = "00000409";
+        click(row.index);
+        EXPECT_EQ(keys.events, row.events) << row.index;
+        EXPECT_EQ(layouts.active, "00000401");
+        EXPECT_EQ(window.activeControl(), pp::kText4);
+    }
+    EXPECT_TRUE(sendKeys.calls.empty());
+}
+
+TEST_F(PictureKeyboardTest, ModifierKeysOnlySwitchAndFocus) {
+    for (int index : {41, 42, 53, 55, 56, 57}) {
+        layouts.active = "00000409";
+        layouts.loads.clear();
+        click(index);
+        EXPECT_EQ(layouts.loads, std::vector<std::string>{"00000401"}) << index;
+        EXPECT_EQ(window.activeControl(), pp::kText4) << index;
+    }
+    EXPECT_TRUE(sendKeys.calls.empty());
+    EXPECT_TRUE(keys.events.empty());
+}
+
+TEST_F(PictureKeyboardTest, ArabicAlreadyActiveIsNotLoadedAgain) {
+    layouts.active = "00000401";
+    click(15);
+    EXPECT_TRUE(layouts.loads.empty());
+    EXPECT_EQ(sendKeys.calls.size(), 1u);
+}
+
+TEST_F(PictureKeyboardTest, StartUpGivesText4TheArabicCharset) {
+    EXPECT_EQ(window.fontCharset(pp::kText4), pp::kArabicCharset);
+}
+
+// Every key of the table has exactly one action that fits it.
+TEST(PictureKeyTable, CharacterKeysShowPicturesAndSpecialKeysCaptions) {
+    int pictures = 0;
+    for (int i = 0; i < pp::kKeyCount; ++i) {
+        const pp::PictureKey& key = pp::keys()[static_cast<std::size_t>(i)];
+        ASSERT_NE(key.legend, nullptr);
+        if (key.picture) {
+            ++pictures;
+            EXPECT_EQ(key.action.kind, pp::KeyAction::SendText) << i;
+        }
+    }
+    EXPECT_EQ(pictures, 47);
+    // The digit keys show Arabic-Indic digits and type ASCII ones.
+    for (int d = 1; d <= 10; ++d) {
+        const pp::PictureKey& key = pp::keys()[static_cast<std::size_t>(d)];
+        const char16_t digit = d == 10 ? u'0' : static_cast<char16_t>(u'0' + d);
+        EXPECT_EQ(std::u16string_view(key.action.text), std::u16string(1, digit));
+        EXPECT_EQ(std::u16string_view(key.legend),
+                  std::u16string(1, char16_t(digit - u'0' + 0x0660)));
+    }
+}
+
+}  // namespace
+}  // namespace harfpad

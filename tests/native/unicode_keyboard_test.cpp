@@ -1,0 +1,227 @@
+// The "Unicode Testing" keyboard on the main window: captions, the latched Shift and the text
+// each key appends.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "app/Form1.h"
+#include "app/Form1Layout.h"
+#include "fakes/FakeFormWindow.h"
+#include "fakes/FakeKeyboardLayout.h"
+#include "fakes/FakeRegistry.h"
+#include "fakes/FakeSendKeys.h"
+#include "fakes/FakeUiServices.h"
+#include "fakes/KeyEventLog.h"
+#include "keyboard/UnicodeKeyboardPage.h"
+
+namespace harfpad {
+namespace {
+
+namespace up = unicode_page;
+
+class UnicodeKeyboardTest : public ::testing::Test {
+  protected:
+    void SetUp() override { form.show(); }
+
+    // The key named `name` in the design ("cmdq").
+    static ControlId key(const char* name) {
+        const auto keys = up::characterKeys();
+        for (int n = 0; n < up::kCharacterKeyCount; ++n)
+            if (std::string_view(keys[n].name) == name)
+                return up::characterKeyId(n);
+        ADD_FAILURE() << "no key " << name;
+        return kNoControl;
+    }
+    void click(ControlId id) { window.userClick(id); }
+    void click(const char* name) { click(key(name)); }
+    std::u16string text() const { return window.text(up::kTxtarabic); }
+    std::size_t endTaps() const {
+        std::size_t taps = 0;
+        for (std::size_t i = 0; i + 1 < keys.events.size(); ++i)
+            if (keys.events[i] == fakes::KeyEvent{35, 0x4F, 1} &&
+                keys.events[i + 1] == fakes::KeyEvent{35, 0x4F, 3})
+                ++taps;
+        return taps;
+    }
+    bool showsShifted() const {
+        const auto keyTable = up::characterKeys();
+        for (int n = 0; n < up::kCharacterKeyCount; ++n) {
+            const std::u16string_view expected = keyTable[n].shifted;
+            if (window.text(up::characterKeyId(n)) != expected)
+                return false;
+        }
+        return true;
+    }
+    bool showsNormal() const {
+        const auto keyTable = up::characterKeys();
+        for (int n = 0; n < up::kCharacterKeyCount; ++n) {
+            const std::u16string_view expected = keyTable[n].normal;
+            if (window.text(up::characterKeyId(n)) != expected)
+                return false;
+        }
+        return true;
+    }
+
+    fakes::FakeFormWindow window{form1Spec()};
+    fakes::FakeUiServices ui;
+    fakes::FakeRegistry registry;
+    fakes::FakeKeyboardLayout layouts;
+    fakes::KeyEventLog keys;
+    fakes::FakeSendKeys sendKeys;
+    Form1 form{{window, ui, registry, layouts, keys, keys, sendKeys}};
+};
+
+TEST_F(UnicodeKeyboardTest, StartUpShowsUnshiftedCaptionsAndTheQKeyTypesDad) {
+    EXPECT_TRUE(showsNormal());
+    EXPECT_FALSE(form.shiftOn());
+    click("cmdq");
+    EXPECT_EQ(text(), u"\u0636");
+    EXPECT_EQ(window.activeControl(), up::kTxtarabic);
+    EXPECT_EQ(endTaps(), 1u);
+    EXPECT_EQ(keys.events.size(), 2u) << "End is the only keystroke";
+}
+
+TEST_F(UnicodeKeyboardTest, EveryKeyAppendsExactlyItsCaptionInBothStates) {
+    const auto keyTable = up::characterKeys();
+    for (bool shifted : {false, true}) {
+        if (shifted)
+            click(up::kCmd53);
+        for (int n = 0; n < up::kCharacterKeyCount; ++n) {
+            window.setText(up::kTxtarabic, u"x");
+            click(up::characterKeyId(n));
+            const std::u16string expected =
+                u"x" + std::u16string(shifted ? keyTable[n].shifted : keyTable[n].normal);
+            EXPECT_EQ(text(), expected) << keyTable[n].name << (shifted ? " shifted" : "");
+        }
+    }
+    EXPECT_EQ(endTaps(), 2u * up::kCharacterKeyCount);
+}
+
+TEST_F(UnicodeKeyboardTest, SpecialKeysAppendTheirText) {
+    const struct {
+        ControlId key;
+        std::u16string appended;
+    } rows[] = {
+        {up::kCmd28, u"\r\n"},
+        {up::kCmdspaceb, u" "},
+        {up::kCmd15, u"    "},
+    };
+    for (const auto& row : rows) {
+        window.setText(up::kTxtarabic, u"\u0628");
+        click(row.key);
+        EXPECT_EQ(text(), u"\u0628" + row.appended) << row.key;
+        EXPECT_EQ(window.activeControl(), up::kTxtarabic);
+    }
+}
+
+TEST_F(UnicodeKeyboardTest, BackspaceRemovesOneUtf16UnitFromTheEnd) {
+    click(up::kCmd28);  // CR LF
+    click(up::kCmd13);
+    EXPECT_EQ(text(), u"\r") << "the line feed goes first";
+    click(up::kCmd13);
+    EXPECT_EQ(text(), u"");
+
+    click("cmdb");  // two characters in one key
+    EXPECT_EQ(text(), u"\u0644\u0627");
+    click(up::kCmd13);
+    EXPECT_EQ(text(), u"\u0644");
+    EXPECT_EQ(window.activeControl(), up::kTxtarabic);
+}
+
+TEST_F(UnicodeKeyboardTest, BackspaceOnAnEmptyTextDoesNothingAtAll) {
+    const auto before = keys.events.size();
+    click(up::kCmd13);
+    EXPECT_EQ(text(), u"");
+    EXPECT_EQ(window.activeControl(), up::kCmd13) << "the focus stays on Backspace";
+    EXPECT_EQ(keys.events.size(), before) << "no End key";
+}
+
+TEST_F(UnicodeKeyboardTest, ShiftLatchesUntilShiftOrCapslockAgain) {
+    click(up::kCmd53);
+    EXPECT_TRUE(form.shiftOn());
+    EXPECT_TRUE(showsShifted());
+    EXPECT_EQ(window.activeControl(), up::kCmd53) << "the toggle does not move the focus";
+    const char* ten[] = {"cmdq", "cmdw", "cmde", "cmdr", "cmdt",
+                         "cmdy", "cmdu", "cmdi", "cmdo", "cmdp"};
+    std::u16string expected;
+    for (const char* name : ten) {
+        click(name);
+        const auto keyTable = up::characterKeys();
+        expected += keyTable[static_cast<std::size_t>(up::characterKeyNumber(key(name)))].shifted;
+    }
+    EXPECT_EQ(text(), expected);
+    EXPECT_TRUE(form.shiftOn());
+
+    const struct {
+        ControlId second;
+        const char* what;
+    } rows[] = {{up::kCmd40, "Capslock"}, {up::kCmd42, "right Shift"}, {up::kCmd53, "Shift"}};
+    for (const auto& row : rows) {
+        if (!form.shiftOn())
+            click(up::kCmd53);
+        click(row.second);
+        EXPECT_FALSE(form.shiftOn()) << row.what;
+        EXPECT_TRUE(showsNormal()) << row.what;
+    }
+}
+
+TEST_F(UnicodeKeyboardTest, CtrlAndAltChangeNeitherTextNorShift) {
+    window.setText(up::kTxtarabic, u"\u0639");
+    for (bool shifted : {false, true}) {
+        if (shifted)
+            click(up::kCmd53);
+        for (ControlId id : {up::kCmdctrl1, up::kCmdalt1, up::kCmdalt2, up::kCmdctrl}) {
+            click(id);
+            EXPECT_EQ(text(), u"\u0639");
+            EXPECT_EQ(form.shiftOn(), shifted);
+            EXPECT_EQ(window.activeControl(), id);
+        }
+    }
+}
+
+TEST_F(UnicodeKeyboardTest, KeysAppendAtTheEndWhereverTheFocusWas) {
+    window.setText(up::kTxtarabic, u"\u0628\u0628");
+    window.setFocus(up::kTxtarabic);  // the caret at the start does not matter
+    click("cmdh");
+    EXPECT_EQ(text(), u"\u0628\u0628\u0627");
+}
+
+TEST_F(UnicodeKeyboardTest, LoadingAgainAfterClosingShiftedStartsUnshiftedAndAgreeing) {
+    click(up::kCmd53);
+    ASSERT_TRUE(form.shiftOn());
+    window.userClose();
+    form.show();
+    EXPECT_TRUE(showsNormal());
+    EXPECT_FALSE(form.shiftOn());
+    click(up::kCmd53);
+    EXPECT_TRUE(showsShifted()) << "the first Shift shifts";
+}
+
+// The caption tables as a user of a US keyboard meets them.
+TEST(UnicodeKeyboardCaptions, TablesHoldWhatTheKeysPromise) {
+    const auto keyTable = up::characterKeys();
+    std::set<std::string> names;
+    int twoCharacterCaptions = 0;
+    for (const auto& k : keyTable) {
+        EXPECT_TRUE(names.insert(k.name).second) << "duplicate " << k.name;
+        const std::u16string_view normal = k.normal, shifted = k.shifted;
+        EXPECT_FALSE(normal.empty()) << k.name;
+        EXPECT_FALSE(shifted.empty()) << k.name;
+        EXPECT_NE(normal, shifted) << k.name;
+        twoCharacterCaptions += (normal.size() == 2) + (shifted.size() == 2);
+    }
+    EXPECT_EQ(twoCharacterCaptions, 4) << "B, and shifted T, G and B";
+    // Digits: Arabic-Indic unshifted, the US shifted symbols above them.
+    const std::u16string_view digitRow =
+        u"\u0661\u0662\u0663\u0664\u0665\u0666\u0667\u0668\u0669\u0660";
+    const std::u16string_view symbols = u"!@#$%^&*()";
+    for (int d = 0; d < 10; ++d) {
+        EXPECT_EQ(std::u16string_view(keyTable[static_cast<std::size_t>(d + 1)].normal),
+                  digitRow.substr(static_cast<std::size_t>(d), 1));
+        EXPECT_EQ(std::u16string_view(keyTable[static_cast<std::size_t>(d + 1)].shifted),
+                  symbols.substr(static_cast<std::size_t>(d), 1));
+    }
+}
+
+}  // namespace
+}  // namespace harfpad
