@@ -9,6 +9,13 @@ wine_prepare_prefix() {  # wine_prepare_prefix DIR [LOGPIXELS]
         /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || true
         wineserver -w
     fi
+    # Arabic glyphs for the faces the program uses, as a Windows with Arabic support has them.
+    local fonts
+    fonts="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/wine-fonts.reg"
+    if [ ! -f "$WINEPREFIX/.harfpad-fonts" ] || [ "$fonts" -nt "$WINEPREFIX/.harfpad-fonts" ]; then
+        /usr/lib/wine/wine64 regedit /S "Z:${fonts//\//\\}" >/dev/null 2>&1 &&
+            touch "$WINEPREFIX/.harfpad-fonts"
+    fi
     # Without a window manager, managed windows make Wine wait two seconds on every hide.
     /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     /usr/lib/wine/wine64 reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \

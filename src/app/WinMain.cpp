@@ -7,8 +7,10 @@
 #include "platform/win32/Handles.h"
 #include "platform/win32/MessageLoop.h"
 #include "platform/win32/Win32FormWindow.h"
+#include "platform/win32/Win32KeyInput.h"
 #include "platform/win32/Win32KeyboardLayout.h"
 #include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32SendKeys.h"
 #include "platform/win32/Win32UiServices.h"
 #include "../res/resource.h"
 
@@ -22,7 +24,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     win32::Win32UiServices ui;
     win32::Win32Registry registry;
     win32::Win32KeyboardLayout layouts;
-    Form1 form1({window, ui, registry, layouts});
+    const auto preTranslate = [&](MSG& msg) { return window.preTranslateMessage(msg); };
+    win32::Win32KeyInput keyInput;
+    win32::Win32AnsiCodePage codePage;
+    win32::Win32SendKeys sendKeys(preTranslate);
+    Form1 form1({window, ui, registry, layouts, keyInput, codePage, sendKeys});
     form1.show();
-    return win32::runMessageLoop([&](MSG& msg) { return window.preTranslateMessage(msg); });
+    return win32::runMessageLoop(preTranslate);
 }

@@ -13,8 +13,10 @@
 #include "keyboard/PictureKeyboardPage.h"
 #include "platform/Twips.h"
 #include "platform/win32/Win32FormWindow.h"
+#include "platform/win32/Win32KeyInput.h"
 #include "platform/win32/Win32KeyboardLayout.h"
 #include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32SendKeys.h"
 #include "platform/win32/Win32UiServices.h"
 
 namespace harfpad {
@@ -72,7 +74,10 @@ protected:
     win32::Win32UiServices ui;
     win32::Win32Registry registry;
     win32::Win32KeyboardLayout layouts;
-    Form1 form{{window, ui, registry, layouts}};
+    win32::Win32KeyInput keyInput;
+    win32::Win32AnsiCodePage codePage;
+    win32::Win32SendKeys sendKeys;
+    Form1 form{{window, ui, registry, layouts, keyInput, codePage, sendKeys}};
 };
 
 TEST_F(WineForm1Test, StartUpSelectsTheOptionOfTheStoredValue) {

@@ -6,6 +6,7 @@
 
 #include "platform/Twips.h"
 #include "platform/win32/Dpi.h"
+#include "platform/win32/LegendPicture.h"
 #include "platform/win32/TextConv.h"
 
 namespace harfpad::win32 {
@@ -68,8 +69,10 @@ WindowClass classFor(const ControlSpec& spec) {
         case ControlKind::Label:
             return {WC_STATICW, SS_LEFT | SS_NOPREFIX | WS_GROUP, 0};
         case ControlKind::Button:
-        case ControlKind::PictureKey:
             return {WC_BUTTONW, BS_PUSHBUTTON | WS_GROUP | tab, 0};
+        case ControlKind::PictureKey:
+            // The window text stays the legend, which screen readers announce.
+            return {WC_BUTTONW, BS_PUSHBUTTON | BS_BITMAP | WS_GROUP | tab, 0};
         case ControlKind::OptionButton:
             // One group runs from its first button to the next control that starts a group.
             return {WC_BUTTONW,
@@ -224,7 +227,19 @@ void Win32FormWindow::applyLayout() {
         ::SetWindowPos(control.hwnd, nullptr, r.left - dx, r.top - dy, r.width, r.height,
                        SWP_NOZORDER | SWP_NOACTIVATE);
         ::SendMessageW(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(control)), TRUE);
+        if (control.spec->kind == ControlKind::PictureKey)
+            drawPicture(control, r.width, r.height);
     }
+}
+
+void Win32FormWindow::drawPicture(const Control& control, int width, int height) {
+    UniqueBitmap picture =
+        drawLegendPicture(toWide(control.spec->caption ? control.spec->caption : u""),
+                          legendPictureSide(width, height, dpi_));
+    ::SendMessageW(control.hwnd, BM_SETIMAGE, IMAGE_BITMAP,
+                   reinterpret_cast<LPARAM>(picture.get()));
+    // The button does not own its image: the old one goes once the new one is in place.
+    pictures_[control.spec->id] = std::move(picture);
 }
 
 HFONT Win32FormWindow::fontFor(const Control& control) {
@@ -308,6 +323,7 @@ LRESULT CALLBACK Win32FormWindow::windowProc(HWND hwnd, UINT message, WPARAM wPa
             control.charset = DEFAULT_CHARSET;  // a window loaded again starts as designed
         }
         self->fonts_.clear();
+        self->pictures_.clear();
         self->messageFont_.reset();
         return ::DefWindowProcW(hwnd, message, wParam, lParam);
     }

@@ -69,6 +69,7 @@ class Win32FormWindow final : public IFormWindow {
     void centreOnMonitor();
     void showPage(int index);
     HFONT fontFor(const Control& control);
+    void drawPicture(const Control& control, int width, int height);
     const Control* find(ControlId id) const;
     Control* find(ControlId id);
     bool isButtonKind(const Control& control) const;
@@ -86,6 +87,7 @@ class Win32FormWindow final : public IFormWindow {
     int dpi_ = 96;
     UniqueFont messageFont_;
     std::map<std::pair<const FontSpec*, int>, UniqueFont> fonts_;
+    std::unordered_map<ControlId, UniqueBitmap> pictures_;
     UniqueIcon bigIcon_, smallIcon_;
 };
 

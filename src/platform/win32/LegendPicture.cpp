@@ -1,0 +1,89 @@
+#include "platform/win32/LegendPicture.h"
+
+#include <algorithm>
+#include <array>
+#include <vector>
+
+namespace harfpad::win32 {
+
+namespace {
+
+// Faces that carry Arabic on Windows first, then those a Wine or Linux desktop usually has.
+constexpr std::array<const wchar_t*, 7> kFaces = {
+    L"Segoe UI",
+    L"Tahoma",
+    L"Arial",
+    L"Noto Sans Arabic",
+    L"Noto Naskh Arabic",
+    L"Noto Sans Arabic UI",
+    L"DejaVu Sans",
+};
+
+UniqueFont createFace(const wchar_t* face, int height) {
+    LOGFONTW logFont{};
+    logFont.lfHeight = -height;
+    logFont.lfWeight = FW_NORMAL;
+    logFont.lfCharSet = DEFAULT_CHARSET;
+    logFont.lfQuality = CLEARTYPE_QUALITY;
+    lstrcpynW(logFont.lfFaceName, face, LF_FACESIZE);
+    return UniqueFont(::CreateFontIndirectW(&logFont));
+}
+
+bool hasGlyphs(HDC dc, std::wstring_view text) {
+    std::vector<WORD> glyphs(text.size());
+    if (::GetGlyphIndicesW(dc, text.data(), static_cast<int>(text.size()), glyphs.data(),
+                           GGI_MARK_NONEXISTING_GLYPHS) == GDI_ERROR) {
+        return false;
+    }
+    return std::none_of(glyphs.begin(), glyphs.end(), [](WORD g) { return g == 0xFFFF; });
+}
+
+// The first face that draws every character of the legend; the first face at all otherwise,
+// so that the system's font linking gets its chance.
+UniqueFont legendFont(HDC dc, std::wstring_view legend, int height) {
+    for (const wchar_t* face : kFaces) {
+        UniqueFont font = createFace(face, height);
+        if (!font)
+            continue;
+        const HGDIOBJ old = ::SelectObject(dc, font.get());
+        const bool usable = hasGlyphs(dc, legend);
+        ::SelectObject(dc, old);
+        if (usable)
+            return font;
+    }
+    return createFace(kFaces[0], height);
+}
+
+}  // namespace
+
+int legendPictureSide(int keyWidth, int keyHeight, int dpi) {
+    // Leave the button's border and focus rectangle free.
+    const int margin = ::MulDiv(3, dpi, 96);
+    const int face = std::min(keyWidth, keyHeight) - 2 * margin;
+    return std::max(1, std::min(::MulDiv(kLegendPictureSide, dpi, 96), face));
+}
+
+UniqueBitmap drawLegendPicture(std::wstring_view legend, int side) {
+    const HDC screen = ::GetDC(nullptr);
+    UniqueBitmap bitmap(::CreateCompatibleBitmap(screen, side, side));
+    UniqueMemoryDc dc(::CreateCompatibleDC(screen));
+    ::ReleaseDC(nullptr, screen);
+    if (!bitmap || !dc)
+        return {};
+    const HGDIOBJ oldBitmap = ::SelectObject(dc.get(), bitmap.get());
+    const RECT all{0, 0, side, side};
+    ::FillRect(dc.get(), &all, ::GetSysColorBrush(COLOR_HIGHLIGHTTEXT));
+    // Arabic letters reach far above and below the baseline: the em takes most of the square.
+    UniqueFont font = legendFont(dc.get(), legend, side * 3 / 4);
+    const HGDIOBJ oldFont = ::SelectObject(dc.get(), font.get());
+    ::SetBkMode(dc.get(), TRANSPARENT);
+    ::SetTextColor(dc.get(), ::GetSysColor(COLOR_BTNTEXT));
+    RECT box = all;
+    ::DrawTextW(dc.get(), legend.data(), static_cast<int>(legend.size()), &box,
+                DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+    ::SelectObject(dc.get(), oldFont);
+    ::SelectObject(dc.get(), oldBitmap);
+    return bitmap;
+}
+
+}  // namespace harfpad::win32

@@ -1,0 +1,205 @@
+// The two on-screen keyboards on the real main window: what every key puts into its text box.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "support/WineTest.h"
+#include "app/Form1.h"
+#include "app/Form1Layout.h"
+#include "keyboard/PictureKeyboardPage.h"
+#include "keyboard/UnicodeKeyboardPage.h"
+#include "platform/win32/TextConv.h"
+#include "platform/win32/Win32FormWindow.h"
+#include "platform/win32/Win32KeyInput.h"
+#include "platform/win32/Win32KeyboardLayout.h"
+#include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32SendKeys.h"
+#include "platform/win32/Win32UiServices.h"
+
+namespace harfpad {
+namespace {
+
+namespace pp = picture_page;
+namespace up = unicode_page;
+using namespace std::chrono_literals;
+
+class WineKeyboardsTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        const INITCOMMONCONTROLSEX controls{sizeof controls,
+                                            ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
+        ::InitCommonControlsEx(&controls);
+    }
+    void SetUp() override {
+        form.show();
+        ASSERT_TRUE(window.isLoaded());
+        ::SetForegroundWindow(window.hwnd());
+        wine_test::pumpMessages(50ms);
+    }
+    void TearDown() override { window.close(); }
+
+    HWND control(ControlId id) const { return window.controlHwnd(id); }
+    void click(ControlId id) { ::SendMessageW(control(id), BM_CLICK, 0, 0); }
+    std::wstring text(ControlId id) const { return win32::toWide(window.text(id)); }
+    // Keystrokes put into the input stream arrive when the loop runs.
+    bool waitForText(ControlId id, const std::wstring& expected) {
+        wine_test::pumpMessages(1000ms, [&] { return text(id) == expected; });
+        return text(id) == expected;
+    }
+    std::pair<DWORD, DWORD> selection(ControlId id) const {
+        DWORD start = 0, end = 0;
+        ::SendMessageW(control(id), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                       reinterpret_cast<LPARAM>(&end));
+        return {start, end};
+    }
+
+    win32::Win32FormWindow window{::GetModuleHandleW(nullptr), form1Spec(), 0};
+    win32::Win32UiServices ui;
+    win32::Win32Registry registry;
+    win32::Win32KeyboardLayout layouts;
+    win32::Win32KeyInput keyInput;
+    win32::Win32AnsiCodePage codePage;
+    win32::Win32SendKeys sendKeys{[this](MSG& msg) { return window.preTranslateMessage(msg); }};
+    Form1 form{{window, ui, registry, layouts, keyInput, codePage, sendKeys}};
+};
+
+TEST_F(WineKeyboardsTest, EveryUnicodeKeyAppendsItsCaptionInBothShiftStates) {
+    window.selectPage(kPageUnicodeTesting);
+    const auto keys = up::characterKeys();
+    for (bool shifted : {false, true}) {
+        if (shifted)
+            click(up::kCmd53);
+        for (int n = 0; n < up::kCharacterKeyCount; ++n) {
+            const std::wstring caption = win32::toWide(shifted ? keys[n].shifted : keys[n].normal);
+            EXPECT_EQ(text(up::characterKeyId(n)), caption) << keys[n].name;
+            window.setText(up::kTxtarabic, u"");
+            click(up::characterKeyId(n));
+            EXPECT_EQ(text(up::kTxtarabic), caption) << keys[n].name;
+        }
+        wine_test::pumpMessages(20ms);
+    }
+}
+
+TEST_F(WineKeyboardsTest, AUnicodeKeyClickedAgainTypesAgain) {
+    window.selectPage(kPageUnicodeTesting);
+    window.setText(up::kTxtarabic, u"");
+    for (int i = 0; i < 3; ++i) {
+        click(up::characterKeyId(13));
+        wine_test::pumpMessages(20ms);
+    }
+    EXPECT_EQ(text(up::kTxtarabic), L"\u0636\u0636\u0636");
+    window.setText(up::kTxtarabic, u"a\r");
+    click(up::characterKeyId(13));
+    wine_test::pumpMessages(20ms);
+    EXPECT_EQ(text(up::kTxtarabic), L"a\r\u0636");
+    click(up::characterKeyId(13));
+    wine_test::pumpMessages(20ms);
+    EXPECT_EQ(text(up::kTxtarabic), L"a\r\u0636\u0636");
+    window.setText(up::kTxtarabic, u"a\r");
+    click(up::kCmd53);
+    for (int i = 0; i < 2; ++i) {
+        click(up::characterKeyId(13));
+        EXPECT_EQ(::GetFocus(), control(up::kTxtarabic)) << i;
+        wine_test::pumpMessages(20ms);
+        EXPECT_EQ(::GetFocus(), control(up::kTxtarabic)) << i;
+    }
+    EXPECT_EQ(text(up::kTxtarabic), L"a\r\u064E\u064E");
+}
+
+TEST_F(WineKeyboardsTest, UnicodeKeysLeaveTheCaretAtTheEnd) {
+    window.selectPage(kPageUnicodeTesting);
+    window.setText(up::kTxtarabic, u"\u0628\u0628\u0628");
+    click(up::characterKeyId(0));
+    EXPECT_EQ(::GetFocus(), control(up::kTxtarabic));
+    wine_test::pumpMessages(1000ms, [&] { return selection(up::kTxtarabic).first == 4; });
+    EXPECT_EQ(selection(up::kTxtarabic), (std::pair<DWORD, DWORD>{4, 4})) << "End went through";
+}
+
+TEST_F(WineKeyboardsTest, UnicodeEnterThenBackspaceRemovesTheLineFeedFirst) {
+    window.selectPage(kPageUnicodeTesting);
+    window.setText(up::kTxtarabic, u"");
+    click(up::kCmd28);
+    EXPECT_EQ(text(up::kTxtarabic), L"\r\n");
+    click(up::kCmd13);
+    EXPECT_EQ(text(up::kTxtarabic), L"\r");
+    click(up::kCmd13);
+    click(up::kCmd13);  // empty now: nothing, the focus stays on Backspace
+    EXPECT_EQ(text(up::kTxtarabic), L"");
+    EXPECT_EQ(::GetFocus(), control(up::kCmd13));
+}
+
+// What each key of "KB Testing" types into an empty Text4 on this layout.
+std::wstring typedBy(int index) {
+    const pp::KeyAction& action = pp::keys()[static_cast<std::size_t>(index)].action;
+    if (action.kind != pp::KeyAction::SendText)
+        return L"";
+    const std::wstring keys = win32::toWide(action.text);
+    return keys == L"{enter}" ? L"\r\n" : keys;
+}
+
+TEST_F(WineKeyboardsTest, EveryPictureKeyTypesItsCharacterIntoText4) {
+    window.selectPage(kPageKbTesting);
+    for (int index = 0; index < pp::kKeyCount; ++index) {
+        if (index == 13 || index == 28)
+            continue;  // Backspace and Caps Lock: below
+        window.setText(pp::kText4, u"");
+        click(pp::keyId(index));
+        // SendKeys waits: the text is there when the click returns.
+        EXPECT_EQ(text(pp::kText4), typedBy(index)) << "key " << index;
+        EXPECT_EQ(::GetFocus(), control(pp::kText4)) << "key " << index;
+    }
+    EXPECT_EQ(typedBy(47), L"\u0644\u0627");
+    EXPECT_EQ(typedBy(14), L"     ");
+}
+
+TEST_F(WineKeyboardsTest, PictureBackspaceRemovesTheCharacterBeforeTheCaret) {
+    window.selectPage(kPageKbTesting);
+    window.setText(pp::kText4, u"abc");
+    ::SendMessageW(control(pp::kText4), EM_SETSEL, 2, 2);
+    click(pp::keyId(13));
+    EXPECT_TRUE(waitForText(pp::kText4, L"ac"));
+
+    ::SendMessageW(control(pp::kText4), EM_SETSEL, 0, 0);
+    click(pp::keyId(13));
+    wine_test::pumpMessages(100ms);
+    EXPECT_EQ(text(pp::kText4), L"ac") << "nothing before the caret";
+}
+
+TEST_F(WineKeyboardsTest, PictureCapslockTogglesTheSystemCapsLock) {
+    window.selectPage(kPageKbTesting);
+    const bool before = (::GetKeyState(VK_CAPITAL) & 1) != 0;
+    click(pp::keyId(28));
+    wine_test::pumpMessages(1000ms,
+                            [&] { return ((::GetKeyState(VK_CAPITAL) & 1) != 0) != before; });
+    EXPECT_NE((::GetKeyState(VK_CAPITAL) & 1) != 0, before);
+    click(pp::keyId(28));  // and back, for whoever runs next
+    wine_test::pumpMessages(1000ms,
+                            [&] { return ((::GetKeyState(VK_CAPITAL) & 1) != 0) == before; });
+    EXPECT_EQ((::GetKeyState(VK_CAPITAL) & 1) != 0, before);
+}
+
+TEST_F(WineKeyboardsTest, PictureKeysAnnounceTheirLegendAndShowASmallPicture) {
+    for (int index = 0; index < pp::kKeyCount; ++index) {
+        const pp::PictureKey& key = pp::keys()[static_cast<std::size_t>(index)];
+        HWND button = control(pp::keyId(index));
+        wchar_t name[32] = {};
+        ::GetWindowTextW(button, name, 32);
+        EXPECT_EQ(std::wstring(name), win32::toWide(key.legend)) << index;
+        const auto picture =
+            reinterpret_cast<HBITMAP>(::SendMessageW(button, BM_GETIMAGE, IMAGE_BITMAP, 0));
+        if (!key.picture) {
+            EXPECT_EQ(picture, nullptr) << index;
+            continue;
+        }
+        ASSERT_NE(picture, nullptr) << index;
+        BITMAP info{};
+        ASSERT_TRUE(::GetObjectW(picture, sizeof info, &info));
+        EXPECT_EQ(info.bmWidth, info.bmHeight);
+        EXPECT_LE(info.bmWidth, 33 * window.dpi() / 96) << index;
+        EXPECT_GE(info.bmWidth, 12 * window.dpi() / 96) << "legible, key " << index;
+    }
+}
+
+}  // namespace
+}  // namespace harfpad
