@@ -23,3 +23,18 @@ if [ "${#missing[@]}" -gt 0 ]; then
     DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends \
         "${missing[@]}"
 fi
+
+# Wine takes its keyboard layout from the locale it starts in; the tests start it in both.
+need_locales=()
+for wanted in en_US ar_SA; do
+    locale -a 2>/dev/null | grep -qi "^${wanted}\.utf-\?8$" || need_locales+=("$wanted")
+done
+if [ "${#need_locales[@]}" -gt 0 ]; then
+    sudo_cmd=()
+    [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+    for wanted in "${need_locales[@]}"; do
+        grep -q "^${wanted}.UTF-8 UTF-8" /etc/locale.gen 2>/dev/null ||
+            echo "${wanted}.UTF-8 UTF-8" | "${sudo_cmd[@]}" tee -a /etc/locale.gen >/dev/null
+    done
+    "${sudo_cmd[@]}" locale-gen >/dev/null
+fi

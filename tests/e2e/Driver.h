@@ -1,0 +1,85 @@
+// Drives a running harfpad.exe from outside, as a user or an accessibility tool would:
+// through window handles, window messages and memory of the other process, never its code.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+using namespace std::chrono_literals;
+
+// Waits until `ready` holds or the time is up; true when it held.
+bool waitFor(const std::function<bool()>& ready, std::chrono::milliseconds limit = 5000ms);
+
+std::wstring windowText(HWND hwnd);
+std::wstring className(HWND hwnd);
+
+// One started program, ended when the object goes.
+class Program {
+  public:
+    explicit Program(const std::wstring& exePath);
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    bool started() const { return process_.hProcess != nullptr; }
+    DWORD pid() const { return process_.dwProcessId; }
+    DWORD threadId() const { return process_.dwThreadId; }
+    bool running() const;
+    // Exit code once it has ended, within the limit.
+    std::optional<DWORD> waitForExit(std::chrono::milliseconds limit = 5000ms) const;
+    // Time from CreateProcess to the main window being visible (0 when it never was).
+    std::chrono::microseconds startUpTime() const { return startUp_; }
+
+    // Top-level windows of the program.
+    std::vector<HWND> topLevelWindows(bool visibleOnly) const;
+    HWND mainWindow(std::chrono::milliseconds limit = 5000ms) const;  // visible "HarfpadForm"
+    HWND findTopLevel(const wchar_t* cls, bool visibleOnly = true) const;
+
+  private:
+    PROCESS_INFORMATION process_{};
+    std::chrono::microseconds startUp_{0};
+};
+
+// Controls of a window, searched through all descendants.
+HWND findControl(HWND root, const std::wstring& text, const wchar_t* cls = nullptr);
+HWND findControlById(HWND root, int id);
+// The first descendant of a window class ("Edit"), in creation order.
+HWND findFirstOfClass(HWND root, const wchar_t* cls);
+std::vector<HWND> descendants(HWND root);
+
+bool isChecked(HWND button);
+void click(HWND button);  // BM_CLICK, as a mouse click on the button
+void setText(HWND control, const std::wstring& text);
+
+// The tab control of the main window, driven through memory in the program's process.
+class Tabs {
+  public:
+    Tabs(const Program& program, HWND mainWindow);
+    int count() const;
+    int selected() const;
+    std::wstring caption(int index) const;
+    void select(int index) const;  // as a click on the tab: TCM_SETCURSEL, then TCN_SELCHANGE
+    HWND hwnd() const { return tab_; }
+
+  private:
+    HANDLE process_;
+    HWND main_;
+    HWND tab_;
+};
+
+// Message boxes ("#32770") of the program that are open now.
+std::vector<HWND> openMessageBoxes(const Program& program);
+std::wstring messageBoxText(HWND box);
+void answerMessageBox(HWND box, int button = IDOK);
+
+// Saves the window's screen area as a 24-bit BMP (the screen itself, as the user sees it).
+bool saveScreenshot(HWND window, const std::wstring& path);
+
+}  // namespace e2e

@@ -1,0 +1,49 @@
+// Shared set-up for the scenarios: registry state before the program starts, and helpers.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "Driver.h"
+#include "Options.h"
+
+namespace e2e {
+
+inline constexpr const wchar_t* kToggleKey = L"keyboard layout\\toggle";
+inline constexpr const wchar_t* kDefaultToggleKey = L".default\\keyboard layout\\toggle";
+inline constexpr const wchar_t* kPreloadKey = L"keyboard layout\\preload";
+
+class HarfpadTest : public ::testing::Test {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Starts the program and waits for its main window.
+    void start();
+    // Selects the page whose tab reads `caption`.
+    void openPage(const std::wstring& caption);
+    HWND control(const std::wstring& text, const wchar_t* cls = L"Button") const;
+    // The window of a page ("KB Testing"), and a control on that page only.
+    HWND page(const std::wstring& caption) const;
+    HWND pageControl(const std::wstring& pageCaption, const std::wstring& text,
+                     const wchar_t* cls = L"Button") const;
+    // Waits for one message box, reads it and answers OK.
+    struct Box {
+        std::wstring title, text;
+    };
+    std::optional<Box> answerOneMessageBox(std::chrono::milliseconds limit = 3000ms);
+    void clickAndAnswer(HWND button, std::optional<Box>& box);
+    void screenshot(const std::wstring& name);
+
+    static void storeText(HKEY root, const wchar_t* key, const wchar_t* name,
+                          const std::wstring& text);
+    static void storeRaw(HKEY root, const wchar_t* key, const wchar_t* name, DWORD type,
+                         const void* data, DWORD size);
+    static std::optional<std::wstring> readText(HKEY root, const wchar_t* key);
+
+    std::unique_ptr<Program> program;
+    HWND main = nullptr;
+};
+
+}  // namespace e2e

@@ -1,0 +1,20 @@
+// What the test run tells the driver: the program, where screenshots go, the expected layout.
+#pragma once
+
+#include <string>
+
+namespace e2e {
+
+struct Options {
+    std::wstring exePath;         // harfpad.exe
+    std::wstring screenshotDir;   // empty: no screenshots
+    std::wstring screenshotTag;   // e.g. "96dpi"
+    std::wstring expectedLayout;  // "00000409" or "00000401"
+};
+
+const Options& options();
+void parseOptions(int argc, wchar_t** argv);
+// "/unix/path" as Wine's drive Z: sees it; other paths unchanged.
+std::wstring windowsPath(std::wstring path);
+
+}  // namespace e2e

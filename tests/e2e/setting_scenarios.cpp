@@ -1,0 +1,173 @@
+// Start-up, the Setting page, layout switching and closing, driven from outside.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "Fixture.h"
+
+namespace e2e {
+namespace {
+
+const wchar_t* const kOptions[] = {L"Left Alt+Shift", L"Ctrl + Shift", L"Disable key switching"};
+
+class SettingScenarios : public HarfpadTest {
+  protected:
+    int selectedOption() const {
+        int selected = 0;
+        for (int i = 0; i < 3; ++i) {
+            if (isChecked(control(kOptions[i]))) {
+                EXPECT_EQ(selected, 0) << "more than one option selected";
+                selected = i + 1;
+            }
+        }
+        return selected;
+    }
+    std::wstring activeLayout() const {
+        const HKL layout = ::GetKeyboardLayout(program->threadId());
+        wchar_t name[16];
+        swprintf(name, 16, L"%08X",
+                 static_cast<unsigned>(LOWORD(reinterpret_cast<UINT_PTR>(layout))));
+        return name;
+    }
+};
+
+TEST_F(SettingScenarios, StartUpShowsTheCentredWindowWithItsPagesAndTheStoredOption) {
+    storeText(HKEY_CURRENT_USER, kToggleKey, nullptr, L"2");
+    start();
+    EXPECT_EQ(windowText(main), L"Harfpad by Zemrak");
+    RECT outer;
+    ::GetWindowRect(main, &outer);
+    MONITORINFO monitor{sizeof monitor};
+    ::GetMonitorInfoW(::MonitorFromWindow(main, MONITOR_DEFAULTTONEAREST), &monitor);
+    EXPECT_NEAR((outer.left + outer.right) / 2, (monitor.rcWork.left + monitor.rcWork.right) / 2,
+                1);
+    EXPECT_NEAR((outer.top + outer.bottom) / 2, (monitor.rcWork.top + monitor.rcWork.bottom) / 2,
+                1);
+    Tabs tabs(*program, main);
+    const wchar_t* pages[] = {L"Setting",  L"KB Testing",      L"About",
+                              L"Feedback", L"Unicode Testing", L"Other Products"};
+    ASSERT_EQ(tabs.count(), 6);
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(tabs.caption(i), pages[i]);
+    EXPECT_EQ(tabs.selected(), 0);
+    EXPECT_EQ(selectedOption(), 2);
+    HWND indicator = control(L"Enable indicator on task bar");
+    ASSERT_NE(indicator, nullptr);
+    EXPECT_FALSE(isChecked(indicator));
+    EXPECT_EQ(program->topLevelWindows(true).size(), 1u) << "only the main window is visible";
+    EXPECT_GT(program->startUpTime().count(), 0);
+}
+
+TEST_F(SettingScenarios, ApplyAndDefaultFollowTheRegistry) {
+    start();
+    EXPECT_EQ(selectedOption(), 0) << "nothing stored: nothing selected";
+    std::optional<Box> box;
+    clickAndAnswer(control(L"APPLY"), box);
+    EXPECT_FALSE(box) << "no choice and nothing stored: nothing to apply";
+
+    click(control(L"Ctrl + Shift"));
+    click(control(L"DEFAULT"));
+    EXPECT_EQ(selectedOption(), 2) << "DEFAULT keeps the selection when nothing is stored";
+
+    storeText(HKEY_CURRENT_USER, kToggleKey, nullptr, L"2");
+    clickAndAnswer(control(L"APPLY"), box);
+    EXPECT_FALSE(box) << "unchanged choice";
+    EXPECT_FALSE(readText(HKEY_USERS, kDefaultToggleKey));
+
+    click(control(L"Disable key switching"));
+    clickAndAnswer(control(L"APPLY"), box);
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->title, L"Zemrak");
+    EXPECT_EQ(box->text, L"Keyboard switching will be enabled on reboot");
+    EXPECT_TRUE(waitFor([&] { return readText(HKEY_USERS, kDefaultToggleKey) == L"3"; }));
+
+    click(control(L"DEFAULT"));
+    EXPECT_EQ(selectedOption(), 2) << "DEFAULT shows the current user's stored value";
+    screenshot(L"setting");
+}
+
+TEST_F(SettingScenarios, LayoutButtonsAreQuietWhereverWineStarted) {
+    storeText(HKEY_CURRENT_USER, L"keyboard layout\\preload\\1", nullptr, L"00000409");
+    start();
+    const std::wstring before = activeLayout();
+    if (!options().expectedLayout.empty()) {
+        EXPECT_EQ(before, options().expectedLayout);
+    }
+    click(control(L"Switch to arabic"));
+    if (before == L"00000401") {
+        EXPECT_EQ(activeLayout(), L"00000401") << "Arabic is active already";
+    }
+    click(control(L"Switch to Default"));
+    click(control(L"Switch to arabic"));
+    EXPECT_TRUE(program->running());
+    EXPECT_TRUE(openMessageBoxes(*program).empty()) << "a refused switch is not reported";
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, L"keyboard layout\\preload\\1");
+}
+
+TEST_F(SettingScenarios, BadRegistryDataNeverCrashesOrSelects) {
+    const std::wstring huge(3000, L'2');
+    const BYTE binary[] = {0xFF, 0x00, 0x41};
+    const wchar_t multi[] =
+        L"2\0"
+        L"3\0";
+    const DWORD bigDword = 0xFFFFFFFF;
+    struct Row {
+        const char* what;
+        DWORD type;
+        const void* data;
+        DWORD size;
+    } rows[] = {
+        {"oversized text", REG_SZ, huge.c_str(), static_cast<DWORD>((huge.size() + 1) * 2)},
+        {"binary", REG_BINARY, binary, sizeof binary},
+        {"multi-string", REG_MULTI_SZ, multi, sizeof multi},
+        {"non-numeric", REG_SZ, L"abc", 8},
+        {"out of range", REG_SZ, L"99999999", 18},
+        {"huge dword", REG_DWORD, &bigDword, sizeof bigDword},
+        {"text without terminator", REG_SZ, L"12", 4},
+        {"empty data", REG_SZ, L"", 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        storeRaw(HKEY_CURRENT_USER, kToggleKey, nullptr, row.type, row.data, row.size);
+        storeRaw(HKEY_CURRENT_USER, kPreloadKey, L"1", row.type, row.data, row.size);
+        start();
+        if (std::string(row.what) != "multi-string" &&
+            std::string(row.what) != "text without terminator") {
+            EXPECT_EQ(selectedOption(), 0);
+        }
+        click(control(L"DEFAULT"));
+        click(control(L"Switch to Default"));
+        click(control(L"Switch to arabic"));
+        std::optional<Box> box;
+        clickAndAnswer(control(L"APPLY"), box);
+        EXPECT_TRUE(program->running());
+        ::PostMessageW(main, WM_CLOSE, 0, 0);
+        EXPECT_EQ(program->waitForExit(), 0u);
+        program.reset();
+    }
+    ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kPreloadKey, L"1");
+}
+
+TEST_F(SettingScenarios, ClosingWithTheIndicatorOffEndsTheProgramWithStatusZero) {
+    start();
+    ::PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(program->waitForExit(), 0u);
+}
+
+TEST_F(SettingScenarios, EveryPageCanBeShownAndPhotographed) {
+    start();
+    Tabs tabs(*program, main);
+    const wchar_t* names[] = {L"setting",  L"kb-testing",      L"about",
+                              L"feedback", L"unicode-testing", L"other-products"};
+    // Something typed on both keyboards, so the pictures show the text boxes in use.
+    for (const wchar_t* legend : {L"\u0645", L"\u0631", L"\u062D", L"\u0628", L"\u0627"}) {
+        click(pageControl(L"KB Testing", legend));
+        click(pageControl(L"Unicode Testing", legend));
+    }
+    for (int i = 0; i < tabs.count() && i < 6; ++i) {
+        tabs.select(i);
+        EXPECT_EQ(tabs.selected(), i);
+        screenshot(std::wstring(L"page-") + names[i]);
+    }
+}
+
+}  // namespace
+}  // namespace e2e
