@@ -24,11 +24,13 @@ std::string describe(const std::vector<KeyEvent>& events) {
 }
 
 std::int16_t RecordingKeyInput::vkKeyScan(char ansiChar) {
+    called();
     const auto found = otherLayout.find(static_cast<unsigned char>(ansiChar));
     return found != otherLayout.end() ? found->second : us_layout::vkKeyScan(ansiChar);
 }
 
 std::uint32_t RecordingKeyInput::mapVirtualKey(std::uint32_t code, std::uint32_t mode) {
+    called();
     return us_layout::mapVirtualKey(code, mode);
 }
 
@@ -61,6 +63,7 @@ void RecordingKeyInput::doEvents() {
 }
 
 std::uint32_t RecordingKeyInput::toAnsi(char16_t ch) {
+    called();
     const auto found = multiByte.find(ch);
     return found != multiByte.end() ? found->second : us_layout::toCp1252(ch);
 }
@@ -71,6 +74,12 @@ std::vector<KeyEvent> RecordingKeyInput::keys() const {
         if (event.kind == KeyEvent::Kind::key)
             only.push_back(event);
     return only;
+}
+
+void RecordingKeyInput::called() {
+    if (callCount >= callLimit)
+        throw EventLimitReached{};
+    ++callCount;
 }
 
 void RecordingKeyInput::add(const KeyEvent& event) {

@@ -34,7 +34,8 @@ struct KeyEvent {
 std::string describe(const KeyEvent& event);
 std::string describe(const std::vector<KeyEvent>& events);
 
-// Thrown by the fake, and by nothing else, once `eventLimit` events have been recorded.
+// Thrown by the fake, and by nothing else, once `eventLimit` events have been recorded or
+// `callLimit` calls made (a repeated key that sends nothing still asks the layout each time).
 struct EventLimitReached {};
 
 class RecordingKeyInput final : public IKeyInputApi, public IAnsiCodePage {
@@ -47,6 +48,8 @@ class RecordingKeyInput final : public IKeyInputApi, public IAnsiCodePage {
     // VkKeyScanA answers of another layout that replace the US ones, by ANSI character.
     std::map<unsigned char, std::int16_t> otherLayout;
     std::size_t eventLimit = std::numeric_limits<std::size_t>::max();
+    std::size_t callLimit = std::numeric_limits<std::size_t>::max();
+    std::size_t callCount = 0;
     bool record = true;  // false: keep only the count, for long plays
     std::size_t eventCount = 0;
     std::function<void()> onDoEvents;
@@ -64,6 +67,7 @@ class RecordingKeyInput final : public IKeyInputApi, public IAnsiCodePage {
 
   private:
     void add(const KeyEvent& event);
+    void called();
 };
 
 }  // namespace harfpad::fakes
