@@ -24,7 +24,7 @@ struct KeyName {
     int code;
 };
 
-// Longest names first, so that "LEFT" wins over nothing shorter and "F10" over "F1".
+// Longest names first, so that "F10" is tried before "F1" and "INSERT" before "INS".
 constexpr std::array<KeyName, 33> kKeyNames{{
     {u"SCROLLLOCK", 145}, {u"BACKSPACE", 8}, {u"CAPSLOCK", 20}, {u"NUMLOCK", 144}, {u"INSERT", 45},
     {u"DELETE", 46},      {u"ENTER", 13},    {u"RIGHT", 39},    {u"BKSP", 8},      {u"PGUP", 33},
