@@ -2,6 +2,7 @@
 // keys, and play a small key script with modifier and key-name syntax. Keeps no state.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -25,6 +26,13 @@ class clsKeys {
     void PressSendKeys(std::u16string sKeys);
 
   private:
+    // Reads one braced key item. `position` indexes `script` just past the opening brace and is
+    // left on the first character after the key name, or after the single character when no
+    // name matches. `keyCode` is the named key's code (0 for none); `keyText` is then the single
+    // character (empty when the script ends there).
+    static void ReadKeyName(std::size_t& position, std::u16string_view script,
+                            std::u16string_view& keyText, int& keyCode);
+
     IKeyInputApi& system_;
     IAnsiCodePage& codePage_;
 };

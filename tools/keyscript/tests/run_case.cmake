@@ -1,0 +1,21 @@
+# Runs keyscript with ARGS and checks its exit status against EXPECTED_STATUS and its standard
+# output against the file EXPECTED (when given); a usage error must print the usage.
+execute_process(COMMAND ${KEYSCRIPT} ${ARGS}
+                RESULT_VARIABLE status OUTPUT_VARIABLE output ERROR_VARIABLE errors)
+if(NOT status STREQUAL EXPECTED_STATUS)
+    message(FATAL_ERROR "exit status ${status}, expected ${EXPECTED_STATUS}\n${output}${errors}")
+endif()
+if(EXPECTED_STATUS EQUAL 2)
+    if(NOT errors MATCHES "^usage: keyscript send SCRIPT")
+        message(FATAL_ERROR "no usage text on a usage error:\n${errors}")
+    endif()
+    if(NOT output STREQUAL "")
+        message(FATAL_ERROR "a usage error played something:\n${output}")
+    endif()
+endif()
+if(EXPECTED)
+    file(READ ${EXPECTED} wanted)
+    if(NOT output STREQUAL wanted)
+        message(FATAL_ERROR "output differs\n--- got\n${output}--- expected\n${wanted}")
+    endif()
+endif()
