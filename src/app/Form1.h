@@ -3,8 +3,12 @@
 
 #include <string>
 
+#include "feedback/FeedbackAddresses.h"
+#include "feedback/FeedbackForm.h"
 #include "layout/HotkeySettings.h"
 #include "layout/LayoutSwitcher.h"
+#include "platform/HttpRequestApi.h"
+#include "platform/InternetApi.h"
 #include "platform/KeyboardLayoutApi.h"
 #include "platform/RegistryApi.h"
 #include "platform/Ui.h"
@@ -19,6 +23,9 @@ struct Form1Platform {
     IUiServices& ui;
     IRegistryApi& registry;
     IKeyboardLayoutApi& layouts;
+    IInternetApi& internet;
+    IHttpRequestFactory& requests;
+    feedback::FeedbackAddresses feedbackAddresses = {};
 };
 
 class Form1 final : public IFormEvents {
@@ -47,6 +54,8 @@ class Form1 final : public IFormEvents {
     void apply_Click() { hotkeys_.apply_Click(); }
     void Indicator_Click();
     void productsAsk_Click();
+    void submit_Click() { feedback_.submit_Click(); }
+    const feedback::FeedbackForm& feedback() const { return feedback_; }
 
   private:
     IFormWindow& window_;
@@ -54,6 +63,7 @@ class Form1 final : public IFormEvents {
     EllReg registry_;
     LayoutSwitcher switcher_;
     HotkeySettings hotkeys_;
+    feedback::FeedbackForm feedback_;
 };
 
 }  // namespace harfpad

@@ -4,6 +4,7 @@
 
 #include "app/InfoPages.h"
 #include "app/SettingPage.h"
+#include "feedback/FeedbackPage.h"
 #include "keyboard/PictureKeyboardPage.h"
 
 namespace harfpad {
@@ -13,7 +14,7 @@ const FormSpec& form1Spec() {
         {u"Setting", setting_page::controls()},
         {u"KB Testing", picture_page::controls()},
         {u"About", info_pages::aboutControls()},
-        {u"Feedback", {}},
+        {u"Feedback", feedback_page::controls()},
         {u"Unicode Testing", {}},
         {u"Other Products", info_pages::otherProductsControls()},
     }};

@@ -31,8 +31,7 @@ void appendUtf8(std::string& out, char32_t cp) {
 
 bool keptAsIs(unsigned char byte) {
     return (byte >= '0' && byte <= '9') || (byte >= 'A' && byte <= 'Z') ||
-           (byte >= 'a' && byte <= 'z') || byte == '*' || byte == '-' || byte == '.' ||
-           byte == '_';
+           (byte >= 'a' && byte <= 'z') || byte == '*' || byte == '-' || byte == '.' || byte == '_';
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include "app/Form1Layout.h"
 #include "app/SettingPage.h"
 #include "fakes/FakeFormWindow.h"
+#include "fakes/FakeHttpRequest.h"
+#include "fakes/FakeInternet.h"
 #include "fakes/FakeKeyboardLayout.h"
 #include "fakes/FakeRegistry.h"
 #include "fakes/FakeUiServices.h"
@@ -23,7 +25,9 @@ class Form1Test : public ::testing::Test {
     fakes::FakeUiServices ui;
     fakes::FakeRegistry registry;
     fakes::FakeKeyboardLayout layouts;
-    Form1 form{{window, ui, registry, layouts}};
+    fakes::FakeInternet internet;
+    fakes::FakeHttpRequests requests;
+    Form1 form{{window, ui, registry, layouts, internet, requests}};
 
     int selectedOption() const {
         int selected = 0, count = 0;
@@ -73,7 +77,7 @@ TEST_F(Form1Test, StartUpSelectsTheStoredOptionInAnyForm) {
         fakes::FakeFormWindow w{form1Spec()};
         fakes::FakeRegistry r;
         row.store(r);
-        Form1 f{{w, ui, r, layouts}};
+        Form1 f{{w, ui, r, layouts, internet, requests}};
         f.show();
         int selected = 0;
         if (w.value(sp::kOption1))
@@ -132,7 +136,7 @@ TEST_F(Form1Test, ApplyDecisions) {
         fakes::FakeUiServices u;
         if (row.stored)
             r.setText(kHkeyCurrentUser, kToggle, "", *row.stored);
-        Form1 f{{w, u, r, layouts}};
+        Form1 f{{w, u, r, layouts, internet, requests}};
         f.show();
         if (row.choose != kNoControl)
             w.userClick(row.choose);
@@ -193,7 +197,7 @@ TEST_F(Form1Test, ClosingEndsTheProgramOnlyWithTheIndicatorOff) {
 
     fakes::FakeUiServices ui2;
     fakes::FakeFormWindow w{form1Spec()};
-    Form1 f{{w, ui2, registry, layouts}};
+    Form1 f{{w, ui2, registry, layouts, internet, requests}};
     f.show();
     w.setValue(sp::kIndicator, 1);
     w.userClose();
