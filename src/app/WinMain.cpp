@@ -7,6 +7,8 @@
 #include "platform/win32/Handles.h"
 #include "platform/win32/MessageLoop.h"
 #include "platform/win32/Win32FormWindow.h"
+#include "platform/win32/Win32HttpRequest.h"
+#include "platform/win32/Win32Internet.h"
 #include "platform/win32/Win32KeyboardLayout.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32UiServices.h"
@@ -22,7 +24,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     win32::Win32UiServices ui;
     win32::Win32Registry registry;
     win32::Win32KeyboardLayout layouts;
-    Form1 form1({window, ui, registry, layouts});
+    win32::Win32Internet internet;
+    win32::Win32HttpRequests requests;
+    Form1 form1({window, ui, registry, layouts, internet, requests});
     form1.show();
     return win32::runMessageLoop([&](MSG& msg) { return window.preTranslateMessage(msg); });
 }
