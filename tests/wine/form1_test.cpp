@@ -25,7 +25,7 @@ namespace {
 namespace sp = setting_page;
 
 class WineForm1Test : public ::testing::Test {
-  protected:
+protected:
     static void SetUpTestSuite() {
         const INITCOMMONCONTROLSEX controls{sizeof controls,
                                             ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
@@ -63,8 +63,8 @@ class WineForm1Test : public ::testing::Test {
     std::optional<std::string> defaultProfileToggle() const {
         char text[64] = {};
         DWORD size = sizeof text;
-        if (::RegGetValueA(HKEY_USERS, ".default\\keyboard layout\\toggle", nullptr, RRF_RT_REG_SZ,
-                           nullptr, text, &size) != ERROR_SUCCESS) {
+        if (::RegGetValueA(HKEY_USERS, ".default\\keyboard layout\\toggle", nullptr,
+                           RRF_RT_REG_SZ, nullptr, text, &size) != ERROR_SUCCESS) {
             return std::nullopt;
         }
         return std::string(text);
@@ -163,8 +163,7 @@ TEST_F(WineForm1Test, ControlsStandWhereTheTablesPutThem) {
     const int dpi = window.dpi();
     // Option2 stands in Frame1 (480, 2340) at (360, 720), relative to the tab control.
     HWND tab = ::GetWindow(window.hwnd(), GW_CHILD);
-    while (tab && ::SendMessageW(tab, TCM_GETITEMCOUNT, 0, 0) == 0)
-        tab = ::GetWindow(tab, GW_HWNDNEXT);
+    while (tab && ::SendMessageW(tab, TCM_GETITEMCOUNT, 0, 0) == 0) tab = ::GetWindow(tab, GW_HWNDNEXT);
     ASSERT_NE(tab, nullptr);
     RECT tabRect, option;
     ::GetWindowRect(tab, &tabRect);
@@ -174,9 +173,8 @@ TEST_F(WineForm1Test, ControlsStandWhereTheTablesPutThem) {
     EXPECT_EQ(option.right - option.left, twipsToPixels(1335, dpi));
     wchar_t text[256];
     ::GetWindowTextW(control(sp::kLabel26), text, 256);
-    EXPECT_STREQ(text,
-                 L"Keyboard switching is used to switch  between   the  default language"
-                 L"   and   the     arabic language using the keyboard.");
+    EXPECT_STREQ(text, L"Keyboard switching is used to switch  between   the  default language"
+                       L"   and   the     arabic language using the keyboard.");
 }
 
 TEST_F(WineForm1Test, TabKeyVisitsTheSettingPageInVisualOrder) {
@@ -216,9 +214,9 @@ TEST_F(WineForm1Test, DpiChangeLaysEverythingOutAgainAtTheNewScale) {
     ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(control(sp::kApply), WM_GETFONT, 0, 0)),
                  sizeof font, &font);
     LOGFONTW text4Font{};
-    ::GetObjectW(
-        reinterpret_cast<HFONT>(::SendMessageW(control(picture_page::kText4), WM_GETFONT, 0, 0)),
-        sizeof text4Font, &text4Font);
+    ::GetObjectW(reinterpret_cast<HFONT>(
+                     ::SendMessageW(control(picture_page::kText4), WM_GETFONT, 0, 0)),
+                 sizeof text4Font, &text4Font);
     EXPECT_EQ(text4Font.lfCharSet, 178) << "the charset survives the new fonts";
     EXPECT_EQ(std::abs(text4Font.lfHeight), std::abs(font.lfHeight));
 }
