@@ -3,6 +3,7 @@
 #include "app/Form1Layout.h"
 #include "app/InfoPages.h"
 #include "app/SettingPage.h"
+#include "feedback/FeedbackPage.h"
 #include "keyboard/PictureKeyboardPage.h"
 
 namespace harfpad {
@@ -16,7 +17,9 @@ Form1::Form1(const Form1Platform& platform)
                {setting_page::kOption1, setting_page::kOption2, setting_page::kOption3}),
       unicodeKeyboard_(platform.window, platform.keyInput, platform.codePage),
       pictureKeyboard_(platform.window, platform.keyInput, platform.codePage, platform.sendKeys,
-                       [this] { ARswitch_Click(); }) {}
+                       [this] { ARswitch_Click(); }),
+      feedback_(platform.window, platform.ui, platform.internet, platform.requests,
+                platform.feedbackAddresses) {}
 
 void Form1::show() {
     if (window_.isLoaded()) {
@@ -42,7 +45,13 @@ void Form1::Form_Unload() {
 void Form1::Indicator_Click() {}
 
 void Form1::productsAsk_Click() {
+    // The message starts with the subject line, once; what the user typed stays after it.
+    const std::u16string_view subject = info_pages::kProductsSubject;
+    const std::u16string message = window_.text(feedback_page::kText1Feedback);
+    if (!message.starts_with(subject))
+        window_.setText(feedback_page::kText1Feedback, std::u16string(subject) + message);
     window_.selectPage(kPageFeedback);
+    window_.setFocus(feedback_page::kText1Feedback);
 }
 
 void Form1::onClick(ControlId id) {
@@ -61,6 +70,9 @@ void Form1::onClick(ControlId id) {
             break;
         case setting_page::kIndicator:
             Indicator_Click();
+            break;
+        case feedback_page::kSubmit:
+            submit_Click();
             break;
         case info_pages::kProductsAsk:
             productsAsk_Click();

@@ -3,10 +3,14 @@
 
 #include <string>
 
+#include "feedback/FeedbackAddresses.h"
+#include "feedback/FeedbackForm.h"
 #include "keyboard/PictureKeyboard.h"
 #include "keyboard/UnicodeKeyboard.h"
 #include "layout/HotkeySettings.h"
 #include "layout/LayoutSwitcher.h"
+#include "platform/HttpRequestApi.h"
+#include "platform/InternetApi.h"
 #include "platform/KeyInputApi.h"
 #include "platform/KeyboardLayoutApi.h"
 #include "platform/RegistryApi.h"
@@ -26,6 +30,9 @@ struct Form1Platform {
     IKeyInputApi& keyInput;
     IAnsiCodePage& codePage;
     ISendKeys& sendKeys;
+    IInternetApi& internet;
+    IHttpRequestFactory& requests;
+    feedback::FeedbackAddresses feedbackAddresses = {};
 };
 
 class Form1 final : public IFormEvents {
@@ -58,6 +65,8 @@ class Form1 final : public IFormEvents {
     void setNormalCaptions() { unicodeKeyboard_.setNormalCaptions(); }
     void setShiftCaptions() { unicodeKeyboard_.setShiftCaptions(); }
     bool shiftOn() const { return unicodeKeyboard_.shiftOn(); }
+    void submit_Click() { feedback_.submit_Click(); }
+    const feedback::FeedbackForm& feedback() const { return feedback_; }
 
   private:
     IFormWindow& window_;
@@ -67,6 +76,7 @@ class Form1 final : public IFormEvents {
     HotkeySettings hotkeys_;
     UnicodeKeyboard unicodeKeyboard_;
     PictureKeyboard pictureKeyboard_;
+    feedback::FeedbackForm feedback_;
 };
 
 }  // namespace harfpad

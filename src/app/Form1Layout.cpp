@@ -4,6 +4,7 @@
 
 #include "app/InfoPages.h"
 #include "app/SettingPage.h"
+#include "feedback/FeedbackPage.h"
 #include "keyboard/PictureKeyboardPage.h"
 #include "keyboard/UnicodeKeyboardPage.h"
 
@@ -14,7 +15,7 @@ const FormSpec& form1Spec() {
         {u"Setting", setting_page::controls()},
         {u"KB Testing", picture_page::controls()},
         {u"About", info_pages::aboutControls()},
-        {u"Feedback", {}},
+        {u"Feedback", feedback_page::controls()},
         {u"Unicode Testing", unicode_page::controls()},
         {u"Other Products", info_pages::otherProductsControls()},
     }};

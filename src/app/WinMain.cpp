@@ -7,6 +7,8 @@
 #include "platform/win32/Handles.h"
 #include "platform/win32/MessageLoop.h"
 #include "platform/win32/Win32FormWindow.h"
+#include "platform/win32/Win32HttpRequest.h"
+#include "platform/win32/Win32Internet.h"
 #include "platform/win32/Win32KeyInput.h"
 #include "platform/win32/Win32KeyboardLayout.h"
 #include "platform/win32/Win32Registry.h"
@@ -28,7 +30,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     win32::Win32KeyInput keyInput;
     win32::Win32AnsiCodePage codePage;
     win32::Win32SendKeys sendKeys(preTranslate);
-    Form1 form1({window, ui, registry, layouts, keyInput, codePage, sendKeys});
+    win32::Win32Internet internet;
+    win32::Win32HttpRequests requests;
+    Form1 form1({window, ui, registry, layouts, keyInput, codePage, sendKeys, internet, requests});
     form1.show();
     return win32::runMessageLoop(preTranslate);
 }

@@ -5,6 +5,8 @@
 #include "app/Form1Layout.h"
 #include "app/SettingPage.h"
 #include "fakes/FakeFormWindow.h"
+#include "fakes/FakeHttpRequest.h"
+#include "fakes/FakeInternet.h"
 #include "fakes/FakeKeyboardLayout.h"
 #include "fakes/FakeRegistry.h"
 #include "fakes/FakeSendKeys.h"
@@ -27,7 +29,9 @@ class Form1Test : public ::testing::Test {
     fakes::FakeKeyboardLayout layouts;
     fakes::KeyEventLog keys;
     fakes::FakeSendKeys sendKeys;
-    Form1 form{{window, ui, registry, layouts, keys, keys, sendKeys}};
+    fakes::FakeInternet internet;
+    fakes::FakeHttpRequests requests;
+    Form1 form{{window, ui, registry, layouts, keys, keys, sendKeys, internet, requests}};
 
     int selectedOption() const {
         int selected = 0, count = 0;
@@ -77,7 +81,7 @@ TEST_F(Form1Test, StartUpSelectsTheStoredOptionInAnyForm) {
         fakes::FakeFormWindow w{form1Spec()};
         fakes::FakeRegistry r;
         row.store(r);
-        Form1 f{{w, ui, r, layouts, keys, keys, sendKeys}};
+        Form1 f{{w, ui, r, layouts, keys, keys, sendKeys, internet, requests}};
         f.show();
         int selected = 0;
         if (w.value(sp::kOption1))
@@ -136,7 +140,7 @@ TEST_F(Form1Test, ApplyDecisions) {
         fakes::FakeUiServices u;
         if (row.stored)
             r.setText(kHkeyCurrentUser, kToggle, "", *row.stored);
-        Form1 f{{w, u, r, layouts, keys, keys, sendKeys}};
+        Form1 f{{w, u, r, layouts, keys, keys, sendKeys, internet, requests}};
         f.show();
         if (row.choose != kNoControl)
             w.userClick(row.choose);
@@ -197,7 +201,7 @@ TEST_F(Form1Test, ClosingEndsTheProgramOnlyWithTheIndicatorOff) {
 
     fakes::FakeUiServices ui2;
     fakes::FakeFormWindow w{form1Spec()};
-    Form1 f{{w, ui2, registry, layouts, keys, keys, sendKeys}};
+    Form1 f{{w, ui2, registry, layouts, keys, keys, sendKeys, internet, requests}};
     f.show();
     w.setValue(sp::kIndicator, 1);
     w.userClose();

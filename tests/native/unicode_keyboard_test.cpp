@@ -7,6 +7,8 @@
 #include "app/Form1.h"
 #include "app/Form1Layout.h"
 #include "fakes/FakeFormWindow.h"
+#include "fakes/FakeHttpRequest.h"
+#include "fakes/FakeInternet.h"
 #include "fakes/FakeKeyboardLayout.h"
 #include "fakes/FakeRegistry.h"
 #include "fakes/FakeSendKeys.h"
@@ -68,7 +70,9 @@ class UnicodeKeyboardTest : public ::testing::Test {
     fakes::FakeKeyboardLayout layouts;
     fakes::KeyEventLog keys;
     fakes::FakeSendKeys sendKeys;
-    Form1 form{{window, ui, registry, layouts, keys, keys, sendKeys}};
+    fakes::FakeInternet internet;
+    fakes::FakeHttpRequests requests;
+    Form1 form{{window, ui, registry, layouts, keys, keys, sendKeys, internet, requests}};
 };
 
 TEST_F(UnicodeKeyboardTest, StartUpShowsUnshiftedCaptionsAndTheQKeyTypesDad) {

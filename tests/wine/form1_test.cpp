@@ -13,6 +13,8 @@
 #include "keyboard/PictureKeyboardPage.h"
 #include "platform/Twips.h"
 #include "platform/win32/Win32FormWindow.h"
+#include "platform/win32/Win32HttpRequest.h"
+#include "platform/win32/Win32Internet.h"
 #include "platform/win32/Win32KeyInput.h"
 #include "platform/win32/Win32KeyboardLayout.h"
 #include "platform/win32/Win32Registry.h"
@@ -77,7 +79,9 @@ protected:
     win32::Win32KeyInput keyInput;
     win32::Win32AnsiCodePage codePage;
     win32::Win32SendKeys sendKeys;
-    Form1 form{{window, ui, registry, layouts, keyInput, codePage, sendKeys}};
+    win32::Win32Internet internet;
+    win32::Win32HttpRequests requests;
+    Form1 form{{window, ui, registry, layouts, keyInput, codePage, sendKeys, internet, requests}};
 };
 
 TEST_F(WineForm1Test, StartUpSelectsTheOptionOfTheStoredValue) {

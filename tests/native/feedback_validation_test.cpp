@@ -1,0 +1,64 @@
+// The field checks of "Send" and the probe host shown in the caption.
+#include <gtest/gtest.h>
+
+#include "feedback/FeedbackAddresses.h"
+#include "feedback/FeedbackValidation.h"
+
+namespace harfpad::feedback {
+namespace {
+
+TEST(FeedbackValidation, EmailAndMessageCases) {
+    struct Row {
+        std::u16string email, message;
+        const char16_t* expected;  // nullptr: may be sent
+    } rows[] = {
+        {u"", u"hello", kEnterEmail},
+        {u"", u"", kEnterEmail},  // the e-mail is checked first
+        {u" ", u"hello", kCorrectEmail},
+        {u"name@example", u"hello", kCorrectEmail},
+        {u"name.example.com", u"hello", kCorrectEmail},
+        {u"@.", u"hello", nullptr},
+        {u".@", u"hello", nullptr},  // order does not matter
+        {u"a@b.c", u"x", kEnterFeedback},
+        {u"a@b.c", u"", kEnterFeedback},
+        {u"a@b.c", u"ok", nullptr},
+        {u"a@b.c", u"\r\n", nullptr},           // two characters, even if only a line break
+        {u"a\uFF20b.c", u"ok", kCorrectEmail},  // a full-width at sign is not "@"
+        {u"a@b\u3002c", u"ok", kCorrectEmail},
+        {u"\u0639@\u0645.\u0634", u"\u0634\u0643", nullptr},
+    };
+    for (const Row& row : rows) {
+        const auto message = validationMessage(row.email, row.message);
+        if (row.expected) {
+            ASSERT_TRUE(message.has_value())
+                << "e-mail \"" << std::string(row.email.begin(), row.email.end()) << "\"";
+            EXPECT_EQ(*message, std::u16string_view(row.expected));
+        } else {
+            EXPECT_FALSE(message.has_value());
+        }
+    }
+}
+
+TEST(FeedbackAddresses, HostOfTheProbeUrl) {
+    struct Row {
+        std::u16string url, host;
+    } rows[] = {
+        {u"http://www.google.com/", u"www.google.com"},
+        {u"http://www.google.com", u"www.google.com"},
+        {u"http://127.0.0.1:8080/x?y", u"127.0.0.1"},
+        {u"https://user:pw@example.org:443/", u"example.org"},
+        {u"http://[::1]:81/", u"[::1]"},
+        {u"example.net/path", u"example.net"},
+    };
+    for (const Row& row : rows) EXPECT_EQ(hostOf(row.url), row.host);
+}
+
+TEST(FeedbackAddresses, DefaultsPostToTheFeedbackScript) {
+    const FeedbackAddresses addresses;
+    EXPECT_TRUE(addresses.feedbackUrl.ends_with(u"/softfback.php"));
+    EXPECT_FALSE(hostOf(addresses.probeUrl).empty());
+    EXPECT_FALSE(addresses.msxmlDownloadUrl.empty());
+}
+
+}  // namespace
+}  // namespace harfpad::feedback

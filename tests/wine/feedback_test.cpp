@@ -1,0 +1,250 @@
+// "Send" on the real Feedback page, through WinINet and msxml2.xmlhttp, against a loopback
+// HTTP server started by the test.
+#include "support/LoopbackHttpServer.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <set>
+#include <string>
+
+#include "app/Form1.h"
+#include "app/Form1Layout.h"
+#include "feedback/FeedbackPage.h"
+#include "feedback/FormEncoding.h"
+#include "platform/win32/Handles.h"
+#include "platform/win32/Win32FormWindow.h"
+#include "platform/win32/Win32HttpRequest.h"
+#include "platform/win32/Win32Internet.h"
+#include "platform/win32/Win32KeyInput.h"
+#include "platform/win32/Win32KeyboardLayout.h"
+#include "platform/win32/Win32SendKeys.h"
+#include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32UiServices.h"
+#include "support/WineTest.h"
+
+namespace harfpad {
+namespace {
+
+namespace fp = feedback_page;
+using wine_test::LoopbackHttpServer;
+
+std::u16string widen(const std::string& ascii) {
+    return std::u16string(ascii.begin(), ascii.end());
+}
+
+// A decoder of the test's own for application/x-www-form-urlencoded: fields in order, values
+// as the raw bytes they stand for.
+std::vector<std::pair<std::string, std::string>> decodeForm(const std::string& body) {
+    auto unescape = [](const std::string& text) {
+        std::string out;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (text[i] == '+') {
+                out += ' ';
+            } else if (text[i] == '%' && i + 2 < text.size()) {
+                out += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16));
+                i += 2;
+            } else {
+                out += text[i];
+            }
+        }
+        return out;
+    };
+    std::vector<std::pair<std::string, std::string>> fields;
+    std::size_t start = 0;
+    while (start <= body.size()) {
+        std::size_t end = body.find('&', start);
+        if (end == std::string::npos)
+            end = body.size();
+        const std::string pair = body.substr(start, end - start);
+        const std::size_t equals = pair.find('=');
+        fields.emplace_back(unescape(pair.substr(0, equals)),
+                            equals == std::string::npos ? "" : unescape(pair.substr(equals + 1)));
+        start = end + 1;
+    }
+    return fields;
+}
+
+class WineFeedbackTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        const INITCOMMONCONTROLSEX controls{sizeof controls,
+                                            ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
+        ::InitCommonControlsEx(&controls);
+    }
+    void TearDown() override { window.close(); }
+
+    // A main window whose feedback goes to `server` and whose probe opens `probeUrl`.
+    void load(const std::string& probeUrl) {
+        form = std::make_unique<Form1>(Form1Platform{
+            window, ui, registry, layouts, keyInput, codePage, sendKeys, internet, requests,
+            feedback::FeedbackAddresses{widen(server.url("/softfback.php")), widen(probeUrl),
+                                        u"http://127.0.0.1/download"}});
+        form->show();
+        ASSERT_TRUE(window.isLoaded());
+        window.selectPage(kPageFeedback);
+        wine_test::pumpMessages(std::chrono::milliseconds(50));
+    }
+    void type(ControlId id, std::u16string_view text) {
+        ::SetWindowTextW(window.controlHwnd(id),
+                         reinterpret_cast<const wchar_t*>(std::u16string(text).c_str()));
+    }
+    void send() { ::SendMessageW(window.controlHwnd(fp::kSubmit), BM_CLICK, 0, 0); }
+    std::vector<LoopbackHttpServer::Request> posts() const {
+        std::vector<LoopbackHttpServer::Request> found;
+        for (const auto& r : server.requests()) {
+            if (r.method == "POST")
+                found.push_back(r);
+        }
+        return found;
+    }
+
+    std::string reply = "<html><body><p>Data received. Thank you.</p></body></html>";
+    LoopbackHttpServer server{[this](const LoopbackHttpServer::Request&) { return reply; }};
+    win32::ComApartment com;
+    win32::Win32FormWindow window{::GetModuleHandleW(nullptr), form1Spec(), 0};
+    win32::Win32UiServices ui;
+    win32::Win32Registry registry;
+    win32::Win32KeyboardLayout layouts;
+    win32::Win32Internet internet;
+    win32::Win32HttpRequests requests;
+    win32::Win32KeyInput keyInput;
+    win32::Win32AnsiCodePage codePage;
+    win32::Win32SendKeys sendKeys;
+    std::unique_ptr<Form1> form;
+};
+
+TEST_F(WineFeedbackTest, RequestArrivesAsAFormPostWithTheTypedFields) {
+    load(server.url("/"));
+    const std::u16string name = u"\u0639\u0644\u064A & Co = 100% + more";
+    const std::u16string email = u"ali+test@example.com";
+    const std::u16string message = u"first line\r\nsecond: a&b=c\r\n\u0634\u0643\u0631\u0627";
+    type(fp::kText1Name, name);
+    type(fp::kText1Email, email);
+    type(fp::kText1Feedback, message);
+    wine_test::MessageBoxAnswerer boxes;
+    send();
+
+    EXPECT_TRUE(boxes.seen().empty());
+    const auto all = server.requests();
+    ASSERT_EQ(all.size(), 2u);
+    EXPECT_EQ(all[0].method, "GET") << "the probe comes first";
+    EXPECT_EQ(all[0].target, "/");
+    const auto& post = all[1];
+    EXPECT_EQ(post.method, "POST");
+    EXPECT_EQ(post.target, "/softfback.php");
+    EXPECT_EQ(post.header("Content-Type"),
+              std::vector<std::string>{"application/x-www-form-urlencoded"});
+    // Everything else is what the component and the connection add by themselves.
+    const std::set<std::string> ownHeaders = {
+        "host",   "content-length",  "connection",      "user-agent",
+        "accept", "accept-language", "accept-encoding", "cache-control",
+        "pragma", "content-type"};
+    for (const auto& [key, value] : post.headers) {
+        std::string lower;
+        for (const char c : key)
+            lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        EXPECT_TRUE(ownHeaders.count(lower)) << "unexpected header " << key << ": " << value;
+    }
+    const std::vector<std::pair<std::string, std::string>> expected = {
+        {"name", feedback::toUtf8(name)},
+        {"email", feedback::toUtf8(email)},
+        {"feedback", feedback::toUtf8(message)},
+    };
+    EXPECT_EQ(decodeForm(post.body), expected) << post.body;
+    EXPECT_EQ(window.text(fp::kLabel21), u"Success");
+    EXPECT_EQ(window.text(fp::kLabel10), u"Data received. Thank you. ");
+    EXPECT_TRUE(window.isEnabled(fp::kSubmit));
+    EXPECT_EQ(window.text(fp::kWebBrowser1), u"Data received. Thank you.");
+}
+
+TEST_F(WineFeedbackTest, ReplyDecidesTheStatus) {
+    struct Row {
+        const char* what;
+        std::string reply;
+        std::u16string status;
+    } rows[] = {
+        {"acknowledged", "<b>Data received. Thank you.</b>\n", u"Data received. Thank you. "},
+        {"other case", "data received. thank you.", u"Transmission Error."},
+        {"no acknowledgement", "<h1>Sorry</h1><script>alert(1)</script>", u"Transmission Error."},
+    };
+    load(server.url("/"));
+    type(fp::kText1Email, u"a@b.c");
+    type(fp::kText1Feedback, u"hello");
+    for (const Row& row : rows) {
+        reply = row.reply;
+        send();
+        EXPECT_EQ(window.text(fp::kLabel10), row.status) << row.what;
+        EXPECT_TRUE(window.isEnabled(fp::kSubmit)) << row.what;
+    }
+    EXPECT_EQ(posts().size(), 3u);
+}
+
+TEST_F(WineFeedbackTest, ServerDownIsATransmissionError) {
+    // The probe answers; the feedback script's port has nothing listening.
+    const std::string closed =
+        "http://127.0.0.1:" + std::to_string(LoopbackHttpServer::closedPort());
+    form = std::make_unique<Form1>(Form1Platform{
+        window, ui, registry, layouts, keyInput, codePage, sendKeys, internet, requests,
+        feedback::FeedbackAddresses{widen(closed + "/softfback.php"), widen(server.url("/")),
+                                    u"http://127.0.0.1/download"}});
+    form->show();
+    ASSERT_TRUE(window.isLoaded());
+    type(fp::kText1Email, u"a@b.c");
+    type(fp::kText1Feedback, u"hello");
+    wine_test::MessageBoxAnswerer boxes;
+    send();
+    EXPECT_TRUE(boxes.seen().empty());
+    EXPECT_EQ(window.text(fp::kLabel21), u"Success");
+    EXPECT_EQ(window.text(fp::kLabel10), u"Transmission Error.");
+    EXPECT_TRUE(window.isEnabled(fp::kSubmit));
+}
+
+TEST_F(WineFeedbackTest, ProbeOfAClosedPortFailsAndSendsNothing) {
+    const unsigned short closed = LoopbackHttpServer::closedPort();
+    load("http://127.0.0.1:" + std::to_string(closed) + "/");
+    type(fp::kText1Email, u"a@b.c");
+    type(fp::kText1Feedback, u"hello");
+    wine_test::MessageBoxAnswerer boxes;
+    send();
+    for (int i = 0; i < 100 && boxes.seen().empty(); ++i) ::Sleep(10);
+    ASSERT_EQ(boxes.seen().size(), 1u);
+    EXPECT_EQ(boxes.seen()[0].text, L"Connection to the internet fail");
+    EXPECT_EQ(boxes.seen()[0].title, L"Harfpad");
+    EXPECT_EQ(window.text(fp::kLabel21), u"Fail");
+    EXPECT_EQ(window.caption(), u"Checking connection with 127.0.0.1...");
+    EXPECT_TRUE(server.requests().empty());
+    EXPECT_TRUE(window.isEnabled(fp::kSubmit));
+}
+
+TEST_F(WineFeedbackTest, ValidationMessageBoxes) {
+    load(server.url("/"));
+    type(fp::kText1Email, u"no-at-sign.example");
+    type(fp::kText1Feedback, u"hello");
+    wine_test::MessageBoxAnswerer boxes;
+    send();
+    for (int i = 0; i < 100 && boxes.seen().empty(); ++i) ::Sleep(10);
+    ASSERT_EQ(boxes.seen().size(), 1u);
+    EXPECT_EQ(boxes.seen()[0].text, L"Please correct your email");
+    EXPECT_EQ(boxes.seen()[0].title, L"Zemrak Software");
+    EXPECT_TRUE(posts().empty());
+}
+
+TEST_F(WineFeedbackTest, TabOrderIsNameEmailMessageSend) {
+    load(server.url("/"));
+    std::vector<HWND> order;
+    HWND page = ::GetParent(window.controlHwnd(fp::kText1Name));
+    HWND at = window.controlHwnd(fp::kText1Name);
+    for (int i = 0; i < 4; ++i) {
+        order.push_back(at);
+        at = ::GetNextDlgTabItem(page, at, FALSE);
+    }
+    EXPECT_EQ(order, (std::vector<HWND>{
+                         window.controlHwnd(fp::kText1Name), window.controlHwnd(fp::kText1Email),
+                         window.controlHwnd(fp::kText1Feedback), window.controlHwnd(fp::kSubmit)}));
+}
+
+}  // namespace
+}  // namespace harfpad
