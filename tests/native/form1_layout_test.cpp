@@ -6,6 +6,7 @@
 #include <set>
 
 #include "app/Form1Layout.h"
+#include "feedback/FeedbackPage.h"
 #include "keyboard/PictureKeyboardPage.h"
 #include "keyboard/UnicodeKeyboardPage.h"
 #include "platform/Twips.h"
@@ -21,6 +22,21 @@ bool overlap(const TwipsRect& a, const TwipsRect& b) {
     const int across = std::min(a.left + a.width, b.left + b.width) - std::max(a.left, b.left);
     const int down = std::min(a.top + a.height, b.top + b.height) - std::max(a.top, b.top);
     return across > kSeam && down > kSeam;
+}
+
+// Overlaps the form was drawn with: a label's empty right end under its text box, the reply view
+// under the lower right of the message box, the transmission status beside its caption.
+bool designedOverlap(ControlId a, ControlId b) {
+    namespace fp = feedback_page;
+    const std::pair<ControlId, ControlId> designed[] = {
+        {fp::kLabel3Name, fp::kText1Name},         {fp::kLabel3Email, fp::kText1Email},
+        {fp::kLabel3Feedback, fp::kText1Feedback}, {fp::kText1Feedback, fp::kWebBrowser1},
+        {fp::kLabel3Transmission, fp::kLabel10},
+    };
+    for (const auto& [x, y] : designed)
+        if ((a == x && b == y) || (a == y && b == x))
+            return true;
+    return false;
 }
 
 TEST(Form1Layout, ControlsFitTheirFramesAndDoNotOverlap) {
@@ -47,7 +63,8 @@ TEST(Form1Layout, ControlsFitTheirFramesAndDoNotOverlap) {
                 if (c.kind == ControlKind::Frame || d.kind == ControlKind::Frame ||
                     c.container != d.container)
                     continue;
-                EXPECT_FALSE(overlap(c.rect, d.rect)) << c.id << " overlaps " << d.id;
+                EXPECT_EQ(overlap(c.rect, d.rect), designedOverlap(c.id, d.id))
+                    << c.id << " and " << d.id;
             }
         }
     }

@@ -11,6 +11,8 @@
 #include "keyboard/UnicodeKeyboardPage.h"
 #include "platform/win32/TextConv.h"
 #include "platform/win32/Win32FormWindow.h"
+#include "platform/win32/Win32HttpRequest.h"
+#include "platform/win32/Win32Internet.h"
 #include "platform/win32/Win32KeyInput.h"
 #include "platform/win32/Win32KeyboardLayout.h"
 #include "platform/win32/Win32Registry.h"
@@ -60,8 +62,10 @@ class WineKeyboardsTest : public ::testing::Test {
     win32::Win32KeyboardLayout layouts;
     win32::Win32KeyInput keyInput;
     win32::Win32AnsiCodePage codePage;
+    win32::Win32Internet internet;
+    win32::Win32HttpRequests requests;
     win32::Win32SendKeys sendKeys{[this](MSG& msg) { return window.preTranslateMessage(msg); }};
-    Form1 form{{window, ui, registry, layouts, keyInput, codePage, sendKeys}};
+    Form1 form{{window, ui, registry, layouts, keyInput, codePage, sendKeys, internet, requests}};
 };
 
 TEST_F(WineKeyboardsTest, EveryUnicodeKeyAppendsItsCaptionInBothShiftStates) {

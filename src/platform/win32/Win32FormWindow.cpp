@@ -188,6 +188,17 @@ void Win32FormWindow::createChildren() {
     }
     // Created in table order, so the Tab key follows the tables.
     for (Control& control : controls_) createControl(control);
+    // Labels and frames belong to the page's background: behind every other control, with the
+    // frames lowest, so that a control that overlaps them is never hidden. Neither takes the
+    // focus, so the Tab order stays as created.
+    for (ControlKind kind : {ControlKind::Label, ControlKind::Frame}) {
+        for (const Control& control : controls_) {
+            if (control.spec->kind == kind) {
+                ::SetWindowPos(control.hwnd, HWND_BOTTOM, 0, 0, 0, 0,
+                               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            }
+        }
+    }
 }
 
 void Win32FormWindow::createControl(Control& control) {
@@ -197,7 +208,9 @@ void Win32FormWindow::createControl(Control& control) {
     if (isButtonKind(control))
         caption = escapeAmpersands(caption);
     control.hwnd = ::CreateWindowExW(
-        cls.exStyle, cls.name, caption.c_str(), WS_CHILD | WS_VISIBLE | cls.style, 0, 0, 0, 0,
+        // Where the design lets controls overlap, the later one is drawn in front.
+        cls.exStyle, cls.name, caption.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | cls.style,
+        0, 0, 0, 0,
         pages_[static_cast<std::size_t>(control.page)],
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance_, nullptr);
     if (spec.style & kStyleNoLengthLimit)
