@@ -9,7 +9,7 @@ wine_prepare_prefix() {  # wine_prepare_prefix DIR [LOGPIXELS]
         /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || true
         wineserver -w
     fi
-    # Arabic glyphs for the faces the program uses, as a Windows with Arabic support has them.
+    # Faces with Arabic glyphs for those the program asks for, as Windows has them.
     local fonts
     fonts="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/wine-fonts.reg"
     if [ ! -f "$WINEPREFIX/.harfpad-fonts" ] || [ "$fonts" -nt "$WINEPREFIX/.harfpad-fonts" ]; then

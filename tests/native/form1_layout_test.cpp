@@ -25,7 +25,7 @@ bool overlap(const TwipsRect& a, const TwipsRect& b) {
 }
 
 // Overlaps the form was drawn with: a label's empty right end under its text box, the reply view
-// under the lower right of the message box, the transmission status beside its caption.
+// over the lower right of the message box, the transmission status beside its caption.
 bool designedOverlap(ControlId a, ControlId b) {
     namespace fp = feedback_page;
     const std::pair<ControlId, ControlId> designed[] = {

@@ -199,6 +199,15 @@ void Win32FormWindow::createChildren() {
             }
         }
     }
+    // A view the user only reads, placed over another control, is shown in front of it; it takes
+    // no tab stop, so this too leaves the Tab order alone.
+    for (const Control& control : controls_) {
+        if (control.spec->kind == ControlKind::ReadOnlyText &&
+            (control.spec->style & kStyleNoTabStop)) {
+            ::SetWindowPos(control.hwnd, HWND_TOP, 0, 0, 0, 0,
+                           SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        }
+    }
 }
 
 void Win32FormWindow::createControl(Control& control) {
@@ -210,8 +219,7 @@ void Win32FormWindow::createControl(Control& control) {
     control.hwnd = ::CreateWindowExW(
         // Where the design lets controls overlap, the later one is drawn in front.
         cls.exStyle, cls.name, caption.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | cls.style,
-        0, 0, 0, 0,
-        pages_[static_cast<std::size_t>(control.page)],
+        0, 0, 0, 0, pages_[static_cast<std::size_t>(control.page)],
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance_, nullptr);
     if (spec.style & kStyleNoLengthLimit)
         ::SendMessageW(control.hwnd, EM_SETLIMITTEXT, 0, 0);
