@@ -10,4 +10,8 @@ namespace harfpad::win32 {
 // (keyboard navigation) before it is dispatched. Returns the quit code.
 int runMessageLoop(const std::function<bool(MSG&)>& preTranslate);
 
+// Dispatches the messages waiting in this thread's queue, then returns; a quit request is left
+// for the message loop.
+void processWaitingMessages();
+
 }  // namespace harfpad::win32

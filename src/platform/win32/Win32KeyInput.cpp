@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/win32/MessageLoop.h"
+
 namespace harfpad::win32 {
 
 std::int16_t Win32KeyInput::vkKeyScan(char ansiChar) {
@@ -25,16 +27,7 @@ void Win32KeyInput::sleep(std::uint32_t milliseconds) {
 }
 
 void Win32KeyInput::doEvents() {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            // Leave the quit request for the program's own message loop.
-            ::PostQuitMessage(static_cast<int>(msg.wParam));
-            return;
-        }
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
+    processWaitingMessages();
 }
 
 std::uint32_t Win32AnsiCodePage::toAnsi(char16_t ch) {

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "platform/win32/MessageLoop.h"
 #include "platform/win32/TextConv.h"
 
 namespace harfpad::win32 {
@@ -12,16 +13,7 @@ int Win32UiServices::messageBox(std::u16string_view text, std::u16string_view ti
 }
 
 void Win32UiServices::doEvents() {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            // Leave the quit request for the main loop.
-            ::PostQuitMessage(static_cast<int>(msg.wParam));
-            return;
-        }
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
+    processWaitingMessages();
 }
 
 void Win32UiServices::setWaitCursor(bool wait) {
