@@ -13,7 +13,8 @@ Form1::Form1(const Form1Platform& platform)
       registry_(platform.registry),
       switcher_(platform.layouts, registry_),
       hotkeys_(platform.window, platform.ui, registry_,
-               {setting_page::kOption1, setting_page::kOption2, setting_page::kOption3}) {}
+               {setting_page::kOption1, setting_page::kOption2, setting_page::kOption3}),
+      tray_(platform.tray) {}
 
 void Form1::show() {
     if (window_.isLoaded()) {
@@ -34,7 +35,24 @@ void Form1::Form_Unload() {
         ui_.endProgram();
 }
 
-void Form1::Indicator_Click() {}
+void Form1::Indicator_Click() {
+    const int value = window_.value(setting_page::kIndicator);
+    if ((value != 0 && value != 1) || !tray_)
+        return;  // greyed: nothing to do
+    if (!form2_)
+        form2_ = std::make_unique<Form2>(*tray_, *this);
+    if (value == 1)
+        form2_->loadtray();
+    else
+        form2_->deltray();
+}
+
+void Form1::setIndicator(int value) {
+    if (window_.value(setting_page::kIndicator) == value)
+        return;
+    window_.setValue(setting_page::kIndicator, value);
+    Indicator_Click();
+}
 
 void Form1::productsAsk_Click() {
     window_.selectPage(kPageFeedback);

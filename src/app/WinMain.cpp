@@ -9,6 +9,8 @@
 #include "platform/win32/Win32FormWindow.h"
 #include "platform/win32/Win32KeyboardLayout.h"
 #include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32ShellNotify.h"
+#include "platform/win32/Win32TrayWindow.h"
 #include "platform/win32/Win32UiServices.h"
 #include "../res/resource.h"
 
@@ -22,7 +24,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     win32::Win32UiServices ui;
     win32::Win32Registry registry;
     win32::Win32KeyboardLayout layouts;
-    Form1 form1({window, ui, registry, layouts});
+    // The tray window outlives Form1, which removes a remaining icon when it goes.
+    win32::Win32TrayWindow trayWindow(instance, IDI_HARFPAD);
+    win32::Win32ShellNotify shell;
+    const TrayPlatform tray{trayWindow, shell};
+    Form1 form1({window, ui, registry, layouts, &tray});
     form1.show();
+    // Runs on after the main window closed with the indicator on, until endProgram.
     return win32::runMessageLoop([&](MSG& msg) { return window.preTranslateMessage(msg); });
 }
