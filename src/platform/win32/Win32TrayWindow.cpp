@@ -26,6 +26,11 @@ void Win32TrayWindow::create() {
         icon_.reset(static_cast<HICON>(::LoadImageW(instance_, MAKEINTRESOURCEW(iconResourceId_),
                                                     IMAGE_ICON, kIconSize, kIconSize, 0)));
     }
+    if (!icon_) {
+        // A module without the icon resource still gets a visible icon: a copy of the stock
+        // application icon, owned like the loaded one.
+        icon_.reset(::CopyIcon(::LoadIconW(nullptr, IDI_APPLICATION)));
+    }
     WNDCLASSEXW probe{sizeof probe};
     if (!::GetClassInfoExW(instance_, kTrayWindowClass, &probe)) {
         WNDCLASSEXW cls{sizeof cls};
