@@ -19,7 +19,8 @@ Form1::Form1(const Form1Platform& platform)
       pictureKeyboard_(platform.window, platform.keyInput, platform.codePage, platform.sendKeys,
                        [this] { ARswitch_Click(); }),
       feedback_(platform.window, platform.ui, platform.internet, platform.requests,
-                platform.feedbackAddresses) {}
+                platform.feedbackAddresses),
+      tray_(platform.tray) {}
 
 void Form1::show() {
     if (window_.isLoaded()) {
@@ -42,7 +43,24 @@ void Form1::Form_Unload() {
         ui_.endProgram();
 }
 
-void Form1::Indicator_Click() {}
+void Form1::Indicator_Click() {
+    const int value = window_.value(setting_page::kIndicator);
+    if ((value != 0 && value != 1) || !tray_)
+        return;  // greyed: nothing to do
+    if (!form2_)
+        form2_ = std::make_unique<Form2>(*tray_, *this);
+    if (value == 1)
+        form2_->loadtray();
+    else
+        form2_->deltray();
+}
+
+void Form1::setIndicator(int value) {
+    if (window_.value(setting_page::kIndicator) == value)
+        return;
+    window_.setValue(setting_page::kIndicator, value);
+    Indicator_Click();
+}
 
 void Form1::productsAsk_Click() {
     // The message starts with the subject line, once; what the user typed stays after it.

@@ -1,6 +1,7 @@
 // The main window's behaviour: start-up, closing, and the handlers of its controls.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "feedback/FeedbackAddresses.h"
@@ -18,6 +19,7 @@
 #include "platform/Ui.h"
 #include "platform/UiServices.h"
 #include "settings/EllReg.h"
+#include "tray/Form2.h"
 
 namespace harfpad {
 
@@ -32,15 +34,16 @@ struct Form1Platform {
     ISendKeys& sendKeys;
     IInternetApi& internet;
     IHttpRequestFactory& requests;
+    const TrayPlatform* tray = nullptr;  // nullptr: no taskbar indicator
     feedback::FeedbackAddresses feedbackAddresses = {};
 };
 
-class Form1 final : public IFormEvents {
+class Form1 final : public IFormEvents, public ITrayOwner {
   public:
     explicit Form1(const Form1Platform& platform);
 
     // Loads the window when it is not loaded (its start-up sequence runs), else brings it up.
-    void show();
+    void show() override;
     IFormWindow& window() { return window_; }
 
     // Window events.
@@ -51,8 +54,12 @@ class Form1 final : public IFormEvents {
     // Layout switching, also called from the tray menu and the picture keyboard.
     std::string getCurrentLanguage() { return switcher_.getCurrentLanguage(); }
     std::string decodeString() const { return switcher_.decodeString(); }
-    void switchToArabic() { switcher_.switchToArabic(); }
-    void switchToEnglish() { switcher_.switchToEnglish(); }
+    void switchToArabic() override { switcher_.switchToArabic(); }
+    void switchToEnglish() override { switcher_.switchToEnglish(); }
+    // Sets `Indicator`, running Indicator_Click when the value changes.
+    void setIndicator(int value) override;
+    // The tray window, once the indicator has been used.
+    Form2* form2() { return form2_.get(); }
 
     // Control handlers.
     void ARswitch_Click() { switchToArabic(); }
@@ -77,6 +84,8 @@ class Form1 final : public IFormEvents {
     UnicodeKeyboard unicodeKeyboard_;
     PictureKeyboard pictureKeyboard_;
     feedback::FeedbackForm feedback_;
+    const TrayPlatform* tray_;
+    std::unique_ptr<Form2> form2_;
 };
 
 }  // namespace harfpad

@@ -13,6 +13,8 @@
 #include "platform/win32/Win32KeyboardLayout.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32SendKeys.h"
+#include "platform/win32/Win32ShellNotify.h"
+#include "platform/win32/Win32TrayWindow.h"
 #include "platform/win32/Win32UiServices.h"
 #include "../res/resource.h"
 
@@ -32,7 +34,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     win32::Win32SendKeys sendKeys(preTranslate);
     win32::Win32Internet internet;
     win32::Win32HttpRequests requests;
-    Form1 form1({window, ui, registry, layouts, keyInput, codePage, sendKeys, internet, requests});
+    // The tray window outlives Form1, which removes a remaining icon when it goes.
+    win32::Win32TrayWindow trayWindow(instance, IDI_HARFPAD);
+    win32::Win32ShellNotify shell;
+    const TrayPlatform tray{trayWindow, shell};
+    Form1 form1(
+        {window, ui, registry, layouts, keyInput, codePage, sendKeys, internet, requests, &tray});
     form1.show();
+    // Runs on after the main window closed with the indicator on, until endProgram.
     return win32::runMessageLoop(preTranslate);
 }

@@ -39,7 +39,8 @@ class FeedbackFormTest : public ::testing::Test {
     fakes::FakeSendKeys sendKeys;
     feedback::FeedbackAddresses addresses{u"http://feedback.test/softfback.php",
                                           u"http://probe.test/", u"http://download.test/"};
-    Form1 form{{window, ui, registry, layouts, keys, keys, sendKeys, internet, requests, addresses}};
+    Form1 form{{window, ui, registry, layouts, keys, keys, sendKeys, internet, requests, nullptr,
+                addresses}};
 };
 
 TEST_F(FeedbackFormTest, ProbeOpensThenClosesBothHandles) {

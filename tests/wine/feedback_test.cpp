@@ -80,6 +80,7 @@ class WineFeedbackTest : public ::testing::Test {
     void load(const std::string& probeUrl) {
         form = std::make_unique<Form1>(Form1Platform{
             window, ui, registry, layouts, keyInput, codePage, sendKeys, internet, requests,
+            nullptr,
             feedback::FeedbackAddresses{widen(server.url("/softfback.php")), widen(probeUrl),
                                         u"http://127.0.0.1/download"}});
         form->show();
@@ -187,7 +188,7 @@ TEST_F(WineFeedbackTest, ServerDownIsATransmissionError) {
     const std::string closed =
         "http://127.0.0.1:" + std::to_string(LoopbackHttpServer::closedPort());
     form = std::make_unique<Form1>(Form1Platform{
-        window, ui, registry, layouts, keyInput, codePage, sendKeys, internet, requests,
+        window, ui, registry, layouts, keyInput, codePage, sendKeys, internet, requests, nullptr,
         feedback::FeedbackAddresses{widen(closed + "/softfback.php"), widen(server.url("/")),
                                     u"http://127.0.0.1/download"}});
     form->show();

@@ -1,5 +1,7 @@
 #include "support/WineTest.h"
 
+#include <shellapi.h>
+
 namespace harfpad::wine_test {
 
 int runReg(const std::wstring& arguments) {
@@ -36,6 +38,15 @@ void pumpMessages(std::chrono::milliseconds duration, const std::function<bool()
             return;
         ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
+}
+
+bool trayIconShown(HWND owner, UINT id) {
+    NOTIFYICONDATAW data{};
+    data.cbSize = NOTIFYICONDATAW_V1_SIZE;
+    data.hWnd = owner;
+    data.uID = id;
+    data.uFlags = 0;
+    return ::Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
 }
 
 MessageBoxAnswerer::MessageBoxAnswerer() : thread_([this] { run(); }) {}

@@ -23,6 +23,10 @@ void deleteKeyTree(HKEY root, const wchar_t* path);
 // Dispatches this thread's messages for the given time, or until `done` says so.
 void pumpMessages(std::chrono::milliseconds duration, const std::function<bool()>& done = {});
 
+// Whether the shell shows the notification icon of `owner` with identifier `id`: a modify that
+// changes nothing succeeds for an icon that is there and is refused for one that is not.
+bool trayIconShown(HWND owner, UINT id);
+
 // Closes message boxes shown by this process while it lives, recording their texts and titles.
 class MessageBoxAnswerer {
   public:

@@ -1,0 +1,126 @@
+#include "platform/win32/Win32TrayWindow.h"
+
+#include "platform/win32/TextConv.h"
+
+namespace harfpad::win32 {
+namespace {
+
+constexpr int kIconSize = 32;
+
+}  // namespace
+
+Win32TrayWindow::Win32TrayWindow(HINSTANCE instance, int iconResourceId)
+    : instance_(instance),
+      iconResourceId_(iconResourceId),
+      taskbarCreated_(::RegisterWindowMessageW(L"TaskbarCreated")) {}
+
+Win32TrayWindow::~Win32TrayWindow() {
+    if (hwnd_)
+        ::DestroyWindow(hwnd_);
+}
+
+void Win32TrayWindow::create() {
+    if (hwnd_)
+        return;
+    if (!icon_) {
+        icon_.reset(static_cast<HICON>(::LoadImageW(instance_, MAKEINTRESOURCEW(iconResourceId_),
+                                                    IMAGE_ICON, kIconSize, kIconSize, 0)));
+    }
+    if (!icon_) {
+        // A module without the icon resource still gets a visible icon: a copy of the stock
+        // application icon, owned like the loaded one.
+        icon_.reset(::CopyIcon(::LoadIconW(nullptr, IDI_APPLICATION)));
+    }
+    WNDCLASSEXW probe{sizeof probe};
+    if (!::GetClassInfoExW(instance_, kTrayWindowClass, &probe)) {
+        WNDCLASSEXW cls{sizeof cls};
+        cls.lpfnWndProc = windowProc;
+        cls.hInstance = instance_;
+        cls.lpszClassName = kTrayWindowClass;
+        ::RegisterClassExW(&cls);
+    }
+    ::CreateWindowExW(WS_EX_TOOLWINDOW, kTrayWindowClass, L"Harfpad tray", WS_POPUP, 0, 0, 0, 0,
+                      nullptr, nullptr, instance_, this);
+    if (hwnd_ && icon_)
+        ::SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
+}
+
+std::uintptr_t Win32TrayWindow::windowIcon() const {
+    if (!hwnd_)
+        return 0;
+    return static_cast<std::uintptr_t>(::SendMessageW(hwnd_, WM_GETICON, ICON_BIG, 0));
+}
+
+int Win32TrayWindow::popupMenu(std::span<const std::u16string_view> items) {
+    if (!hwnd_)
+        return -1;
+    UniqueMenu menu(::CreatePopupMenu());
+    if (!menu)
+        return -1;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const std::wstring caption = toWide(items[i]);
+        ::AppendMenuW(menu.get(), MF_STRING, i + 1, caption.c_str());
+    }
+    POINT at{};
+    ::GetCursorPos(&at);
+    // A tray menu only closes on a click elsewhere when its window is in the foreground, and
+    // the shell needs a message to this window afterwards to finish the menu off.
+    ::SetForegroundWindow(hwnd_);
+    const UINT chosen = static_cast<UINT>(::TrackPopupMenu(
+        menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY,
+        at.x, at.y, 0, hwnd_, nullptr));
+    ::PostMessageW(hwnd_, WM_NULL, 0, 0);
+    return chosen == 0 || chosen > items.size() ? -1 : static_cast<int>(chosen - 1);
+}
+
+LRESULT CALLBACK Win32TrayWindow::windowProc(HWND hwnd, UINT message, WPARAM wParam,
+                                             LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self =
+            static_cast<Win32TrayWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<Win32TrayWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self)
+        return ::DefWindowProcW(hwnd, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+        return ::DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    return self->handleMessage(message, wParam, lParam);
+}
+
+LRESULT Win32TrayWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == taskbarCreated_ && taskbarCreated_ != 0) {
+        if (events_)
+            events_->taskbarCreated();
+        return 0;
+    }
+    switch (message) {
+        case WM_MOUSEMOVE:
+            // The shell puts the icon's identifier where the button state would be; the
+            // notification itself is in lParam, which goes on whole.
+            if (events_)
+                events_->Form_MouseMove(0, 0, static_cast<std::intptr_t>(lParam),
+                                        static_cast<std::intptr_t>(HIWORD(lParam)));
+            return 0;
+        case WM_CLOSE:
+            // The tray window has no close of its own; it lives as long as the program.
+            return 0;
+        case WM_ENDSESSION:
+            if (wParam && events_)
+                events_->windowClosing();
+            return 0;
+        case WM_DESTROY:
+            if (events_)
+                events_->windowClosing();
+            return 0;
+        default:
+            break;
+    }
+    return ::DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+}  // namespace harfpad::win32

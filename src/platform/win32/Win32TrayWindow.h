@@ -1,0 +1,43 @@
+#pragma once
+
+#include <windows.h>
+
+#include "platform/TrayApi.h"
+#include "platform/win32/Handles.h"
+
+namespace harfpad::win32 {
+
+// Window class of the hidden tray window, so other programs and tests can find it.
+inline constexpr wchar_t kTrayWindowClass[] = L"HarfpadForm2";
+
+// A hidden top-level window (never shown, never on the taskbar) with the program's icon as its
+// own window icon. Top-level rather than message-only: the shell's "TaskbarCreated" broadcast
+// only reaches top-level windows.
+class Win32TrayWindow final : public ITrayWindow {
+  public:
+    Win32TrayWindow(HINSTANCE instance, int iconResourceId);
+    ~Win32TrayWindow() override;
+    Win32TrayWindow(const Win32TrayWindow&) = delete;
+    Win32TrayWindow& operator=(const Win32TrayWindow&) = delete;
+
+    HWND hwnd() const { return hwnd_; }
+
+    void setEvents(ITrayWindowEvents* events) override { events_ = events; }
+    void create() override;
+    std::uintptr_t handle() const override { return reinterpret_cast<std::uintptr_t>(hwnd_); }
+    std::uintptr_t windowIcon() const override;
+    int popupMenu(std::span<const std::u16string_view> items) override;
+
+  private:
+    static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    HINSTANCE instance_;
+    int iconResourceId_;
+    UINT taskbarCreated_;
+    ITrayWindowEvents* events_ = nullptr;
+    HWND hwnd_ = nullptr;
+    UniqueIcon icon_;
+};
+
+}  // namespace harfpad::win32

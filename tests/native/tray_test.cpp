@@ -1,0 +1,395 @@
+// The tray indicator: the notification record, the hidden window's behaviour and the life of
+// the program between the main window and the notification area, against fakes.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/Form1.h"
+#include "app/Form1Layout.h"
+#include "app/SettingPage.h"
+#include "fakes/FakeFormWindow.h"
+#include "fakes/FakeHttpRequest.h"
+#include "fakes/FakeInternet.h"
+#include "fakes/FakeKeyboardLayout.h"
+#include "fakes/FakeRegistry.h"
+#include "fakes/FakeSendKeys.h"
+#include "fakes/FakeTray.h"
+#include "fakes/FakeUiServices.h"
+#include "fakes/KeyEventLog.h"
+#include "tray/Form2.h"
+#include "tray/trayicon.h"
+
+namespace harfpad {
+namespace {
+
+namespace sp = setting_page;
+
+std::string tipBytes(const NotifyIconRecord& record) {
+    return std::string(record.szTip.begin(), record.szTip.end());
+}
+
+const std::string kExpectedTip = std::string("Arabic TrayIcon") + '\0' + std::string(48, ' ');
+
+// ---- the notification record ----
+
+TEST(TrayIconRecord, AddFillsEveryFieldAndAsksTheShellToAdd) {
+    fakes::FakeShellNotify shell;
+    trayicon::Module module(shell);
+    const std::uintptr_t window = 0x00C40162, picture = 0x0003051D;
+    const std::uint32_t identifier = 0x0003051D;
+    module.addTrayIcon(window, identifier, picture, "Arabic TrayIcon");
+
+    ASSERT_EQ(shell.calls.size(), 1u);
+    EXPECT_EQ(shell.calls[0].message, 0u) << "operation add";
+    const NotifyIconRecord& r = shell.calls[0].record;
+    // The first ANSI layout: 88 bytes with 4-byte handles, 104 with 8-byte ones.
+    EXPECT_EQ(r.cbSize, sizeof(void*) == 4 ? 88u : 104u);
+    EXPECT_EQ(r.hWnd, window);
+    EXPECT_EQ(r.uID, identifier);
+    EXPECT_EQ(r.uFlags, 7u);
+    EXPECT_EQ(r.uCallbackMessage, 512u);
+    EXPECT_EQ(r.hIcon, picture);
+    EXPECT_EQ(tipBytes(r), kExpectedTip);
+    EXPECT_EQ(tipBytes(module.record()), kExpectedTip) << "the record stays filled";
+}
+
+TEST(TrayIconRecord, DeleteChangesOnlyTheIdentifierAndKeepsTheLastAddsWindow) {
+    fakes::FakeShellNotify shell;
+    trayicon::Module module(shell);
+    module.addTrayIcon(0x100, 0x11, 0x11, "first");
+    module.addTrayIcon(0x200, 0x22, 0x33, "second");
+    module.deleteTrayIcon(0x44);
+
+    ASSERT_EQ(shell.calls.size(), 3u);
+    EXPECT_EQ(shell.calls[2].message, 2u) << "operation delete";
+    NotifyIconRecord expected = shell.calls[1].record;
+    expected.uID = 0x44;
+    const NotifyIconRecord& r = shell.calls[2].record;
+    EXPECT_EQ(r.hWnd, 0x200u);
+    EXPECT_EQ(r.uID, 0x44u);
+    EXPECT_EQ(r.cbSize, expected.cbSize);
+    EXPECT_EQ(r.uFlags, expected.uFlags);
+    EXPECT_EQ(r.uCallbackMessage, expected.uCallbackMessage);
+    EXPECT_EQ(r.hIcon, 0x33u);
+    EXPECT_EQ(tipBytes(r), std::string("second") + '\0' + std::string(57, ' '));
+}
+
+TEST(TrayIconRecord, TipFieldIsTextZeroAndBlanksUpTo64Bytes) {
+    struct Row {
+        std::string tip;
+        std::string field;
+    } rows[] = {
+        {"Arabic TrayIcon", kExpectedTip},
+        {"", std::string(1, '\0') + std::string(63, ' ')},
+        {std::string(63, 'x'), std::string(63, 'x') + '\0'},
+        {std::string(64, 'y'), std::string(63, 'y') + '\0'},
+        {std::string(200, 'z'), std::string(63, 'z') + '\0'},
+    };
+    for (const Row& row : rows) {
+        const auto field = trayicon::tipField(row.tip);
+        EXPECT_EQ(std::string(field.begin(), field.end()), row.field)
+            << "tip of " << row.tip.size();
+    }
+}
+
+// ---- the hidden window against a fake main window ----
+
+class FakeTrayOwner final : public ITrayOwner {
+  public:
+    std::vector<std::string> calls;
+    void show() override { calls.push_back("show"); }
+    void setIndicator(int value) override { calls.push_back("indicator " + std::to_string(value)); }
+    void switchToArabic() override { calls.push_back("arabic"); }
+    void switchToEnglish() override { calls.push_back("english"); }
+};
+
+class Form2Test : public ::testing::Test {
+  protected:
+    fakes::FakeShellNotify shell;
+    fakes::FakeTrayWindow window;
+    FakeTrayOwner owner;
+    Form2 form2{{window, shell}, owner};
+};
+
+TEST_F(Form2Test, LoadtrayCreatesTheHiddenWindowOnceAndNamesTheIconByItsPicture) {
+    EXPECT_FALSE(window.created());
+    EXPECT_EQ(form2.trayPicture(), 0u);
+    EXPECT_EQ(window.events, &form2);
+    form2.loadtray();
+    form2.loadtray();
+    EXPECT_EQ(window.creates, 1);
+    EXPECT_EQ(form2.trayPicture(), window.iconWhenCreated);
+    ASSERT_EQ(shell.count(kNimAdd), 2);
+    EXPECT_TRUE(shell.calls[0].accepted);
+    EXPECT_FALSE(shell.calls[1].accepted) << "the same icon twice is refused";
+    EXPECT_EQ(shell.icons.size(), 1u);
+    const NotifyIconRecord& r = shell.calls[0].record;
+    EXPECT_EQ(r.hWnd, window.handleWhenCreated);
+    EXPECT_EQ(r.hIcon, window.iconWhenCreated);
+    EXPECT_EQ(r.uID, static_cast<std::uint32_t>(r.hIcon)) << "identifier and image agree";
+    EXPECT_EQ(tipBytes(r), kExpectedTip);
+}
+
+TEST_F(Form2Test, DeltrayRemovesTheIconItAdded) {
+    form2.loadtray();
+    form2.deltray();
+    ASSERT_EQ(shell.calls.size(), 2u);
+    EXPECT_EQ(shell.calls[1].message, kNimDelete);
+    EXPECT_TRUE(shell.calls[1].accepted);
+    EXPECT_EQ(shell.calls[1].record.uID, shell.calls[0].record.uID);
+    EXPECT_TRUE(shell.icons.empty());
+    form2.deltray();
+    EXPECT_FALSE(shell.calls.back().accepted) << "nothing left to remove";
+}
+
+TEST_F(Form2Test, EventCodeIsTheLow16BitsAndOnlyDoubleClickAndRightReleaseAct) {
+    struct Row {
+        std::intptr_t x;
+        std::int32_t code;
+        std::vector<std::string> calls;
+        std::size_t menus;
+    } rows[] = {
+        {0x203, 515, {"show", "indicator 1"}, 0},
+        {0x205, 517, {}, 1},
+        {0x00050203, 515, {"show", "indicator 1"}, 0},  // identifier in the high bits
+        {0x7FFF0205, 517, {}, 1},
+        {0x200, 512, {}, 0},  // move
+        {0x201, 513, {}, 0},  // left press
+        {0x202, 514, {}, 0},  // left release (single click)
+        {0x204, 516, {}, 0},  // right press
+        {0x206, 518, {}, 0},  // right double-click
+        {0x207, 519, {}, 0},  // middle press
+        {0x208, 520, {}, 0},  // middle release
+        {0x209, 521, {}, 0},  // middle double-click
+        {0x10000, 0, {}, 0},
+        {-1, 0xFFFF, {}, 0},
+    };
+    for (const Row& row : rows) {
+        owner.calls.clear();
+        window.menus.clear();
+        form2.Form_MouseMove(0, 0, row.x, 0);
+        EXPECT_EQ(form2.trayMessage(), row.code) << "x " << row.x;
+        EXPECT_EQ(owner.calls, row.calls) << "x " << row.x;
+        EXPECT_EQ(window.menus.size(), row.menus) << "x " << row.x;
+    }
+}
+
+TEST_F(Form2Test, PopupOffersArabicThenDefaultAndRunsTheChosenItem) {
+    struct Row {
+        int choice;
+        std::vector<std::string> calls;
+    } rows[] = {{0, {"arabic"}}, {1, {"english"}}, {-1, {}}};
+    for (const Row& row : rows) {
+        owner.calls.clear();
+        window.choice = row.choice;
+        window.notify(kWmRButtonUp);
+        ASSERT_FALSE(window.menus.empty());
+        EXPECT_EQ(window.menus.back(), (std::vector<std::u16string>{u"Arabic", u"Default"}));
+        EXPECT_EQ(owner.calls, row.calls) << "choice " << row.choice;
+    }
+}
+
+TEST_F(Form2Test, NewTaskbarGetsTheIconAgainOnlyWhileItIsOn) {
+    form2.taskbarCreated();
+    EXPECT_TRUE(shell.calls.empty());
+
+    form2.loadtray();
+    shell.icons.clear();  // Explorer restarted and forgot it
+    form2.taskbarCreated();
+    EXPECT_EQ(shell.icons.size(), 1u);
+    EXPECT_EQ(shell.calls.back().message, kNimAdd);
+    EXPECT_EQ(tipBytes(shell.calls.back().record), kExpectedTip);
+
+    form2.deltray();
+    const std::size_t before = shell.calls.size();
+    form2.taskbarCreated();
+    EXPECT_EQ(shell.calls.size(), before);
+    EXPECT_TRUE(shell.icons.empty());
+}
+
+TEST_F(Form2Test, ClosingWindowTakesAShownIconAway) {
+    form2.windowClosing();
+    EXPECT_TRUE(shell.calls.empty()) << "no icon, nothing to remove";
+    form2.loadtray();
+    form2.windowClosing();
+    EXPECT_TRUE(shell.icons.empty());
+    EXPECT_EQ(shell.calls.back().message, kNimDelete);
+    form2.windowClosing();
+    EXPECT_EQ(shell.count(kNimDelete), 1) << "removed once";
+}
+
+TEST(Form2Lifetime, GoingAwayRemovesTheIconAndLetsGoOfTheWindow) {
+    fakes::FakeShellNotify shell;
+    fakes::FakeTrayWindow window;
+    FakeTrayOwner owner;
+    {
+        Form2 form2({window, shell}, owner);
+        form2.loadtray();
+        EXPECT_EQ(shell.icons.size(), 1u);
+    }
+    EXPECT_TRUE(shell.icons.empty());
+    EXPECT_EQ(window.events, nullptr);
+    {
+        Form2 form2({window, shell}, owner);
+        form2.loadtray();
+        form2.deltray();
+    }
+    EXPECT_EQ(shell.count(kNimDelete), 2) << "an icon already removed is not removed again";
+}
+
+// ---- the main window and the tray together ----
+
+constexpr const char* kToggle = "keyboard layout\\toggle";
+constexpr const char* kPreload = "keyboard layout\\preload\\1";
+
+class TrayLifeTest : public ::testing::Test {
+  protected:
+    fakes::FakeFormWindow window{form1Spec()};
+    fakes::FakeUiServices ui;
+    fakes::FakeRegistry registry;
+    fakes::FakeKeyboardLayout layouts;
+    fakes::KeyEventLog keys;
+    fakes::FakeSendKeys sendKeys;
+    fakes::FakeInternet internet;
+    fakes::FakeHttpRequests requests;
+    fakes::FakeShellNotify shell;
+    fakes::FakeTrayWindow trayWindow;
+    TrayPlatform tray{trayWindow, shell};
+    Form1 form{{window, ui, registry, layouts, keys, keys, sendKeys, internet, requests, &tray}};
+
+    enum class Step { Tick, Untick, Close, DoubleClick, RightClick, LeftClick };
+    void run(Step step) {
+        switch (step) {
+            case Step::Tick:
+            case Step::Untick:
+                ASSERT_EQ(window.value(sp::kIndicator), step == Step::Tick ? 0 : 1);
+                window.userClick(sp::kIndicator);
+                break;
+            case Step::Close:
+                window.userClose();
+                break;
+            case Step::DoubleClick:
+                trayWindow.notify(kWmLButtonDblClk);
+                break;
+            case Step::RightClick:
+                trayWindow.notify(kWmRButtonUp);
+                break;
+            case Step::LeftClick:
+                trayWindow.notify(0x202);
+                break;
+        }
+    }
+};
+
+TEST_F(TrayLifeTest, OffOnAndTrayOnly) {
+    struct Row {
+        const char* what;
+        Step step;
+        std::size_t icons;
+        bool mainLoaded;
+        int loads;
+        bool ended;
+    } rows[] = {
+        {"tick: Off to On", Step::Tick, 1, true, 1, false},
+        {"untick: On to Off", Step::Untick, 0, true, 1, false},
+        {"tick again", Step::Tick, 1, true, 1, false},
+        {"double-click with the window open", Step::DoubleClick, 1, true, 1, false},
+        {"close: On to Tray only", Step::Close, 1, false, 1, false},
+        {"single click in Tray only", Step::LeftClick, 1, false, 1, false},
+        {"right click in Tray only", Step::RightClick, 1, false, 1, false},
+        {"double-click: Tray only to On", Step::DoubleClick, 1, true, 2, false},
+        {"double-click again", Step::DoubleClick, 1, true, 2, false},
+        {"untick after the return", Step::Untick, 0, true, 2, false},
+        {"close in Off ends the program", Step::Close, 0, false, 2, true},
+    };
+    form.show();
+    EXPECT_EQ(form.form2(), nullptr) << "no tray window at start";
+    EXPECT_FALSE(trayWindow.created());
+    for (const Row& row : rows) {
+        run(row.step);
+        EXPECT_EQ(shell.icons.size(), row.icons) << row.what;
+        EXPECT_EQ(window.isLoaded(), row.mainLoaded) << row.what;
+        EXPECT_EQ(window.loadCount(), row.loads) << row.what;
+        EXPECT_EQ(ui.ended, row.ended) << row.what;
+        if (row.mainLoaded) {
+            EXPECT_EQ(window.value(sp::kIndicator), row.icons == 1 ? 1 : 0) << row.what;
+        }
+    }
+    EXPECT_EQ(trayWindow.creates, 1) << "one hidden window for the whole run";
+}
+
+TEST_F(TrayLifeTest, ReturnFromTheTrayReadsTheHotkeyAfreshTicksTheBoxAndAddsNoSecondIcon) {
+    registry.setText(kHkeyCurrentUser, kToggle, "", "2");
+    form.show();
+    EXPECT_EQ(window.value(sp::kOption2), 1);
+    run(Step::Tick);
+    const int showsBefore = window.showCalls();
+    run(Step::DoubleClick);
+    EXPECT_EQ(window.showCalls(), showsBefore + 1) << "open window: only brought up";
+    EXPECT_EQ(shell.count(kNimAdd), 1) << "box already ticked: no click, no add";
+
+    run(Step::Close);
+    registry.setText(kHkeyCurrentUser, kToggle, "", "3");
+    run(Step::DoubleClick);
+    EXPECT_EQ(window.loadCount(), 2);
+    EXPECT_EQ(window.value(sp::kOption3), 1) << "start-up ran again";
+    EXPECT_EQ(window.value(sp::kIndicator), 1);
+    ASSERT_EQ(shell.count(kNimAdd), 2) << "ticking the box runs loadtray again";
+    EXPECT_FALSE(shell.calls.back().accepted);
+    EXPECT_EQ(shell.icons.size(), 1u);
+    EXPECT_EQ(shell.calls[0].record.uID, shell.calls[1].record.uID);
+}
+
+TEST_F(TrayLifeTest, MenuSwitchesLayoutsWhileTheMainWindowIsClosed) {
+    registry.setText(kHkeyCurrentUser, kPreload, "", "00000409");
+    form.show();
+    run(Step::Tick);
+    run(Step::Close);
+    trayWindow.choice = Form2::kArabic;
+    run(Step::RightClick);
+    EXPECT_EQ(layouts.active, "00000401");
+    trayWindow.choice = Form2::kEnglish;
+    run(Step::RightClick);
+    EXPECT_EQ(layouts.active, "00000409");
+    EXPECT_EQ(layouts.loads, (std::vector<std::string>{"00000401", "00000409"}));
+    EXPECT_FALSE(window.isLoaded());
+    EXPECT_EQ(trayWindow.menus.size(), 2u);
+}
+
+TEST_F(TrayLifeTest, IndicatorClickFollowsTheValue) {
+    form.show();
+    // Greyed: nothing at all, not even the tray window.
+    window.setValue(sp::kIndicator, 2);
+    form.onClick(sp::kIndicator);
+    EXPECT_EQ(form.form2(), nullptr);
+    EXPECT_TRUE(shell.calls.empty());
+    // Unticked before any add: the tray window comes into being and removes nothing.
+    window.setValue(sp::kIndicator, 0);
+    form.onClick(sp::kIndicator);
+    ASSERT_NE(form.form2(), nullptr);
+    ASSERT_EQ(shell.calls.size(), 1u);
+    EXPECT_EQ(shell.calls[0].message, kNimDelete);
+    EXPECT_FALSE(shell.calls[0].accepted);
+    // Greyed to ticked through setIndicator counts as a change.
+    window.setValue(sp::kIndicator, 2);
+    form.setIndicator(1);
+    EXPECT_EQ(shell.icons.size(), 1u);
+    form.setIndicator(1);
+    EXPECT_EQ(shell.count(kNimAdd), 1);
+}
+
+TEST_F(TrayLifeTest, MainWindowGoingAwayTakesTheIconWithIt) {
+    {
+        fakes::FakeFormWindow w{form1Spec()};
+        Form1 f{{w, ui, registry, layouts, keys, keys, sendKeys, internet, requests, &tray}};
+        f.show();
+        w.userClick(sp::kIndicator);
+        EXPECT_EQ(shell.icons.size(), 1u);
+    }
+    EXPECT_TRUE(shell.icons.empty());
+    EXPECT_EQ(trayWindow.events, nullptr);
+}
+
+}  // namespace
+}  // namespace harfpad

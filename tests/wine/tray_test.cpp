@@ -1,0 +1,407 @@
+// The tray indicator with the real hidden window, the real shell and the real main window in
+// this process: the icon, the shell's notifications, the popup menu and the new-taskbar message.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
+
+#include "support/WineTest.h"
+#include "app/Form1.h"
+#include "app/Form1Layout.h"
+#include "app/SettingPage.h"
+#include "keyboard/PictureKeyboardPage.h"
+#include "platform/win32/Win32FormWindow.h"
+#include "platform/win32/Win32HttpRequest.h"
+#include "platform/win32/Win32Internet.h"
+#include "platform/win32/Win32KeyInput.h"
+#include "platform/win32/Win32KeyboardLayout.h"
+#include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32SendKeys.h"
+#include "platform/win32/Win32ShellNotify.h"
+#include "platform/win32/Win32TrayWindow.h"
+#include "platform/win32/Win32UiServices.h"
+#include "tray/Form2.h"
+
+namespace harfpad {
+namespace {
+
+namespace sp = setting_page;
+
+constexpr const wchar_t* kToggle = L"keyboard layout\\toggle";
+
+// Watches for this thread's popup menu from a timer, which the menu's own message loop runs,
+// records what the menu shows and then feeds it the keys of one user's answer.
+class MenuWatcher {
+  public:
+    struct Seen {
+        std::vector<std::wstring> items;
+        HWND foreground = nullptr;
+    };
+    // `answer`: messages posted to the menu once it is open (WM_KEYDOWN / WM_CHAR with a key).
+    explicit MenuWatcher(std::vector<std::pair<UINT, WPARAM>> answer) : answer_(std::move(answer)) {
+        current_ = this;
+        timer_ = ::SetTimer(nullptr, 0, 30, onTimer);
+    }
+    ~MenuWatcher() {
+        ::KillTimer(nullptr, timer_);
+        current_ = nullptr;
+    }
+    MenuWatcher(const MenuWatcher&) = delete;
+    MenuWatcher& operator=(const MenuWatcher&) = delete;
+
+    const std::vector<Seen>& seen() const { return seen_; }
+    // True when the answer did not close the menu and the watcher had to end it.
+    bool forcedEnd() const { return forcedEnd_; }
+
+  private:
+    static HWND openMenu() {
+        HWND menu = nullptr;
+        while ((menu = ::FindWindowExW(nullptr, menu, L"#32768", nullptr)) != nullptr) {
+            if (::IsWindowVisible(menu) &&
+                ::GetWindowThreadProcessId(menu, nullptr) == ::GetCurrentThreadId()) {
+                return menu;
+            }
+        }
+        return nullptr;
+    }
+    static void CALLBACK onTimer(HWND, UINT, UINT_PTR, DWORD) {
+        MenuWatcher* self = current_;
+        if (!self)
+            return;
+        HWND menuWindow = openMenu();
+        if (!menuWindow) {
+            self->ticksOpen_ = 0;
+            return;
+        }
+        if (self->ticksOpen_++ == 0) {
+            Seen seen;
+            seen.foreground = ::GetForegroundWindow();
+            HMENU menu = reinterpret_cast<HMENU>(::SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
+            for (int i = 0; menu && i < ::GetMenuItemCount(menu); ++i) {
+                wchar_t text[64] = {};
+                ::GetMenuStringW(menu, i, text, 64, MF_BYPOSITION);
+                seen.items.push_back(text);
+            }
+            self->seen_.push_back(std::move(seen));
+            for (const auto& [message, key] : self->answer_)
+                ::PostMessageW(menuWindow, message, key, 0);
+        } else if (self->ticksOpen_ > 60) {
+            self->forcedEnd_ = true;
+            ::EndMenu();
+        }
+    }
+
+    static inline MenuWatcher* current_ = nullptr;
+    std::vector<std::pair<UINT, WPARAM>> answer_;
+    UINT_PTR timer_ = 0;
+    int ticksOpen_ = 0;
+    std::vector<Seen> seen_;
+    bool forcedEnd_ = false;
+};
+
+const std::pair<UINT, WPARAM> kDown{WM_KEYDOWN, VK_DOWN};
+const std::pair<UINT, WPARAM> kEscape{WM_KEYDOWN, VK_ESCAPE};
+const std::pair<UINT, WPARAM> kEnter{WM_CHAR, L'\r'};
+
+// Removes WM_NULL messages waiting for `window`; true when there was at least one.
+bool takeNullMessages(HWND window) {
+    MSG msg;
+    bool any = false;
+    while (::PeekMessageW(&msg, window, WM_NULL, WM_NULL, PM_REMOVE)) any = true;
+    return any;
+}
+
+// The main window behaviour the tray window calls, recorded.
+class RecordingOwner final : public ITrayOwner {
+  public:
+    std::vector<std::string> calls;
+    void show() override { calls.push_back("show"); }
+    void setIndicator(int value) override { calls.push_back("indicator " + std::to_string(value)); }
+    void switchToArabic() override { calls.push_back("arabic"); }
+    void switchToEnglish() override { calls.push_back("english"); }
+};
+
+class WineTrayTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        const INITCOMMONCONTROLSEX controls{sizeof controls,
+                                            ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
+        ::InitCommonControlsEx(&controls);
+    }
+    void SetUp() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, kToggle); }
+    void TearDown() override {
+        window.close();
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, kToggle);
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        }
+    }
+    void load() {
+        form.show();
+        ASSERT_TRUE(window.isLoaded());
+        wine_test::pumpMessages(std::chrono::milliseconds(50));
+    }
+    HWND control(ControlId id) const { return window.controlHwnd(id); }
+    bool checked(ControlId id) const {
+        return ::SendMessageW(control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    }
+    void click(ControlId id) { ::SendMessageW(control(id), BM_CLICK, 0, 0); }
+    HWND tray() const { return trayWindow.hwnd(); }
+    UINT iconId() { return static_cast<UINT>(form.form2()->trayPicture()); }
+    bool iconShown() { return wine_test::trayIconShown(tray(), iconId()); }
+    void notify(LPARAM mouseMessage) {
+        ::SendMessageW(tray(), WM_MOUSEMOVE, iconId(), mouseMessage);
+    }
+    static bool quitPosted(int* code = nullptr) {
+        MSG msg;
+        if (!::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE))
+            return false;
+        if (code)
+            *code = static_cast<int>(msg.wParam);
+        return true;
+    }
+
+    HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    win32::Win32FormWindow window{instance, form1Spec(), 0};
+    win32::Win32UiServices ui;
+    win32::Win32Registry registry;
+    win32::Win32KeyboardLayout layouts;
+    win32::Win32KeyInput keyInput;
+    win32::Win32AnsiCodePage codePage;
+    win32::Win32SendKeys sendKeys;
+    win32::Win32Internet internet;
+    win32::Win32HttpRequests requests;
+    win32::Win32TrayWindow trayWindow{instance, 0};
+    win32::Win32ShellNotify shell;
+    TrayPlatform trayPlatform{trayWindow, shell};
+    Form1 form{{window, ui, registry, layouts, keyInput, codePage, sendKeys, internet, requests,
+                &trayPlatform}};
+};
+
+TEST_F(WineTrayTest, TickingAddsExactlyOneIconAndUntickingRemovesIt) {
+    load();
+    EXPECT_EQ(tray(), nullptr) << "no tray window before the box is ticked";
+    click(sp::kIndicator);
+    ASSERT_TRUE(checked(sp::kIndicator));
+    ASSERT_NE(form.form2(), nullptr);
+    ASSERT_NE(tray(), nullptr);
+    EXPECT_FALSE(::IsWindowVisible(tray())) << "the tray window is never shown";
+    const auto picture = ::SendMessageW(tray(), WM_GETICON, ICON_BIG, 0);
+    EXPECT_NE(picture, 0);
+    EXPECT_EQ(form.form2()->trayPicture(), static_cast<std::uintptr_t>(picture));
+    EXPECT_TRUE(iconShown());
+
+    const NotifyIconRecord& record = form.form2()->record();
+    EXPECT_EQ(record.cbSize, NOTIFYICONDATAA_V1_SIZE);
+    EXPECT_EQ(record.hWnd, reinterpret_cast<std::uintptr_t>(tray()));
+    EXPECT_EQ(record.uID, iconId());
+    EXPECT_EQ(std::string(record.szTip.data()), "Arabic TrayIcon");
+
+    // The same icon once more: the shell refuses and the one icon stays.
+    EXPECT_FALSE(shell.shellNotifyIcon(kNimAdd, record));
+    form.form2()->loadtray();
+    EXPECT_TRUE(iconShown());
+    EXPECT_EQ(tray(), trayWindow.hwnd()) << "no second tray window";
+
+    click(sp::kIndicator);
+    ASSERT_FALSE(checked(sp::kIndicator));
+    EXPECT_FALSE(iconShown());
+    EXPECT_FALSE(shell.shellNotifyIcon(kNimDelete, form.form2()->record()))
+        << "nothing left behind to remove";
+
+    click(sp::kIndicator);
+    EXPECT_TRUE(iconShown()) << "ticked again";
+    click(sp::kIndicator);
+    EXPECT_FALSE(iconShown());
+}
+
+TEST_F(WineTrayTest, DoubleClickBringsTheClosedWindowBackTickedWithTheHotkeyReadAfresh) {
+    load();
+    click(sp::kIndicator);
+    const HWND trayBefore = tray();
+    EXPECT_FALSE(checked(sp::kOption3));
+
+    ::SendMessageW(window.hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(window.isLoaded());
+    EXPECT_FALSE(quitPosted()) << "the program lives on in the tray";
+    EXPECT_TRUE(iconShown());
+
+    ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, kToggle, nullptr, REG_SZ, L"3", 4),
+              ERROR_SUCCESS);
+    notify(WM_LBUTTONDBLCLK);
+    ASSERT_TRUE(window.isLoaded());
+    EXPECT_TRUE(::IsWindowVisible(window.hwnd()));
+    EXPECT_TRUE(checked(sp::kIndicator));
+    EXPECT_TRUE(checked(sp::kOption3)) << "start-up ran again";
+    EXPECT_EQ(window.fontCharset(picture_page::kText4), 178);
+    EXPECT_EQ(tray(), trayBefore) << "the tray window lives on";
+    EXPECT_TRUE(iconShown());
+    EXPECT_FALSE(shell.shellNotifyIcon(kNimAdd, form.form2()->record())) << "still one icon";
+
+    // With the window open, a double-click changes nothing.
+    const HWND main = window.hwnd();
+    notify(WM_LBUTTONDBLCLK);
+    EXPECT_EQ(window.hwnd(), main);
+    EXPECT_TRUE(checked(sp::kIndicator));
+
+    click(sp::kIndicator);
+    EXPECT_FALSE(iconShown());
+    ::SendMessageW(window.hwnd(), WM_CLOSE, 0, 0);
+    int code = -1;
+    EXPECT_TRUE(quitPosted(&code)) << "closing with the box unticked ends the program";
+    EXPECT_EQ(code, 0);
+}
+
+// The hidden window and the shell for real, the main window recorded.
+class WineForm2Test : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        form2.loadtray();
+        ASSERT_NE(tray(), nullptr);
+        takeNullMessages(tray());
+    }
+    void TearDown() override {
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        }
+    }
+    HWND tray() const { return trayWindow.hwnd(); }
+    UINT iconId() const { return static_cast<UINT>(form2.trayPicture()); }
+    bool iconShown() const { return wine_test::trayIconShown(tray(), iconId()); }
+    void notify(LPARAM lParam) { ::SendMessageW(tray(), WM_MOUSEMOVE, iconId(), lParam); }
+
+    win32::Win32TrayWindow trayWindow{::GetModuleHandleW(nullptr), 0};
+    win32::Win32ShellNotify shell;
+    RecordingOwner owner;
+    Form2 form2{{trayWindow, shell}, owner};
+};
+
+TEST_F(WineForm2Test, RightReleaseOpensArabicAndDefaultInTheForegroundAndRunsTheChoice) {
+    struct Row {
+        const char* what;
+        std::vector<std::pair<UINT, WPARAM>> answer;
+        std::vector<std::string> calls;
+    } rows[] = {
+        {"escape", {kEscape}, {}},
+        {"first item", {kDown, kEnter}, {"arabic"}},
+        {"second item", {kDown, kDown, kEnter}, {"english"}},
+    };
+    for (const Row& row : rows) {
+        owner.calls.clear();
+        MenuWatcher watcher(row.answer);
+        notify(WM_RBUTTONUP);
+        ASSERT_EQ(watcher.seen().size(), 1u) << row.what;
+        EXPECT_FALSE(watcher.forcedEnd()) << row.what;
+        EXPECT_EQ(watcher.seen()[0].items, (std::vector<std::wstring>{L"Arabic", L"Default"}));
+        EXPECT_EQ(watcher.seen()[0].foreground, tray())
+            << "the menu's window is in the foreground while it is open, " << row.what;
+        EXPECT_TRUE(takeNullMessages(tray()))
+            << "a message to the window lets the shell finish the menu, " << row.what;
+        EXPECT_EQ(owner.calls, row.calls) << row.what;
+        EXPECT_EQ(form2.trayMessage(), WM_RBUTTONUP);
+    }
+}
+
+TEST_F(WineForm2Test, OnlyDoubleClickAndRightReleaseAct) {
+    struct Row {
+        LPARAM lParam;
+        std::int32_t code;
+        std::vector<std::string> calls;
+    } rows[] = {
+        {WM_MOUSEMOVE, 0x200, {}},
+        {WM_LBUTTONDOWN, 0x201, {}},
+        {WM_LBUTTONUP, 0x202, {}},
+        {WM_RBUTTONDOWN, 0x204, {}},
+        {WM_RBUTTONDBLCLK, 0x206, {}},
+        {WM_MBUTTONDOWN, 0x207, {}},
+        {WM_MBUTTONUP, 0x208, {}},
+        {WM_LBUTTONDBLCLK, 0x203, {"show", "indicator 1"}},
+        {MAKELPARAM(WM_LBUTTONDBLCLK, 0x1234), 0x203, {"show", "indicator 1"}},
+        {MAKELPARAM(WM_LBUTTONUP, WM_LBUTTONDBLCLK), 0x202, {}},
+    };
+    for (const Row& row : rows) {
+        owner.calls.clear();
+        MenuWatcher watcher({kEscape});
+        notify(row.lParam);
+        EXPECT_EQ(form2.trayMessage(), row.code) << std::hex << row.lParam;
+        EXPECT_EQ(owner.calls, row.calls) << std::hex << row.lParam;
+        EXPECT_TRUE(watcher.seen().empty()) << "no menu for " << std::hex << row.lParam;
+        EXPECT_FALSE(takeNullMessages(tray()));
+    }
+}
+
+TEST_F(WineForm2Test, NewTaskbarGetsTheIconBackWhileItIsOn) {
+    const UINT taskbarCreated = ::RegisterWindowMessageW(L"TaskbarCreated");
+    ASSERT_NE(taskbarCreated, 0u);
+    ASSERT_TRUE(iconShown());
+    // A restarted Explorer knows no icons.
+    ASSERT_TRUE(shell.shellNotifyIcon(kNimDelete, form2.record()));
+    ASSERT_FALSE(iconShown());
+    // The shell tells every top-level window.
+    ::PostMessageW(HWND_BROADCAST, taskbarCreated, 0, 0);
+    wine_test::pumpMessages(std::chrono::milliseconds(2000), [&] { return iconShown(); });
+    EXPECT_TRUE(iconShown());
+
+    form2.deltray();
+    ASSERT_FALSE(iconShown());
+    ::SendMessageW(tray(), taskbarCreated, 0, 0);
+    EXPECT_FALSE(iconShown()) << "switched off: no icon on the new taskbar";
+}
+
+TEST_F(WineForm2Test, IconGoesWithTheWindowAndAtTheEndOfTheSession) {
+    ASSERT_TRUE(iconShown());
+    ::SendMessageW(tray(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(iconShown()) << "the tray window has no close of its own";
+    EXPECT_NE(tray(), nullptr);
+
+    ::SendMessageW(tray(), WM_ENDSESSION, FALSE, 0);
+    EXPECT_TRUE(iconShown()) << "the session goes on";
+    ::SendMessageW(tray(), WM_ENDSESSION, TRUE, 0);
+    EXPECT_FALSE(iconShown());
+
+    // The shell forgets the icons of windows that are gone, so look while the window is being
+    // destroyed and still exists.
+    form2.loadtray();
+    ASSERT_TRUE(iconShown());
+    static HWND watched;
+    static UINT watchedId;
+    static int shownAtDestroy;
+    watched = tray();
+    watchedId = iconId();
+    shownAtDestroy = -1;
+    const HOOKPROC afterMessage = [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
+        const auto* sent = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+        if (code == HC_ACTION && sent->hwnd == watched && sent->message == WM_DESTROY)
+            shownAtDestroy = wine_test::trayIconShown(watched, watchedId) ? 1 : 0;
+        return ::CallNextHookEx(nullptr, code, wParam, lParam);
+    };
+    HHOOK hook =
+        ::SetWindowsHookExW(WH_CALLWNDPROCRET, afterMessage, nullptr, ::GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    ::DestroyWindow(watched);
+    ::UnhookWindowsHookEx(hook);
+    EXPECT_EQ(shownAtDestroy, 0) << "removed before the window went";
+    EXPECT_EQ(tray(), nullptr);
+}
+
+TEST(WineForm2Lifetime, IconGoesWhenTheTrayBehaviourGoes) {
+    win32::Win32TrayWindow trayWindow{::GetModuleHandleW(nullptr), 0};
+    win32::Win32ShellNotify shell;
+    RecordingOwner owner;
+    UINT id = 0;
+    {
+        Form2 form2({trayWindow, shell}, owner);
+        form2.loadtray();
+        id = static_cast<UINT>(form2.trayPicture());
+        ASSERT_TRUE(wine_test::trayIconShown(trayWindow.hwnd(), id));
+    }
+    EXPECT_FALSE(wine_test::trayIconShown(trayWindow.hwnd(), id));
+    EXPECT_NE(trayWindow.hwnd(), nullptr) << "the window itself stays";
+}
+
+}  // namespace
+}  // namespace harfpad
