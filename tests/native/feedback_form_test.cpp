@@ -4,6 +4,7 @@
 #include "app/Form1.h"
 #include "app/Form1Layout.h"
 #include "app/InfoPages.h"
+#include "fakes/FakeForm1Platform.h"
 #include "fakes/FakeFormWindow.h"
 #include "fakes/FakeSendKeys.h"
 #include "fakes/KeyEventLog.h"
@@ -19,7 +20,7 @@ namespace {
 
 namespace fp = feedback_page;
 
-class FeedbackFormTest : public ::testing::Test {
+class FeedbackFormTest : public ::testing::Test, protected fakes::FakeForm1Platform {
   protected:
     void SetUp() override { form.show(); }
     void fill(std::u16string_view name, std::u16string_view email, std::u16string_view message) {
@@ -29,18 +30,9 @@ class FeedbackFormTest : public ::testing::Test {
     }
     void send() { window.userClick(fp::kSubmit); }
 
-    fakes::FakeFormWindow window{form1Spec()};
-    fakes::FakeUiServices ui;
-    fakes::FakeRegistry registry;
-    fakes::FakeKeyboardLayout layouts;
-    fakes::FakeInternet internet;
-    fakes::FakeHttpRequests requests;
-    fakes::KeyEventLog keys;
-    fakes::FakeSendKeys sendKeys;
     feedback::FeedbackAddresses addresses{u"http://feedback.test/softfback.php",
                                           u"http://probe.test/", u"http://download.test/"};
-    Form1 form{{window, ui, registry, layouts, keys, keys, sendKeys, internet, requests, nullptr,
-                addresses}};
+    Form1 form{platform(nullptr, addresses)};
 };
 
 TEST_F(FeedbackFormTest, ProbeOpensThenClosesBothHandles) {

@@ -4,6 +4,7 @@
 #include "app/Form1.h"
 #include "app/Form1Layout.h"
 #include "app/SettingPage.h"
+#include "fakes/FakeForm1Platform.h"
 #include "fakes/FakeFormWindow.h"
 #include "fakes/FakeHttpRequest.h"
 #include "fakes/FakeInternet.h"
@@ -21,17 +22,9 @@ namespace sp = setting_page;
 constexpr const char* kToggle = "keyboard layout\\toggle";
 constexpr const char* kDefaultToggle = ".default\\keyboard layout\\toggle";
 
-class Form1Test : public ::testing::Test {
+class Form1Test : public ::testing::Test, protected fakes::FakeForm1Platform {
   protected:
-    fakes::FakeFormWindow window{form1Spec()};
-    fakes::FakeUiServices ui;
-    fakes::FakeRegistry registry;
-    fakes::FakeKeyboardLayout layouts;
-    fakes::KeyEventLog keys;
-    fakes::FakeSendKeys sendKeys;
-    fakes::FakeInternet internet;
-    fakes::FakeHttpRequests requests;
-    Form1 form{{window, ui, registry, layouts, keys, keys, sendKeys, internet, requests}};
+    Form1 form{platform()};
 
     int selectedOption() const {
         int selected = 0, count = 0;

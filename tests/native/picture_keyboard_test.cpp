@@ -3,6 +3,7 @@
 
 #include "app/Form1.h"
 #include "app/Form1Layout.h"
+#include "fakes/FakeForm1Platform.h"
 #include "fakes/FakeFormWindow.h"
 #include "fakes/FakeHttpRequest.h"
 #include "fakes/FakeInternet.h"
@@ -18,7 +19,7 @@ namespace {
 
 namespace pp = picture_page;
 
-class PictureKeyboardTest : public ::testing::Test {
+class PictureKeyboardTest : public ::testing::Test, protected fakes::FakeForm1Platform {
   protected:
     void SetUp() override {
         form.show();
@@ -30,15 +31,7 @@ class PictureKeyboardTest : public ::testing::Test {
     }
     void click(int index) { window.userClick(pp::keyId(index)); }
 
-    fakes::FakeFormWindow window{form1Spec()};
-    fakes::FakeUiServices ui;
-    fakes::FakeRegistry registry;
-    fakes::FakeKeyboardLayout layouts;
-    fakes::KeyEventLog keys;
-    fakes::FakeSendKeys sendKeys;
-    fakes::FakeInternet internet;
-    fakes::FakeHttpRequests requests;
-    Form1 form{{window, ui, registry, layouts, keys, keys, sendKeys, internet, requests}};
+    Form1 form{platform()};
     std::string layoutAtSend;
     ControlId focusAtSend = kNoControl;
 };

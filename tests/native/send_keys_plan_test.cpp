@@ -20,10 +20,15 @@ class UsLayout final : public ILayoutKeyLookup {
         if (ch >= u'0' && ch <= u'9')
             return static_cast<std::int16_t>(ch);
         static const std::map<char16_t, std::int16_t> others = {
-            {u' ', 0x20},       {u'-', 0xBD},  {u'=', 0xBB},  {u'\\', 0xDC},
-            {u'{', 0x1DB},      {u'}', 0x1DD}, {u'@', 0x632},  // AltGr+Ctrl style, as some layouts
-                                                               // have
-            {u'\u00E9', 0x8DE},                                // a dead-key state we cannot press
+            {u' ', 0x20},
+            {u'-', 0xBD},
+            {u'=', 0xBB},
+            {u'\\', 0xDC},
+            {u'{', 0x1DB},
+            {u'}', 0x1DD},
+            {u'@', 0x632},       // AltGr+Ctrl style, as some layouts
+                                 // have
+            {u'\u00E9', 0x8DE},  // a dead-key state we cannot press
         };
         const auto it = others.find(ch);
         return it == others.end() ? std::int16_t{-1} : it->second;

@@ -8,6 +8,7 @@
 #include "app/Form1.h"
 #include "app/Form1Layout.h"
 #include "app/SettingPage.h"
+#include "fakes/FakeForm1Platform.h"
 #include "fakes/FakeFormWindow.h"
 #include "fakes/FakeHttpRequest.h"
 #include "fakes/FakeInternet.h"
@@ -243,20 +244,12 @@ TEST(Form2Lifetime, GoingAwayRemovesTheIconAndLetsGoOfTheWindow) {
 constexpr const char* kToggle = "keyboard layout\\toggle";
 constexpr const char* kPreload = "keyboard layout\\preload\\1";
 
-class TrayLifeTest : public ::testing::Test {
+class TrayLifeTest : public ::testing::Test, protected fakes::FakeForm1Platform {
   protected:
-    fakes::FakeFormWindow window{form1Spec()};
-    fakes::FakeUiServices ui;
-    fakes::FakeRegistry registry;
-    fakes::FakeKeyboardLayout layouts;
-    fakes::KeyEventLog keys;
-    fakes::FakeSendKeys sendKeys;
-    fakes::FakeInternet internet;
-    fakes::FakeHttpRequests requests;
     fakes::FakeShellNotify shell;
     fakes::FakeTrayWindow trayWindow;
     TrayPlatform tray{trayWindow, shell};
-    Form1 form{{window, ui, registry, layouts, keys, keys, sendKeys, internet, requests, &tray}};
+    Form1 form{platform(&tray)};
 
     enum class Step { Tick, Untick, Close, DoubleClick, RightClick, LeftClick };
     void run(Step step) {

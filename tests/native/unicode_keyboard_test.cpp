@@ -6,6 +6,7 @@
 
 #include "app/Form1.h"
 #include "app/Form1Layout.h"
+#include "fakes/FakeForm1Platform.h"
 #include "fakes/FakeFormWindow.h"
 #include "fakes/FakeHttpRequest.h"
 #include "fakes/FakeInternet.h"
@@ -21,7 +22,7 @@ namespace {
 
 namespace up = unicode_page;
 
-class UnicodeKeyboardTest : public ::testing::Test {
+class UnicodeKeyboardTest : public ::testing::Test, protected fakes::FakeForm1Platform {
   protected:
     void SetUp() override { form.show(); }
 
@@ -64,15 +65,7 @@ class UnicodeKeyboardTest : public ::testing::Test {
         return true;
     }
 
-    fakes::FakeFormWindow window{form1Spec()};
-    fakes::FakeUiServices ui;
-    fakes::FakeRegistry registry;
-    fakes::FakeKeyboardLayout layouts;
-    fakes::KeyEventLog keys;
-    fakes::FakeSendKeys sendKeys;
-    fakes::FakeInternet internet;
-    fakes::FakeHttpRequests requests;
-    Form1 form{{window, ui, registry, layouts, keys, keys, sendKeys, internet, requests}};
+    Form1 form{platform()};
 };
 
 TEST_F(UnicodeKeyboardTest, StartUpShowsUnshiftedCaptionsAndTheQKeyTypesDad) {

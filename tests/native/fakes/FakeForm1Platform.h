@@ -1,0 +1,44 @@
+// Every fake the main window talks to, and the record that hands them to Form1. A fixture
+// derives from it so the fakes exist before the Form1 member it builds from them.
+#pragma once
+
+#include "app/Form1.h"
+#include "app/Form1Layout.h"
+#include "fakes/FakeFormWindow.h"
+#include "fakes/FakeHttpRequest.h"
+#include "fakes/FakeInternet.h"
+#include "fakes/FakeKeyboardLayout.h"
+#include "fakes/FakeRegistry.h"
+#include "fakes/FakeSendKeys.h"
+#include "fakes/FakeUiServices.h"
+#include "fakes/KeyEventLog.h"
+
+namespace harfpad::fakes {
+
+struct FakeForm1Platform {
+    FakeFormWindow window{form1Spec()};
+    FakeUiServices ui;
+    FakeRegistry registry;
+    FakeKeyboardLayout layouts;
+    KeyEventLog keys;
+    FakeSendKeys sendKeys;
+    FakeInternet internet;
+    FakeHttpRequests requests;
+
+    Form1Platform platform(const TrayPlatform* tray = nullptr,
+                           feedback::FeedbackAddresses addresses = {}) {
+        return {window,
+                ui,
+                registry,
+                layouts,
+                keys,
+                keys,
+                sendKeys,
+                internet,
+                requests,
+                tray,
+                std::move(addresses)};
+    }
+};
+
+}  // namespace harfpad::fakes
