@@ -40,6 +40,7 @@ class MenuWatcher {
     struct Seen {
         std::vector<std::wstring> items;
         HWND foreground = nullptr;
+        RECT place{};
     };
     // `answer`: messages posted to the menu once it is open (WM_KEYDOWN / WM_CHAR with a key).
     explicit MenuWatcher(std::vector<std::pair<UINT, WPARAM>> answer) : answer_(std::move(answer)) {
@@ -80,6 +81,7 @@ class MenuWatcher {
         if (self->ticksOpen_++ == 0) {
             Seen seen;
             seen.foreground = ::GetForegroundWindow();
+            ::GetWindowRect(menuWindow, &seen.place);
             HMENU menu = reinterpret_cast<HMENU>(::SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
             for (int i = 0; menu && i < ::GetMenuItemCount(menu); ++i) {
                 wchar_t text[64] = {};
@@ -293,12 +295,15 @@ TEST_F(WineForm2Test, RightReleaseOpensArabicAndDefaultInTheForegroundAndRunsThe
     for (const Row& row : rows) {
         owner.calls.clear();
         MenuWatcher watcher(row.answer);
+        ASSERT_TRUE(::SetCursorPos(300, 250));
         notify(WM_RBUTTONUP);
         ASSERT_EQ(watcher.seen().size(), 1u) << row.what;
         EXPECT_FALSE(watcher.forcedEnd()) << row.what;
         EXPECT_EQ(watcher.seen()[0].items, (std::vector<std::wstring>{L"Arabic", L"Default"}));
         EXPECT_EQ(watcher.seen()[0].foreground, tray())
             << "the menu's window is in the foreground while it is open, " << row.what;
+        EXPECT_EQ(watcher.seen()[0].place.left, 300) << "left edge at the pointer, " << row.what;
+        EXPECT_EQ(watcher.seen()[0].place.top, 250) << row.what;
         EXPECT_TRUE(takeNullMessages(tray()))
             << "a message to the window lets the shell finish the menu, " << row.what;
         EXPECT_EQ(owner.calls, row.calls) << row.what;
