@@ -6,6 +6,7 @@
 
 #include <functional>
 
+#include "support/Win32Form1Platform.h"
 #include "support/WineTest.h"
 #include "app/Form1.h"
 #include "app/Form1Layout.h"
@@ -26,13 +27,9 @@ namespace {
 
 namespace sp = setting_page;
 
-class WineForm1Test : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        const INITCOMMONCONTROLSEX controls{sizeof controls,
-                                            ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
-        ::InitCommonControlsEx(&controls);
-    }
+class WineForm1Test : public ::testing::Test, protected wine_test::Win32Form1Platform {
+  protected:
+    static void SetUpTestSuite() { initCommonControls(); }
     // Direct calls: starting reg.exe while this thread owns windows is slow under Wine.
     void SetUp() override {
         ::RegDeleteTreeW(HKEY_CURRENT_USER, kToggle);
@@ -65,23 +62,14 @@ protected:
     std::optional<std::string> defaultProfileToggle() const {
         char text[64] = {};
         DWORD size = sizeof text;
-        if (::RegGetValueA(HKEY_USERS, ".default\\keyboard layout\\toggle", nullptr,
-                           RRF_RT_REG_SZ, nullptr, text, &size) != ERROR_SUCCESS) {
+        if (::RegGetValueA(HKEY_USERS, ".default\\keyboard layout\\toggle", nullptr, RRF_RT_REG_SZ,
+                           nullptr, text, &size) != ERROR_SUCCESS) {
             return std::nullopt;
         }
         return std::string(text);
     }
 
-    win32::Win32FormWindow window{::GetModuleHandleW(nullptr), form1Spec(), 0};
-    win32::Win32UiServices ui;
-    win32::Win32Registry registry;
-    win32::Win32KeyboardLayout layouts;
-    win32::Win32KeyInput keyInput;
-    win32::Win32AnsiCodePage codePage;
-    win32::Win32SendKeys sendKeys;
-    win32::Win32Internet internet;
-    win32::Win32HttpRequests requests;
-    Form1 form{{window, ui, registry, layouts, keyInput, codePage, sendKeys, internet, requests}};
+    Form1 form{platform()};
 };
 
 TEST_F(WineForm1Test, StartUpSelectsTheOptionOfTheStoredValue) {
@@ -168,7 +156,8 @@ TEST_F(WineForm1Test, ControlsStandWhereTheTablesPutThem) {
     const int dpi = window.dpi();
     // Option2 stands in Frame1 (480, 2340) at (360, 720), relative to the tab control.
     HWND tab = ::GetWindow(window.hwnd(), GW_CHILD);
-    while (tab && ::SendMessageW(tab, TCM_GETITEMCOUNT, 0, 0) == 0) tab = ::GetWindow(tab, GW_HWNDNEXT);
+    while (tab && ::SendMessageW(tab, TCM_GETITEMCOUNT, 0, 0) == 0)
+        tab = ::GetWindow(tab, GW_HWNDNEXT);
     ASSERT_NE(tab, nullptr);
     RECT tabRect, option;
     ::GetWindowRect(tab, &tabRect);
@@ -178,8 +167,9 @@ TEST_F(WineForm1Test, ControlsStandWhereTheTablesPutThem) {
     EXPECT_EQ(option.right - option.left, twipsToPixels(1335, dpi));
     wchar_t text[256];
     ::GetWindowTextW(control(sp::kLabel26), text, 256);
-    EXPECT_STREQ(text, L"Keyboard switching is used to switch  between   the  default language"
-                       L"   and   the     arabic language using the keyboard.");
+    EXPECT_STREQ(text,
+                 L"Keyboard switching is used to switch  between   the  default language"
+                 L"   and   the     arabic language using the keyboard.");
 }
 
 TEST_F(WineForm1Test, TabKeyVisitsTheSettingPageInVisualOrder) {
@@ -219,9 +209,9 @@ TEST_F(WineForm1Test, DpiChangeLaysEverythingOutAgainAtTheNewScale) {
     ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(control(sp::kApply), WM_GETFONT, 0, 0)),
                  sizeof font, &font);
     LOGFONTW text4Font{};
-    ::GetObjectW(reinterpret_cast<HFONT>(
-                     ::SendMessageW(control(picture_page::kText4), WM_GETFONT, 0, 0)),
-                 sizeof text4Font, &text4Font);
+    ::GetObjectW(
+        reinterpret_cast<HFONT>(::SendMessageW(control(picture_page::kText4), WM_GETFONT, 0, 0)),
+        sizeof text4Font, &text4Font);
     EXPECT_EQ(text4Font.lfCharSet, 178) << "the charset survives the new fonts";
     EXPECT_EQ(std::abs(text4Font.lfHeight), std::abs(font.lfHeight));
 }

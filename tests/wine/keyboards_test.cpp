@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "support/Win32Form1Platform.h"
 #include "support/WineTest.h"
 #include "app/Form1.h"
 #include "app/Form1Layout.h"
@@ -26,13 +27,9 @@ namespace pp = picture_page;
 namespace up = unicode_page;
 using namespace std::chrono_literals;
 
-class WineKeyboardsTest : public ::testing::Test {
+class WineKeyboardsTest : public ::testing::Test, protected wine_test::Win32Form1Platform {
   protected:
-    static void SetUpTestSuite() {
-        const INITCOMMONCONTROLSEX controls{sizeof controls,
-                                            ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
-        ::InitCommonControlsEx(&controls);
-    }
+    static void SetUpTestSuite() { initCommonControls(); }
     void SetUp() override {
         form.show();
         ASSERT_TRUE(window.isLoaded());
@@ -56,16 +53,7 @@ class WineKeyboardsTest : public ::testing::Test {
         return {start, end};
     }
 
-    win32::Win32FormWindow window{::GetModuleHandleW(nullptr), form1Spec(), 0};
-    win32::Win32UiServices ui;
-    win32::Win32Registry registry;
-    win32::Win32KeyboardLayout layouts;
-    win32::Win32KeyInput keyInput;
-    win32::Win32AnsiCodePage codePage;
-    win32::Win32Internet internet;
-    win32::Win32HttpRequests requests;
-    win32::Win32SendKeys sendKeys{[this](MSG& msg) { return window.preTranslateMessage(msg); }};
-    Form1 form{{window, ui, registry, layouts, keyInput, codePage, sendKeys, internet, requests}};
+    Form1 form{platform()};
 };
 
 TEST_F(WineKeyboardsTest, EveryUnicodeKeyAppendsItsCaptionInBothShiftStates) {
