@@ -14,9 +14,7 @@ mkdir -p "$logs"
 
 . "$root/scripts/wine-env.sh"
 display_number="${HARFPAD_XVFB_DISPLAY:-93}"
-started_xvfb=0
-[ -e "/tmp/.X11-unix/X$display_number" ] || started_xvfb=1
-wine_start_xvfb "$display_number"
+wine_start_xvfb "$display_number" || { echo "harfpad tests: 0 passed, 1 failed"; exit 1; }
 export LANG=en_US.UTF-8
 wine_prepare_prefix "$build/wineprefix-test" 96
 wineserver -p  # one server for the whole run, so each test exe starts quickly
@@ -56,6 +54,6 @@ fi
 run_ctest native "$build/native" -j 2
 
 wineserver -k 2>/dev/null || true
-[ "$started_xvfb" -eq 1 ] && pkill -f "Xvfb :$display_number" 2>/dev/null
+[ -n "$WINE_XVFB_PID" ] && kill "$WINE_XVFB_PID" 2>/dev/null
 echo "harfpad tests: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
