@@ -17,6 +17,7 @@
 #include "platform/win32/Win32TrayWindow.h"
 #include "platform/win32/Win32UiServices.h"
 #include "../res/resource.h"
+#include "ProgramAddresses.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     using namespace harfpad;
@@ -38,8 +39,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     win32::Win32TrayWindow trayWindow(instance, IDI_HARFPAD);
     win32::Win32ShellNotify shell;
     const TrayPlatform tray{trayWindow, shell};
-    Form1 form1(
-        {window, ui, registry, layouts, keyInput, codePage, sendKeys, internet, requests, &tray});
+    Form1 form1({window, ui, registry, layouts, keyInput, codePage, sendKeys, internet, requests,
+                 &tray,
+                 feedback::FeedbackAddresses{u"" HARFPAD_FEEDBACK_URL, u"" HARFPAD_PROBE_URL,
+                                             u"" HARFPAD_MSXML_DOWNLOAD_URL}});
     form1.show();
     // Runs on after the main window closed with the indicator on, until endProgram.
     return win32::runMessageLoop(preTranslate);

@@ -16,7 +16,11 @@ void HarfpadTest::TearDown() {
 }
 
 void HarfpadTest::start() {
-    program = std::make_unique<Program>(options().exePath);
+    start(options().exePath);
+}
+
+void HarfpadTest::start(const std::wstring& exePath) {
+    program = std::make_unique<Program>(exePath);
     ASSERT_TRUE(program->started()) << "cannot start the program";
     main = program->mainWindow();
     ASSERT_NE(main, nullptr) << "no main window";

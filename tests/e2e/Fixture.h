@@ -19,8 +19,9 @@ class HarfpadTest : public ::testing::Test {
     void SetUp() override;
     void TearDown() override;
 
-    // Starts the program and waits for its main window.
+    // Starts the program (or another build of it) and waits for its main window.
     void start();
+    void start(const std::wstring& exePath);
     // Selects the page whose tab reads `caption`.
     void openPage(const std::wstring& caption);
     HWND control(const std::wstring& text, const wchar_t* cls = L"Button") const;

@@ -42,6 +42,8 @@ void parseOptions(int argc, wchar_t** argv) {
             mutableOptions().screenshotTag = v;
         if (auto v = value(L"layout"))
             mutableOptions().expectedLayout = v;
+        if (auto v = value(L"loopback-exe"))
+            mutableOptions().loopbackExePath = windowsPath(v);
     }
 }
 
@@ -53,7 +55,9 @@ int main() {
     ::testing::InitGoogleTest(&argc, argv);
     e2e::parseOptions(argc, argv);
     if (e2e::options().exePath.empty()) {
-        fprintf(stderr, "usage: harfpad_e2e --exe=PATH [--layout=NAME] [--shots=DIR --tag=TAG]\n");
+        fprintf(stderr,
+                "usage: harfpad_e2e --exe=PATH [--layout=NAME] [--loopback-exe=PATH]"
+                " [--shots=DIR --tag=TAG]\n");
         return 2;
     }
     return RUN_ALL_TESTS();

@@ -3,6 +3,7 @@
 
 #include "feedback/FeedbackAddresses.h"
 #include "feedback/FeedbackValidation.h"
+#include "harfpad/ProgramAddresses.h"
 
 namespace harfpad::feedback {
 namespace {
@@ -53,11 +54,14 @@ TEST(FeedbackAddresses, HostOfTheProbeUrl) {
     for (const Row& row : rows) EXPECT_EQ(hostOf(row.url), row.host);
 }
 
-TEST(FeedbackAddresses, DefaultsPostToTheFeedbackScript) {
-    const FeedbackAddresses addresses;
-    EXPECT_TRUE(addresses.feedbackUrl.ends_with(u"/softfback.php"));
-    EXPECT_FALSE(hostOf(addresses.probeUrl).empty());
-    EXPECT_FALSE(addresses.msxmlDownloadUrl.empty());
+// The addresses built into harfpad.exe, as the build configures them.
+TEST(FeedbackAddresses, TheProgramPostsToTheFeedbackScriptOverHttps) {
+    const std::u16string feedback = u"" HARFPAD_FEEDBACK_URL;
+    EXPECT_TRUE(feedback.starts_with(u"https://")) << "the message travels encrypted";
+    EXPECT_TRUE(feedback.ends_with(u"/softfback.php"));
+    EXPECT_NE(hostOf(feedback), u"127.0.0.1");
+    EXPECT_FALSE(hostOf(u"" HARFPAD_PROBE_URL).empty());
+    EXPECT_TRUE(std::u16string(u"" HARFPAD_MSXML_DOWNLOAD_URL).starts_with(u"https://"));
 }
 
 }  // namespace

@@ -35,38 +35,6 @@ std::u16string widen(const std::string& ascii) {
     return std::u16string(ascii.begin(), ascii.end());
 }
 
-// A decoder of the test's own for application/x-www-form-urlencoded: fields in order, values
-// as the raw bytes they stand for.
-std::vector<std::pair<std::string, std::string>> decodeForm(const std::string& body) {
-    auto unescape = [](const std::string& text) {
-        std::string out;
-        for (std::size_t i = 0; i < text.size(); ++i) {
-            if (text[i] == '+') {
-                out += ' ';
-            } else if (text[i] == '%' && i + 2 < text.size()) {
-                out += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16));
-                i += 2;
-            } else {
-                out += text[i];
-            }
-        }
-        return out;
-    };
-    std::vector<std::pair<std::string, std::string>> fields;
-    std::size_t start = 0;
-    while (start <= body.size()) {
-        std::size_t end = body.find('&', start);
-        if (end == std::string::npos)
-            end = body.size();
-        const std::string pair = body.substr(start, end - start);
-        const std::size_t equals = pair.find('=');
-        fields.emplace_back(unescape(pair.substr(0, equals)),
-                            equals == std::string::npos ? "" : unescape(pair.substr(equals + 1)));
-        start = end + 1;
-    }
-    return fields;
-}
-
 class WineFeedbackTest : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
@@ -154,7 +122,7 @@ TEST_F(WineFeedbackTest, RequestArrivesAsAFormPostWithTheTypedFields) {
         {"email", feedback::toUtf8(email)},
         {"feedback", feedback::toUtf8(message)},
     };
-    EXPECT_EQ(decodeForm(post.body), expected) << post.body;
+    EXPECT_EQ(post.formFields(), expected) << post.body;
     EXPECT_EQ(window.text(fp::kLabel21), u"Success");
     EXPECT_EQ(window.text(fp::kLabel10), u"Data received. Thank you. ");
     EXPECT_TRUE(window.isEnabled(fp::kSubmit));

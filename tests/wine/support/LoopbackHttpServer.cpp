@@ -16,14 +16,36 @@ std::string lowerCase(std::string text) {
     return text;
 }
 
+std::string formUnescape(const std::string& text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '+') {
+            out += ' ';
+        } else if (text[i] == '%' && i + 2 < text.size()) {
+            out += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16));
+            i += 2;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+// Binds 127.0.0.1:port; port 0 takes an ephemeral one and gives it back in `port`.
 SOCKET boundLoopbackSocket(unsigned short& port) {
     SOCKET s = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
     if (s == INVALID_SOCKET)
         throw std::runtime_error("socket failed");
+    if (port != 0) {
+        // A fixed port may still hold connections of an earlier run in TIME_WAIT.
+        const BOOL reuse = TRUE;
+        ::setsockopt(s, SOL_SOCKET, SO_REUSEADDR, reinterpret_cast<const char*>(&reuse),
+                     sizeof reuse);
+    }
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = 0;
+    address.sin_port = htons(port);
     if (::bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
         ::closesocket(s);
         throw std::runtime_error("bind failed");
@@ -54,7 +76,25 @@ std::vector<std::string> LoopbackHttpServer::Request::header(const std::string& 
     return values;
 }
 
-LoopbackHttpServer::LoopbackHttpServer(Responder responder) : responder_(std::move(responder)) {
+std::vector<std::pair<std::string, std::string>> LoopbackHttpServer::Request::formFields() const {
+    std::vector<std::pair<std::string, std::string>> fields;
+    std::size_t start = 0;
+    while (start <= body.size()) {
+        std::size_t end = body.find('&', start);
+        if (end == std::string::npos)
+            end = body.size();
+        const std::string pair = body.substr(start, end - start);
+        const std::size_t equals = pair.find('=');
+        fields.emplace_back(
+            formUnescape(pair.substr(0, equals)),
+            equals == std::string::npos ? "" : formUnescape(pair.substr(equals + 1)));
+        start = end + 1;
+    }
+    return fields;
+}
+
+LoopbackHttpServer::LoopbackHttpServer(Responder responder, unsigned short port)
+    : responder_(std::move(responder)), port_(port) {
     static WinsockUser winsock;
     listener_ = boundLoopbackSocket(port_);
     ::listen(listener_, 8);

@@ -23,12 +23,15 @@ class LoopbackHttpServer {
         std::string body;
         // Values of the header with this name (case-insensitive).
         std::vector<std::string> header(const std::string& name) const;
+        // The body read as application/x-www-form-urlencoded, by a decoder of the tests' own:
+        // fields in order, values as the raw bytes they stand for.
+        std::vector<std::pair<std::string, std::string>> formFields() const;
     };
     using Responder = std::function<std::string(const Request&)>;
 
-    // Listens on an ephemeral loopback port; every response is "200 OK" text/html with the
-    // responder's body.
-    explicit LoopbackHttpServer(Responder responder);
+    // Listens on `port` of 127.0.0.1 (0: an ephemeral one); every response is "200 OK"
+    // text/html with the responder's body.
+    explicit LoopbackHttpServer(Responder responder, unsigned short port = 0);
     ~LoopbackHttpServer();
     LoopbackHttpServer(const LoopbackHttpServer&) = delete;
     LoopbackHttpServer& operator=(const LoopbackHttpServer&) = delete;
