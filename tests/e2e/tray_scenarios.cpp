@@ -1,0 +1,76 @@
+// Life in the notification area, driven the way the shell and the user do: the indicator box,
+// closing into the tray, the icon's menu, coming back with a double-click, and ending.
+#include <windows.h>
+
+#include "Fixture.h"
+
+namespace e2e {
+namespace {
+
+constexpr const wchar_t* kIndicator = L"Enable indicator on task bar";
+constexpr const wchar_t* kTrayClass = L"HarfpadForm2";
+constexpr const wchar_t* kMenuClass = L"#32768";
+
+class TrayScenarios : public HarfpadTest {
+  protected:
+    void SetUp() override {
+        HarfpadTest::SetUp();
+        start();
+    }
+    HWND trayWindow() const { return program->findTopLevel(kTrayClass, false); }
+    // The shell's callback for the icon: the event code travels in the second parameter.
+    static void iconEvent(HWND tray, UINT event) {
+        DWORD_PTR ignored = 0;
+        ::SendMessageTimeoutW(tray, WM_MOUSEMOVE, 0, event, SMTO_NORMAL, 10000, &ignored);
+    }
+};
+
+TEST_F(TrayScenarios, NoIconAtStartAndClosingEndsTheProgram) {
+    EXPECT_FALSE(isChecked(control(kIndicator)));
+    EXPECT_EQ(trayWindow(), nullptr) << "no tray window, so no icon, at start";
+    ::PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(program->waitForExit(), 0u);
+}
+
+TEST_F(TrayScenarios, ClosedIntoTheTrayAndBackWithADoubleClickThenEndedAfterUnticking) {
+    EXPECT_FALSE(isChecked(control(L"Disable key switching")));
+    click(control(kIndicator));
+    ASSERT_TRUE(isChecked(control(kIndicator)));
+    const HWND tray = trayWindow();
+    ASSERT_NE(tray, nullptr);
+    EXPECT_FALSE(::IsWindowVisible(tray)) << "the tray window is never shown";
+
+    // Closing with the box ticked: the main window goes, the program and its tray window stay.
+    ::PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(waitFor([&] { return !::IsWindow(main); }));
+    EXPECT_FALSE(program->waitForExit(1000ms)) << "the program lives on in the tray";
+    EXPECT_EQ(program->mainWindow(0ms), nullptr);
+    EXPECT_EQ(trayWindow(), tray);
+
+    // The icon's menu opens with the tray window in the foreground and closes on Escape.
+    ::PostMessageW(tray, WM_MOUSEMOVE, 0, WM_RBUTTONUP);
+    HWND menu = nullptr;
+    ASSERT_TRUE(waitFor([&] { return (menu = program->findTopLevel(kMenuClass)) != nullptr; }))
+        << "a right-button release opens the menu";
+    EXPECT_EQ(::GetForegroundWindow(), tray);
+    ::PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(waitFor([&] { return !::IsWindowVisible(menu); }));
+    EXPECT_EQ(program->mainWindow(0ms), nullptr) << "the menu does not bring the window back";
+
+    // Another hotkey stored meanwhile; the double-click loads the window afresh.
+    storeText(HKEY_CURRENT_USER, kToggleKey, nullptr, L"3");
+    iconEvent(tray, WM_LBUTTONDBLCLK);
+    main = program->mainWindow();
+    ASSERT_NE(main, nullptr) << "the double-click brings the main window back";
+    EXPECT_TRUE(isChecked(control(kIndicator)));
+    EXPECT_TRUE(isChecked(control(L"Disable key switching"))) << "the options are read afresh";
+    EXPECT_EQ(trayWindow(), tray) << "one tray window for the whole run";
+
+    click(control(kIndicator));
+    EXPECT_FALSE(isChecked(control(kIndicator)));
+    ::PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(program->waitForExit(), 0u) << "closing with the box unticked ends it";
+}
+
+}  // namespace
+}  // namespace e2e
