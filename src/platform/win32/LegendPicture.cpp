@@ -9,7 +9,7 @@ namespace harfpad::win32 {
 namespace {
 
 // Faces that carry Arabic on Windows first, then those a Wine or Linux desktop usually has.
-constexpr std::array<const wchar_t*, 7> kFaces = {
+constexpr std::array<const wchar_t*, LegendPainter::kFaceCount> kFaces = {
     L"Segoe UI",
     L"Tahoma",
     L"Arial",
@@ -38,22 +38,6 @@ bool hasGlyphs(HDC dc, std::wstring_view text) {
     return std::none_of(glyphs.begin(), glyphs.end(), [](WORD g) { return g == 0xFFFF; });
 }
 
-// The first face that draws every character of the legend; the first face at all otherwise,
-// so that the system's font linking gets its chance.
-UniqueFont legendFont(HDC dc, std::wstring_view legend, int height) {
-    for (const wchar_t* face : kFaces) {
-        UniqueFont font = createFace(face, height);
-        if (!font)
-            continue;
-        const HGDIOBJ old = ::SelectObject(dc, font.get());
-        const bool usable = hasGlyphs(dc, legend);
-        ::SelectObject(dc, old);
-        if (usable)
-            return font;
-    }
-    return createFace(kFaces[0], height);
-}
-
 }  // namespace
 
 int legendPictureSide(int keyWidth, int keyHeight, int dpi) {
@@ -63,7 +47,29 @@ int legendPictureSide(int keyWidth, int keyHeight, int dpi) {
     return std::max(1, std::min(::MulDiv(kLegendPictureSide, dpi, 96), face));
 }
 
-UniqueBitmap drawLegendPicture(std::wstring_view legend, int side) {
+HFONT LegendPainter::fontFor(HDC dc, std::wstring_view legend, int height) {
+    Faces& faces = sizes_[height];
+    auto face = [&](std::size_t index) {
+        if (!faces.tried[index]) {
+            faces.fonts[index] = createFace(kFaces[index], height);
+            faces.tried[index] = true;
+        }
+        return faces.fonts[index].get();
+    };
+    for (std::size_t i = 0; i < kFaceCount; ++i) {
+        const HFONT font = face(i);
+        if (!font)
+            continue;
+        const HGDIOBJ old = ::SelectObject(dc, font);
+        const bool usable = hasGlyphs(dc, legend);
+        ::SelectObject(dc, old);
+        if (usable)
+            return font;
+    }
+    return face(0);
+}
+
+UniqueBitmap LegendPainter::draw(std::wstring_view legend, int side) {
     const HDC screen = ::GetDC(nullptr);
     UniqueBitmap bitmap(::CreateCompatibleBitmap(screen, side, side));
     UniqueMemoryDc dc(::CreateCompatibleDC(screen));
@@ -74,8 +80,7 @@ UniqueBitmap drawLegendPicture(std::wstring_view legend, int side) {
     const RECT all{0, 0, side, side};
     ::FillRect(dc.get(), &all, ::GetSysColorBrush(COLOR_HIGHLIGHTTEXT));
     // Arabic letters reach far above and below the baseline: the em takes most of the square.
-    UniqueFont font = legendFont(dc.get(), legend, side * 3 / 4);
-    const HGDIOBJ oldFont = ::SelectObject(dc.get(), font.get());
+    const HGDIOBJ oldFont = ::SelectObject(dc.get(), fontFor(dc.get(), legend, side * 3 / 4));
     ::SetBkMode(dc.get(), TRANSPARENT);
     ::SetTextColor(dc.get(), ::GetSysColor(COLOR_BTNTEXT));
     RECT box = all;

@@ -227,6 +227,7 @@ void Win32FormWindow::createControl(Control& control) {
 
 void Win32FormWindow::applyLayout() {
     fonts_.clear();
+    legends_.clear();
     LOGFONTW message = messageFontForDpi(dpi_);
     messageFont_.reset(::CreateFontIndirectW(&message));
 
@@ -255,8 +256,8 @@ void Win32FormWindow::applyLayout() {
 
 void Win32FormWindow::drawPicture(const Control& control, int width, int height) {
     UniqueBitmap picture =
-        drawLegendPicture(toWide(control.spec->caption ? control.spec->caption : u""),
-                          legendPictureSide(width, height, dpi_));
+        legends_.draw(toWide(control.spec->caption ? control.spec->caption : u""),
+                      legendPictureSide(width, height, dpi_));
     ::SendMessageW(control.hwnd, BM_SETIMAGE, IMAGE_BITMAP,
                    reinterpret_cast<LPARAM>(picture.get()));
     // The button does not own its image: the old one goes once the new one is in place.

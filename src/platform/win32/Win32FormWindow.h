@@ -11,6 +11,7 @@
 
 #include "platform/Ui.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/LegendPicture.h"
 
 namespace harfpad::win32 {
 
@@ -88,6 +89,7 @@ class Win32FormWindow final : public IFormWindow {
     UniqueFont messageFont_;
     std::map<std::pair<const FontSpec*, int>, UniqueFont> fonts_;
     std::unordered_map<ControlId, UniqueBitmap> pictures_;
+    LegendPainter legends_;
     UniqueIcon bigIcon_, smallIcon_;
 };
 
