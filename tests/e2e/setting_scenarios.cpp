@@ -158,9 +158,13 @@ TEST_F(SettingScenarios, EveryPageCanBeShownAndPhotographed) {
     const wchar_t* names[] = {L"setting",  L"kb-testing",      L"about",
                               L"feedback", L"unicode-testing", L"other-products"};
     // Something typed on both keyboards, so the pictures show the text boxes in use.
-    for (const wchar_t* legend : {L"\u0645", L"\u0631", L"\u062D", L"\u0628", L"\u0627"}) {
-        click(pageControl(L"KB Testing", legend));
-        click(pageControl(L"Unicode Testing", legend));
+    for (const wchar_t* keyboard : {L"KB Testing", L"Unicode Testing"}) {
+        openPage(keyboard);
+        for (const wchar_t* legend : {L"\u0645", L"\u0631", L"\u062D", L"\u0628", L"\u0627"}) {
+            HWND key = pageControl(keyboard, legend);
+            ASSERT_NE(key, nullptr);
+            click(key);
+        }
     }
     for (int i = 0; i < tabs.count() && i < 6; ++i) {
         tabs.select(i);

@@ -44,13 +44,16 @@ class WineFeedbackTest : public ::testing::Test {
     }
     void TearDown() override { window.close(); }
 
-    // A main window whose feedback goes to `server` and whose probe opens `probeUrl`.
-    void load(const std::string& probeUrl) {
-        form = std::make_unique<Form1>(Form1Platform{
-            window, ui, registry, layouts, keyInput, codePage, sendKeys, internet, requests,
-            nullptr,
-            feedback::FeedbackAddresses{widen(server.url("/softfback.php")), widen(probeUrl),
-                                        u"http://127.0.0.1/download"}});
+    // A main window whose probe opens `probeUrl` and whose feedback goes to `feedbackUrl`, by
+    // default the test's server; the Feedback page is shown.
+    void load(const std::string& probeUrl, std::string feedbackUrl = {}) {
+        if (feedbackUrl.empty())
+            feedbackUrl = server.url("/softfback.php");
+        form = std::make_unique<Form1>(
+            Form1Platform{window, ui, registry, layouts, keyInput, codePage, sendKeys, internet,
+                          requests, nullptr,
+                          feedback::FeedbackAddresses{widen(feedbackUrl), widen(probeUrl),
+                                                      u"http://127.0.0.1/download"}});
         form->show();
         ASSERT_TRUE(window.isLoaded());
         window.selectPage(kPageFeedback);
@@ -155,12 +158,7 @@ TEST_F(WineFeedbackTest, ServerDownIsATransmissionError) {
     // The probe answers; the feedback script's port has nothing listening.
     const std::string closed =
         "http://127.0.0.1:" + std::to_string(LoopbackHttpServer::closedPort());
-    form = std::make_unique<Form1>(Form1Platform{
-        window, ui, registry, layouts, keyInput, codePage, sendKeys, internet, requests, nullptr,
-        feedback::FeedbackAddresses{widen(closed + "/softfback.php"), widen(server.url("/")),
-                                    u"http://127.0.0.1/download"}});
-    form->show();
-    ASSERT_TRUE(window.isLoaded());
+    load(server.url("/"), closed + "/softfback.php");
     type(fp::kText1Email, u"a@b.c");
     type(fp::kText1Feedback, u"hello");
     wine_test::MessageBoxAnswerer boxes;

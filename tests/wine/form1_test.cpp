@@ -11,6 +11,7 @@
 #include "app/Form1.h"
 #include "app/Form1Layout.h"
 #include "app/SettingPage.h"
+#include "feedback/FeedbackPage.h"
 #include "keyboard/PictureKeyboardPage.h"
 #include "platform/Twips.h"
 #include "platform/win32/Win32FormWindow.h"
@@ -183,6 +184,30 @@ TEST_F(WineForm1Test, TabKeyVisitsTheSettingPageInVisualOrder) {
     }
 }
 
+TEST_F(WineForm1Test, PagesAreBuiltWhenFirstShownWithWhatWasSetOnThemBefore) {
+    load();
+    ASSERT_EQ(control(feedback_page::kText1Feedback), nullptr) << "not built at start-up";
+    EXPECT_EQ(window.fontCharset(picture_page::kText4), 178) << "set at start-up";
+    window.setText(feedback_page::kText1Feedback, u"kept & shown");
+    window.setEnabled(feedback_page::kSubmit, false);
+    EXPECT_EQ(window.text(feedback_page::kText1Feedback), u"kept & shown");
+    EXPECT_EQ(window.text(feedback_page::kSubmit), u"Send") << "the designed caption";
+    EXPECT_FALSE(window.isEnabled(feedback_page::kSubmit));
+
+    window.selectPage(kPageFeedback);
+    ASSERT_NE(control(feedback_page::kText1Feedback), nullptr);
+    wchar_t text[32] = {};
+    ::GetWindowTextW(control(feedback_page::kText1Feedback), text, 32);
+    EXPECT_EQ(std::wstring(text), L"kept & shown");
+    EXPECT_FALSE(::IsWindowEnabled(control(feedback_page::kSubmit)));
+    window.selectPage(kPageKbTesting);
+    LOGFONTW font{};
+    ::GetObjectW(
+        reinterpret_cast<HFONT>(::SendMessageW(control(picture_page::kText4), WM_GETFONT, 0, 0)),
+        sizeof font, &font);
+    EXPECT_EQ(font.lfCharSet, 178);
+}
+
 TEST_F(WineForm1Test, PagesSwitchWithTheTabControl) {
     load();
     EXPECT_TRUE(::IsWindowVisible(control(sp::kApply)));
@@ -208,6 +233,7 @@ TEST_F(WineForm1Test, DpiChangeLaysEverythingOutAgainAtTheNewScale) {
     LOGFONTW font{};
     ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(control(sp::kApply), WM_GETFONT, 0, 0)),
                  sizeof font, &font);
+    window.selectPage(kPageKbTesting);  // built now, at the new scale
     LOGFONTW text4Font{};
     ::GetObjectW(
         reinterpret_cast<HFONT>(::SendMessageW(control(picture_page::kText4), WM_GETFONT, 0, 0)),

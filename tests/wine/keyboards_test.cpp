@@ -172,6 +172,7 @@ TEST_F(WineKeyboardsTest, PictureCapslockTogglesTheSystemCapsLock) {
 }
 
 TEST_F(WineKeyboardsTest, PictureKeysAnnounceTheirLegendAndShowASmallPicture) {
+    window.selectPage(kPageKbTesting);
     for (int index = 0; index < pp::kKeyCount; ++index) {
         const pp::PictureKey& key = pp::keys()[static_cast<std::size_t>(index)];
         HWND button = control(pp::keyId(index));

@@ -12,7 +12,7 @@ constexpr const char* kKey = "Software\\HarfpadTest\\Values";
 constexpr const wchar_t* kKeyW = L"Software\\HarfpadTest";
 
 class WineRegistryTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { wine_test::deleteKeyTree(HKEY_CURRENT_USER, kKeyW); }
     void TearDown() override { wine_test::deleteKeyTree(HKEY_CURRENT_USER, kKeyW); }
     void regAdd(const std::wstring& args) {
@@ -33,8 +33,14 @@ TEST_F(WineRegistryTest, ValuesOfEachTypeReadAsText) {
     regAdd(L"/v expand /t REG_EXPAND_SZ /d abc");
     regAdd(L"/v spaced /t REG_SZ /d \"  7 x\"");
     const std::pair<const char*, const char*> expected[] = {
-        {"", "2"},          {"dword3", "003"}, {"dword0", "000"}, {"dwordBig", "123456"},
-        {"binary", "000F10FF"}, {"empty", ""}, {"expand", "abc"}, {"spaced", "  7 x"},
+        {"", "2"},
+        {"dword3", "003"},
+        {"dword0", "000"},
+        {"dwordBig", "123456"},
+        {"binary", "000F10FF"},
+        {"empty", ""},
+        {"expand", "abc"},
+        {"spaced", "  7 x"},
         {"missing", "Not Found"},
     };
     for (const auto& [name, text] : expected) {
@@ -59,9 +65,9 @@ TEST_F(WineRegistryTest, WritesCreateMissingKeysAndReadBackUnchanged) {
     }
     reg.writeRegValue(kHkeyCurrentUser, deep, "n", kRegBinary, std::int64_t{2});
     DWORD type = 0, size = 0;
-    ASSERT_EQ(::RegGetValueA(HKEY_CURRENT_USER, deep.c_str(), "n", RRF_RT_ANY, &type, nullptr,
-                             &size),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        ::RegGetValueA(HKEY_CURRENT_USER, deep.c_str(), "n", RRF_RT_ANY, &type, nullptr, &size),
+        ERROR_SUCCESS);
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ)) << "any non-DWORD type is stored as text";
     EXPECT_EQ(size, 2u) << "\"2\" and its terminator";
     reg.writeRegValue(kHkeyCurrentUser, deep, "d", kRegDword, std::int64_t{258});

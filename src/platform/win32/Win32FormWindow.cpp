@@ -186,14 +186,26 @@ void Win32FormWindow::createChildren() {
         ::SetWindowPos(page, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         pages_.push_back(page);
     }
+    pageCreated_.assign(pages_.size(), false);
+}
+
+void Win32FormWindow::createPageControls(int page) {
+    const auto index = static_cast<std::size_t>(page);
+    if (index >= pageCreated_.size() || pageCreated_[index])
+        return;
+    pageCreated_[index] = true;
+    auto onPage = [page](const Control& control) { return control.page == page; };
     // Created in table order, so the Tab key follows the tables.
-    for (Control& control : controls_) createControl(control);
+    for (Control& control : controls_) {
+        if (onPage(control))
+            createControl(control);
+    }
     // Labels and frames belong to the page's background: behind every other control, with the
     // frames lowest, so that a control that overlaps them is never hidden. Neither takes the
     // focus, so the Tab order stays as created.
     for (ControlKind kind : {ControlKind::Label, ControlKind::Frame}) {
         for (const Control& control : controls_) {
-            if (control.spec->kind == kind) {
+            if (onPage(control) && control.spec->kind == kind) {
                 ::SetWindowPos(control.hwnd, HWND_BOTTOM, 0, 0, 0, 0,
                                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
             }
@@ -201,19 +213,25 @@ void Win32FormWindow::createChildren() {
     }
     // A view the user only reads, placed over another control, is shown in front of it; it takes
     // no tab stop, so this too leaves the Tab order alone.
-    for (const Control& control : controls_) {
+    for (Control& control : controls_) {
+        if (!onPage(control))
+            continue;
         if (control.spec->kind == ControlKind::ReadOnlyText &&
             (control.spec->style & kStyleNoTabStop)) {
             ::SetWindowPos(control.hwnd, HWND_TOP, 0, 0, 0, 0,
                            SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         }
+        layoutControl(control, pageOffset_.x, pageOffset_.y);
     }
 }
 
 void Win32FormWindow::createControl(Control& control) {
     const ControlSpec& spec = *control.spec;
     const WindowClass cls = classFor(spec);
-    std::wstring caption = spec.caption ? toWide(spec.caption) : std::wstring();
+    std::wstring caption = control.text   ? *control.text
+                           : spec.caption ? toWide(spec.caption)
+                                          : std::wstring();
+    control.text.reset();
     if (isButtonKind(control))
         caption = escapeAmpersands(caption);
     control.hwnd = ::CreateWindowExW(
@@ -223,6 +241,10 @@ void Win32FormWindow::createControl(Control& control) {
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance_, nullptr);
     if (spec.style & kStyleNoLengthLimit)
         ::SendMessageW(control.hwnd, EM_SETLIMITTEXT, 0, 0);
+    if (control.value != 0)
+        setCheck(control, control.value);
+    if (!control.enabled)
+        ::EnableWindow(control.hwnd, FALSE);
 }
 
 void Win32FormWindow::applyLayout() {
@@ -242,16 +264,20 @@ void Win32FormWindow::applyLayout() {
                        display.bottom - display.top, SWP_NOACTIVATE);
     }
     // Page tables are relative to the tab control; the page window starts at its display area.
-    const int dx = display.left - tab.left;
-    const int dy = display.top - tab.top;
+    pageOffset_ = {display.left - tab.left, display.top - tab.top};
     for (Control& control : controls_) {
-        const PixelRect r = toPixels(control.pageRect, dpi_);
-        ::SetWindowPos(control.hwnd, nullptr, r.left - dx, r.top - dy, r.width, r.height,
-                       SWP_NOZORDER | SWP_NOACTIVATE);
-        ::SendMessageW(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(control)), TRUE);
-        if (control.spec->kind == ControlKind::PictureKey)
-            drawPicture(control, r.width, r.height);
+        if (control.hwnd)
+            layoutControl(control, pageOffset_.x, pageOffset_.y);
     }
+}
+
+void Win32FormWindow::layoutControl(Control& control, int dx, int dy) {
+    const PixelRect r = toPixels(control.pageRect, dpi_);
+    ::SetWindowPos(control.hwnd, nullptr, r.left - dx, r.top - dy, r.width, r.height,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SendMessageW(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(control)), TRUE);
+    if (control.spec->kind == ControlKind::PictureKey)
+        drawPicture(control, r.width, r.height);
 }
 
 void Win32FormWindow::drawPicture(const Control& control, int width, int height) {
@@ -299,6 +325,7 @@ void Win32FormWindow::centreOnMonitor() {
 }
 
 void Win32FormWindow::showPage(int index) {
+    createPageControls(index);
     for (std::size_t i = 0; i < pages_.size(); ++i) {
         ::ShowWindow(pages_[i], static_cast<int>(i) == index ? SW_SHOW : SW_HIDE);
     }
@@ -340,9 +367,14 @@ LRESULT CALLBACK Win32FormWindow::windowProc(HWND hwnd, UINT message, WPARAM wPa
         ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         self->hwnd_ = self->tab_ = self->lastFocus_ = nullptr;
         self->pages_.clear();
+        self->pageCreated_.clear();
         for (Control& control : self->controls_) {
+            // A window loaded again starts as designed.
             control.hwnd = nullptr;
-            control.charset = DEFAULT_CHARSET;  // a window loaded again starts as designed
+            control.charset = DEFAULT_CHARSET;
+            control.text.reset();
+            control.value = 0;
+            control.enabled = true;
         }
         self->fonts_.clear();
         self->pictures_.clear();
@@ -456,8 +488,13 @@ HWND Win32FormWindow::controlHwnd(ControlId id) const {
 
 std::u16string Win32FormWindow::text(ControlId id) const {
     const Control* control = find(id);
-    if (!control || !control->hwnd)
+    if (!control || !hwnd_)
         return {};
+    if (!control->hwnd) {
+        if (control->text)
+            return fromWide(*control->text);
+        return control->spec->caption ? std::u16string(control->spec->caption) : u"";
+    }
     std::wstring text = windowText(control->hwnd);
     if (isButtonKind(*control))
         text = unescapeAmpersands(text);
@@ -465,9 +502,13 @@ std::u16string Win32FormWindow::text(ControlId id) const {
 }
 
 void Win32FormWindow::setText(ControlId id, std::u16string_view text) {
-    const Control* control = find(id);
-    if (!control || !control->hwnd)
+    Control* control = find(id);
+    if (!control || !hwnd_)
         return;
+    if (!control->hwnd) {
+        control->text = toWide(text);
+        return;
+    }
     std::wstring wide = toWide(text);
     if (isButtonKind(*control))
         wide = escapeAmpersands(wide);
@@ -476,8 +517,10 @@ void Win32FormWindow::setText(ControlId id, std::u16string_view text) {
 
 int Win32FormWindow::value(ControlId id) const {
     const Control* control = find(id);
-    if (!control || !control->hwnd)
+    if (!control || !hwnd_)
         return 0;
+    if (!control->hwnd)
+        return control->value;
     switch (::SendMessageW(control->hwnd, BM_GETCHECK, 0, 0)) {
         case BST_CHECKED:
             return 1;
@@ -488,11 +531,19 @@ int Win32FormWindow::value(ControlId id) const {
     }
 }
 
+void Win32FormWindow::setCheck(Control& control, int value) {
+    if (!control.hwnd) {
+        control.value = value;
+        return;
+    }
+    const WPARAM state = value == 1 ? BST_CHECKED : value == 2 ? BST_INDETERMINATE : BST_UNCHECKED;
+    ::SendMessageW(control.hwnd, BM_SETCHECK, state, 0);
+}
+
 void Win32FormWindow::setValue(ControlId id, int value) {
     Control* control = find(id);
-    if (!control || !control->hwnd)
+    if (!control || !hwnd_)
         return;
-    const WPARAM state = value == 1 ? BST_CHECKED : value == 2 ? BST_INDETERMINATE : BST_UNCHECKED;
     if (control->spec->kind == ControlKind::OptionButton && value == 1) {
         // Selecting one option clears the others of its group.
         const auto self = static_cast<std::size_t>(control - controls_.data());
@@ -508,26 +559,35 @@ void Win32FormWindow::setValue(ControlId id, int value) {
                 break;
             }
             if (i != self)
-                ::SendMessageW(controls_[i].hwnd, BM_SETCHECK, BST_UNCHECKED, 0);
+                setCheck(controls_[i], 0);
         }
     }
-    ::SendMessageW(control->hwnd, BM_SETCHECK, state, 0);
+    setCheck(*control, value);
 }
 
 bool Win32FormWindow::isEnabled(ControlId id) const {
     const Control* control = find(id);
-    return control && control->hwnd && ::IsWindowEnabled(control->hwnd);
+    if (!control || !hwnd_)
+        return false;
+    return control->hwnd ? ::IsWindowEnabled(control->hwnd) != FALSE : control->enabled;
 }
 
 void Win32FormWindow::setEnabled(ControlId id, bool enabled) {
-    if (const Control* control = find(id); control && control->hwnd) {
+    Control* control = find(id);
+    if (!control || !hwnd_)
+        return;
+    if (control->hwnd)
         ::EnableWindow(control->hwnd, enabled);
-    }
+    else
+        control->enabled = enabled;
 }
 
 void Win32FormWindow::setFocus(ControlId id) {
-    if (const Control* control = find(id); control && control->hwnd)
-        ::SetFocus(control->hwnd);
+    Control* control = find(id);
+    if (!control || !hwnd_)
+        return;
+    createPageControls(control->page);  // the focus needs a window
+    ::SetFocus(control->hwnd);
 }
 
 ControlId Win32FormWindow::activeControl() const {
@@ -541,9 +601,14 @@ ControlId Win32FormWindow::activeControl() const {
 
 int Win32FormWindow::fontCharset(ControlId id) const {
     const Control* control = find(id);
-    if (!control || !control->hwnd)
+    if (!control || !hwnd_)
         return DEFAULT_CHARSET;
-    auto font = reinterpret_cast<HFONT>(::SendMessageW(control->hwnd, WM_GETFONT, 0, 0));
+    // A control not created yet gets the font fontFor() makes for it.
+    if (!control->hwnd && (control->spec->font || control->charset != DEFAULT_CHARSET))
+        return control->charset;
+    auto font = control->hwnd
+                    ? reinterpret_cast<HFONT>(::SendMessageW(control->hwnd, WM_GETFONT, 0, 0))
+                    : messageFont_.get();
     LOGFONTW logFont{};
     if (!font || !::GetObjectW(font, sizeof logFont, &logFont))
         return DEFAULT_CHARSET;

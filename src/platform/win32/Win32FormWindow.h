@@ -1,10 +1,14 @@
 // A tabbed top-level window built from a FormSpec: one child window per page, controls created
-// from the page tables and placed at the monitor's DPI.
+// from the page tables and placed at the monitor's DPI. A page's controls are created when the
+// page is first shown, so start-up builds only the first page; until then the form keeps what
+// the behaviour sets on them and applies it at creation.
 #pragma once
 
 #include <windows.h>
 
 #include <map>
+#include <optional>
+#include <string>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -23,6 +27,7 @@ class Win32FormWindow final : public IFormWindow {
     Win32FormWindow& operator=(const Win32FormWindow&) = delete;
 
     HWND hwnd() const { return hwnd_; }
+    // The control's window; none before its page was first shown.
     HWND controlHwnd(ControlId id) const;
     int dpi() const { return dpi_; }
     // Keyboard navigation for the message loop: Tab, arrows, Ctrl+Tab between pages.
@@ -58,6 +63,10 @@ class Win32FormWindow final : public IFormWindow {
         TwipsRect pageRect;  // relative to the tab control
         int charset = DEFAULT_CHARSET;
         HWND hwnd = nullptr;
+        // What the behaviour set while the page's controls were not created yet.
+        std::optional<std::wstring> text;  // unescaped
+        int value = 0;
+        bool enabled = true;
     };
 
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -65,8 +74,10 @@ class Win32FormWindow final : public IFormWindow {
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void registerClasses() const;
     void createChildren();
+    void createPageControls(int page);
     void createControl(Control& control);
     void applyLayout();
+    void layoutControl(Control& control, int dx, int dy);
     void centreOnMonitor();
     void showPage(int index);
     HFONT fontFor(const Control& control);
@@ -74,6 +85,7 @@ class Win32FormWindow final : public IFormWindow {
     const Control* find(ControlId id) const;
     Control* find(ControlId id);
     bool isButtonKind(const Control& control) const;
+    void setCheck(Control& control, int value);
 
     HINSTANCE instance_;
     FormSpec spec_;
@@ -83,6 +95,8 @@ class Win32FormWindow final : public IFormWindow {
     HWND tab_ = nullptr;
     HWND lastFocus_ = nullptr;
     std::vector<HWND> pages_;
+    std::vector<bool> pageCreated_;
+    POINT pageOffset_{};  // from the tab control's corner to its display area
     std::vector<Control> controls_;
     std::unordered_map<ControlId, std::size_t> index_;
     int dpi_ = 96;
