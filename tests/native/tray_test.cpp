@@ -16,6 +16,7 @@
 #include "fakes/FakeRegistry.h"
 #include "fakes/FakeSendKeys.h"
 #include "fakes/FakeTray.h"
+#include "fakes/RecordingTrayOwner.h"
 #include "fakes/FakeUiServices.h"
 #include "fakes/KeyEventLog.h"
 #include "tray/Form2.h"
@@ -96,20 +97,11 @@ TEST(TrayIconRecord, TipFieldIsTextZeroAndBlanksUpTo64Bytes) {
 
 // ---- the hidden window against a fake main window ----
 
-class FakeTrayOwner final : public ITrayOwner {
-  public:
-    std::vector<std::string> calls;
-    void show() override { calls.push_back("show"); }
-    void setIndicator(int value) override { calls.push_back("indicator " + std::to_string(value)); }
-    void switchToArabic() override { calls.push_back("arabic"); }
-    void switchToEnglish() override { calls.push_back("english"); }
-};
-
 class Form2Test : public ::testing::Test {
   protected:
     fakes::FakeShellNotify shell;
     fakes::FakeTrayWindow window;
-    FakeTrayOwner owner;
+    fakes::RecordingTrayOwner owner;
     Form2 form2{{window, shell}, owner};
 };
 
@@ -223,7 +215,7 @@ TEST_F(Form2Test, ClosingWindowTakesAShownIconAway) {
 TEST(Form2Lifetime, GoingAwayRemovesTheIconAndLetsGoOfTheWindow) {
     fakes::FakeShellNotify shell;
     fakes::FakeTrayWindow window;
-    FakeTrayOwner owner;
+    fakes::RecordingTrayOwner owner;
     {
         Form2 form2({window, shell}, owner);
         form2.loadtray();

@@ -9,21 +9,14 @@
 #include <string>
 #include <vector>
 
+#include "fakes/RecordingTrayOwner.h"
+#include "support/Win32Form1Platform.h"
 #include "support/WineTest.h"
 #include "app/Form1.h"
-#include "app/Form1Layout.h"
 #include "app/SettingPage.h"
 #include "keyboard/PictureKeyboardPage.h"
-#include "platform/win32/Win32FormWindow.h"
-#include "platform/win32/Win32HttpRequest.h"
-#include "platform/win32/Win32Internet.h"
-#include "platform/win32/Win32KeyInput.h"
-#include "platform/win32/Win32KeyboardLayout.h"
-#include "platform/win32/Win32Registry.h"
-#include "platform/win32/Win32SendKeys.h"
 #include "platform/win32/Win32ShellNotify.h"
 #include "platform/win32/Win32TrayWindow.h"
-#include "platform/win32/Win32UiServices.h"
 #include "tray/Form2.h"
 
 namespace harfpad {
@@ -117,23 +110,9 @@ bool takeNullMessages(HWND window) {
     return any;
 }
 
-// The main window behaviour the tray window calls, recorded.
-class RecordingOwner final : public ITrayOwner {
-  public:
-    std::vector<std::string> calls;
-    void show() override { calls.push_back("show"); }
-    void setIndicator(int value) override { calls.push_back("indicator " + std::to_string(value)); }
-    void switchToArabic() override { calls.push_back("arabic"); }
-    void switchToEnglish() override { calls.push_back("english"); }
-};
-
-class WineTrayTest : public ::testing::Test {
+class WineTrayTest : public ::testing::Test, protected wine_test::Win32Form1Platform {
   protected:
-    static void SetUpTestSuite() {
-        const INITCOMMONCONTROLSEX controls{sizeof controls,
-                                            ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
-        ::InitCommonControlsEx(&controls);
-    }
+    static void SetUpTestSuite() { initCommonControls(); }
     void SetUp() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, kToggle); }
     void TearDown() override {
         window.close();
@@ -155,33 +134,11 @@ class WineTrayTest : public ::testing::Test {
     HWND tray() const { return trayWindow.hwnd(); }
     UINT iconId() { return static_cast<UINT>(form.form2()->trayPicture()); }
     bool iconShown() { return wine_test::trayIconShown(tray(), iconId()); }
-    void notify(LPARAM mouseMessage) {
-        ::SendMessageW(tray(), WM_MOUSEMOVE, iconId(), mouseMessage);
-    }
-    static bool quitPosted(int* code = nullptr) {
-        MSG msg;
-        if (!::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE))
-            return false;
-        if (code)
-            *code = static_cast<int>(msg.wParam);
-        return true;
-    }
 
-    HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    win32::Win32FormWindow window{instance, form1Spec(), 0};
-    win32::Win32UiServices ui;
-    win32::Win32Registry registry;
-    win32::Win32KeyboardLayout layouts;
-    win32::Win32KeyInput keyInput;
-    win32::Win32AnsiCodePage codePage;
-    win32::Win32SendKeys sendKeys;
-    win32::Win32Internet internet;
-    win32::Win32HttpRequests requests;
-    win32::Win32TrayWindow trayWindow{instance, 0};
+    win32::Win32TrayWindow trayWindow{::GetModuleHandleW(nullptr), 0};
     win32::Win32ShellNotify shell;
     TrayPlatform trayPlatform{trayWindow, shell};
-    Form1 form{{window, ui, registry, layouts, keyInput, codePage, sendKeys, internet, requests,
-                &trayPlatform}};
+    Form1 form{platform(&trayPlatform)};
 };
 
 TEST_F(WineTrayTest, TickingAddsExactlyOneIconAndUntickingRemovesIt) {
@@ -221,43 +178,6 @@ TEST_F(WineTrayTest, TickingAddsExactlyOneIconAndUntickingRemovesIt) {
     EXPECT_FALSE(iconShown());
 }
 
-TEST_F(WineTrayTest, DoubleClickBringsTheClosedWindowBackTickedWithTheHotkeyReadAfresh) {
-    load();
-    click(sp::kIndicator);
-    const HWND trayBefore = tray();
-    EXPECT_FALSE(checked(sp::kOption3));
-
-    ::SendMessageW(window.hwnd(), WM_CLOSE, 0, 0);
-    EXPECT_FALSE(window.isLoaded());
-    EXPECT_FALSE(quitPosted()) << "the program lives on in the tray";
-    EXPECT_TRUE(iconShown());
-
-    ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, kToggle, nullptr, REG_SZ, L"3", 4),
-              ERROR_SUCCESS);
-    notify(WM_LBUTTONDBLCLK);
-    ASSERT_TRUE(window.isLoaded());
-    EXPECT_TRUE(::IsWindowVisible(window.hwnd()));
-    EXPECT_TRUE(checked(sp::kIndicator));
-    EXPECT_TRUE(checked(sp::kOption3)) << "start-up ran again";
-    EXPECT_EQ(window.fontCharset(picture_page::kText4), 178);
-    EXPECT_EQ(tray(), trayBefore) << "the tray window lives on";
-    EXPECT_TRUE(iconShown());
-    EXPECT_FALSE(shell.shellNotifyIcon(kNimAdd, form.form2()->record())) << "still one icon";
-
-    // With the window open, a double-click changes nothing.
-    const HWND main = window.hwnd();
-    notify(WM_LBUTTONDBLCLK);
-    EXPECT_EQ(window.hwnd(), main);
-    EXPECT_TRUE(checked(sp::kIndicator));
-
-    click(sp::kIndicator);
-    EXPECT_FALSE(iconShown());
-    ::SendMessageW(window.hwnd(), WM_CLOSE, 0, 0);
-    int code = -1;
-    EXPECT_TRUE(quitPosted(&code)) << "closing with the box unticked ends the program";
-    EXPECT_EQ(code, 0);
-}
-
 // The hidden window and the shell for real, the main window recorded.
 class WineForm2Test : public ::testing::Test {
   protected:
@@ -278,7 +198,7 @@ class WineForm2Test : public ::testing::Test {
 
     win32::Win32TrayWindow trayWindow{::GetModuleHandleW(nullptr), 0};
     win32::Win32ShellNotify shell;
-    RecordingOwner owner;
+    fakes::RecordingTrayOwner owner;
     Form2 form2{{trayWindow, shell}, owner};
 };
 
@@ -396,7 +316,7 @@ TEST_F(WineForm2Test, IconGoesWithTheWindowAndAtTheEndOfTheSession) {
 TEST(WineForm2Lifetime, IconGoesWhenTheTrayBehaviourGoes) {
     win32::Win32TrayWindow trayWindow{::GetModuleHandleW(nullptr), 0};
     win32::Win32ShellNotify shell;
-    RecordingOwner owner;
+    fakes::RecordingTrayOwner owner;
     UINT id = 0;
     {
         Form2 form2({trayWindow, shell}, owner);
