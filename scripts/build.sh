@@ -11,7 +11,9 @@ targets=("$@")
 configure_and_build() {
     local dir=$1
     shift
-    cmake -S "$root" -B "$build/$dir" -G Ninja "$@" >"$build/$dir.configure.log" 2>&1 ||
+    # HARFPAD_CMAKE_ARGS: extra configure options, such as a second checkout's own e2e port.
+    # shellcheck disable=SC2086
+    cmake -S "$root" -B "$build/$dir" -G Ninja "$@" ${HARFPAD_CMAKE_ARGS:-} >"$build/$dir.configure.log" 2>&1 ||
         { cat "$build/$dir.configure.log"; return 1; }
     cmake --build "$build/$dir" -j "$jobs"
 }
