@@ -20,7 +20,8 @@ Form1::Form1(const Form1Platform& platform)
                        [this] { ARswitch_Click(); }),
       feedback_(platform.window, platform.ui, platform.internet, platform.requests,
                 platform.feedbackAddresses),
-      tray_(platform.tray) {}
+      tray_(platform.tray),
+      feedbackGoesNowhere_(feedback::isPlaceholderAddress(platform.feedbackAddresses.feedbackUrl)) {}
 
 void Form1::show() {
     if (window_.isLoaded()) {
@@ -35,6 +36,8 @@ void Form1::Form_Load() {
     // Captions and the Shift state start out agreeing, also when the window is loaded again.
     unicodeKeyboard_.load();
     window_.setFontCharset(picture_page::kText4, picture_page::kArabicCharset);
+    if (feedbackGoesNowhere_)
+        window_.setText(info_pages::kAboutFeedbackNote, info_pages::kNoFeedbackAddressNote);
 }
 
 void Form1::Form_Unload() {

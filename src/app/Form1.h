@@ -85,6 +85,7 @@ class Form1 final : public IFormEvents, public ITrayOwner {
     PictureKeyboard pictureKeyboard_;
     feedback::FeedbackForm feedback_;
     const TrayPlatform* tray_;
+    bool feedbackGoesNowhere_;
     std::unique_ptr<Form2> form2_;
 };
 

@@ -19,6 +19,7 @@ constexpr ControlSpec kAbout[] = {
      u"Windows layout-switching hotkey, and offers two on-screen keyboards to check that Arabic "
      u"input works.\r\n\r\nZemrak Software makes small tools for writing Arabic on Windows.",
      {480, 2400, 5895, 2400}},
+    {kAboutFeedbackNote, K::Label, nullptr, {480, 4920, 5895, 495}},
 };
 
 constexpr ControlSpec kProducts[] = {

@@ -16,4 +16,14 @@ std::u16string hostOf(std::u16string_view url) {
     return std::u16string(rest.substr(0, rest.find(u':')));
 }
 
+bool isPlaceholderAddress(std::u16string_view url) {
+    std::u16string host = hostOf(url);
+    for (char16_t& c : host)
+        if (c >= u'A' && c <= u'Z')
+            c = static_cast<char16_t>(c - u'A' + u'a');
+    if (!host.empty() && host.back() == u'.')  // the root label
+        host.pop_back();
+    return host == u"invalid" || host.ends_with(u".invalid");
+}
+
 }  // namespace harfpad::feedback

@@ -17,4 +17,8 @@ struct FeedbackAddresses {
 // "http://www.google.com/".
 std::u16string hostOf(std::u16string_view url);
 
+// True for an address that can reach no one: its host lies under the reserved top-level domain
+// "invalid". A build made without the maker's real feedback address carries such a one.
+bool isPlaceholderAddress(std::u16string_view url);
+
 }  // namespace harfpad::feedback

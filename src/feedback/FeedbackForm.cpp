@@ -26,7 +26,7 @@ bool attempt(Step&& step) {
 
 }  // namespace
 
-FeedbackForm::FeedbackForm(IFormView& window, IUiServices& ui, IInternetApi& internet,
+FeedbackForm::FeedbackForm(IFormWindow& window, IUiServices& ui, IInternetApi& internet,
                            IHttpRequestFactory& requests, FeedbackAddresses addresses)
     : window_(window),
       ui_(ui),
@@ -74,29 +74,38 @@ void FeedbackForm::submit_Click() {
         return;
     }
 
+    // The fields are read before any message is processed: a close waiting in the queue takes
+    // the boxes with it, and the post must carry what the user typed or nothing.
+    std::u16string body;
+    attempt([&] {
+        body = feedbackBody(window_.text(page::kText1Name), window_.text(page::kText1Email),
+                            window_.text(page::kText1Feedback));
+    });
+
     busy_ = true;
     ui_.setWaitCursor(true);
     window_.setEnabled(page::kSubmit, false);
     window_.setText(page::kLabel10, kSending);
     ui_.doEvents();  // paints "Sending..."; "Send" is disabled already
+    if (!window_.isLoaded()) {
+        // The window was closed meanwhile: the user has left, nothing more is sent or shown.
+        ui_.setWaitCursor(false);
+        busy_ = false;
+        return;
+    }
 
-    sendRequest(*request);
+    sendRequest(*request, body);
     ui_.setWaitCursor(false);
     showReply();
     window_.setEnabled(page::kSubmit, true);
     busy_ = false;
 }
 
-void FeedbackForm::sendRequest(IHttpRequest& request) {
+void FeedbackForm::sendRequest(IHttpRequest& request, const std::u16string& body) {
     attempt(
         [&] { request.open(u"POST", addresses_.feedbackUrl, false, std::nullopt, std::nullopt); });
     attempt(
         [&] { request.setRequestHeader(u"Content-Type", u"application/x-www-form-urlencoded"); });
-    std::u16string body;
-    attempt([&] {
-        body = feedbackBody(window_.text(page::kText1Name), window_.text(page::kText1Email),
-                            window_.text(page::kText1Feedback));
-    });
     const bool sent = attempt([&] { request.send(body); });
     std::u16string reply;
     const bool read = attempt([&] { reply = request.responseText(); });

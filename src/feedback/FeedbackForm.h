@@ -32,7 +32,7 @@ inline constexpr std::uint32_t kProbeFlags =
 
 class FeedbackForm {
   public:
-    FeedbackForm(IFormView& window, IUiServices& ui, IInternetApi& internet,
+    FeedbackForm(IFormWindow& window, IUiServices& ui, IInternetApi& internet,
                  IHttpRequestFactory& requests, FeedbackAddresses addresses);
 
     // "Send": probe, check the fields, post them and show the outcome.
@@ -44,10 +44,10 @@ class FeedbackForm {
 
   private:
     void checkConnection();
-    void sendRequest(IHttpRequest& request);
+    void sendRequest(IHttpRequest& request, const std::u16string& body);
     void showReply();
 
-    IFormView& window_;
+    IFormWindow& window_;
     IUiServices& ui_;
     IInternetApi& internet_;
     IHttpRequestFactory& requests_;

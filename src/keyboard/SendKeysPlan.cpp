@@ -70,18 +70,19 @@ std::vector<Item> readItems(std::u16string_view keys) {
     return items;
 }
 
-void tap(std::vector<PlannedKey>& plan, PlannedKey::Kind kind, std::uint16_t code) {
-    plan.push_back({kind, code, false});
-    plan.push_back({kind, code, true});
+void tap(std::vector<PlannedKey>& plan, std::uint16_t vk) {
+    plan.push_back({vk, false});
+    plan.push_back({vk, true});
 }
 
-void planCharacter(std::vector<PlannedKey>& plan, char16_t ch, ILayoutKeyLookup& layout) {
+void planCharacter(KeystrokePlan& whole, char16_t ch, ILayoutKeyLookup& layout) {
+    std::vector<PlannedKey>& plan = whole.keys;
     const std::int16_t scan = layout.vkKeyScan(ch);
     const auto vk = static_cast<std::uint16_t>(scan & 0xFF);
     const unsigned shifts = (static_cast<std::uint16_t>(scan) >> 8) & 0xFF;
     // -1, or a state the layout needs that we cannot press (kana and the like).
     if (scan == -1 || vk == 0xFF || (shifts & ~7u) != 0) {
-        tap(plan, PlannedKey::Unicode, ch);
+        ++whole.unproducible;
         return;
     }
     constexpr std::array<std::pair<unsigned, std::uint16_t>, 3> kModifiers = {{
@@ -91,22 +92,22 @@ void planCharacter(std::vector<PlannedKey>& plan, char16_t ch, ILayoutKeyLookup&
     }};
     for (const auto& [bit, modifier] : kModifiers)
         if (shifts & bit)
-            plan.push_back({PlannedKey::VirtualKey, modifier, false});
-    tap(plan, PlannedKey::VirtualKey, vk);
+            plan.push_back({modifier, false});
+    tap(plan, vk);
     for (auto it = kModifiers.rbegin(); it != kModifiers.rend(); ++it)
         if (shifts & it->first)
-            plan.push_back({PlannedKey::VirtualKey, it->second, true});
+            plan.push_back({it->second, true});
 }
 
 }  // namespace
 
-std::vector<PlannedKey> planSendKeys(std::u16string_view keys, ILayoutKeyLookup& layout) {
+KeystrokePlan planSendKeys(std::u16string_view keys, ILayoutKeyLookup& layout) {
     const std::vector<Item> items = readItems(keys);
-    std::vector<PlannedKey> plan;
-    plan.reserve(items.size() * 2);
+    KeystrokePlan plan;
+    plan.keys.reserve(items.size() * 2);
     for (const Item& item : items) {
         if (item.named)
-            tap(plan, PlannedKey::VirtualKey, item.value);
+            tap(plan.keys, item.value);
         else
             planCharacter(plan, static_cast<char16_t>(item.value), layout);
     }

@@ -213,9 +213,36 @@ void clsKeys::ReadKeyName(std::size_t& position, std::u16string_view script,
 }
 
 void clsKeys::PressSendKeys(std::u16string sKeys) {
-    ScriptReader reader(sKeys);
     // Keys to release at the closes; 0 marks a braced item and releases nothing.
     std::vector<int> modifierStack;
+    try {
+        playScript(sKeys, modifierStack);
+    } catch (...) {
+        releaseHeld(modifierStack);
+        throw;
+    }
+    // A script never leaves Shift, Ctrl or Alt down for the whole system, closed or not.
+    releaseHeld(modifierStack);
+}
+
+void clsKeys::releaseHeld(std::vector<int>& modifierStack) {
+    while (!modifierStack.empty()) {
+        if (modifierStack.back() != 0)
+            PressKeyVK(modifierStack.back(), false, true);
+        modifierStack.pop_back();
+    }
+}
+
+void clsKeys::closeGroup(std::vector<int>& modifierStack) {
+    if (modifierStack.empty())
+        return;
+    if (modifierStack.back() != 0)
+        PressKeyVK(modifierStack.back(), false, true);
+    modifierStack.pop_back();
+}
+
+void clsKeys::playScript(std::u16string_view sKeys, std::vector<int>& modifierStack) {
+    ScriptReader reader(sKeys);
     // A modifier directly in front of a braced item covers the item: the item's "}" releases it.
     bool modifierCoversItem = false;
 
@@ -240,11 +267,7 @@ void clsKeys::PressSendKeys(std::u16string sKeys) {
                 break;
             case u')':
             case u'}':
-                if (!modifierStack.empty()) {
-                    if (modifierStack.back() != 0)
-                        PressKeyVK(modifierStack.back(), false, true);
-                    modifierStack.pop_back();
-                }
+                closeGroup(modifierStack);
                 break;
             case u'{': {
                 // A "{" is always read from the script text itself: wraps never hold one.
@@ -265,6 +288,11 @@ void clsKeys::PressSendKeys(std::u16string sKeys) {
                         system_.doEvents();
                     }
                 }
+                // "{}" types a "}" and so has no brace of its own left to close it: unless a
+                // second "}" follows, the item ends here, and so does a modifier covering it.
+                if (keyCode == 0 && keyText == u"}" &&
+                    (position >= sKeys.size() || sKeys[position] != u'}'))
+                    closeGroup(modifierStack);
                 break;
             }
             default:

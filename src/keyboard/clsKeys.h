@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/KeyInputApi.h"
 
@@ -22,10 +23,17 @@ class clsKeys {
     void PressKeyVK(int keyPress, bool bHold = false, bool bRelease = false,
                     bool bCompatible = false);
     void GetLockStatus(bool& bCapsLock, bool& bNumLock, bool& bScrollLock);
-    // Throws std::invalid_argument or std::overflow_error; events already sent stay sent.
+    // Throws std::invalid_argument or std::overflow_error; events already sent stay sent. Every
+    // modifier the script pressed and did not release is released before it returns or throws.
     void PressSendKeys(std::u16string sKeys);
 
   private:
+    void playScript(std::u16string_view sKeys, std::vector<int>& modifierStack);
+    // A ")" or "}": releases the key of the innermost open group, if it has one.
+    void closeGroup(std::vector<int>& modifierStack);
+    // Releases every modifier still held, innermost first.
+    void releaseHeld(std::vector<int>& modifierStack);
+
     // Reads one braced key item. `position` indexes `script` just past the opening brace and is
     // left on the first character after the key name, or after the single character when no
     // name matches. `keyCode` is the named key's code (0 for none); `keyText` is then the single

@@ -17,6 +17,8 @@ struct HotkeyOptionIds {
 
 inline constexpr char16_t kRebootMessage[] = u"Keyboard switching will be enabled on reboot";
 inline constexpr char16_t kRebootTitle[] = u"Zemrak";
+inline constexpr char16_t kNotSavedMessage[] =
+    u"The keyboard switching setting could not be saved. Nothing was changed.";
 
 class HotkeySettings {
   public:
@@ -25,11 +27,14 @@ class HotkeySettings {
 
     // Selects the option of the stored number; any other number leaves the selection alone.
     void Default_Click();
-    // Stores the selected number for the default profile when it differs from the stored one,
-    // after telling the user it takes effect on reboot.
+    // Stores the selected number when it differs from the stored one: as the current user's
+    // setting, which Windows then reads again, and for the default profile. The user is told it
+    // takes effect on reboot only once the current user's setting is stored, and told when it
+    // could not be. With no option selected nothing is stored.
     void apply_Click();
 
-    // The stored number; empty when it lies outside the signed 16-bit range.
+    // The stored number: the key's unnamed value, or where that cannot be read the named value
+    // "Hotkey" that Windows keeps. Empty when it lies outside the signed 16-bit range.
     std::optional<int> storedNumber() const;
     // 1, 2 or 3 for the selected option, 0 for none.
     int chosenNumber() const;

@@ -35,9 +35,9 @@ class IRegistryApi {
     virtual std::optional<RegistryData> query(std::uint32_t root, const std::string& keyPath,
                                               const std::string& valueName,
                                               std::size_t capacity) = 0;
-    // Opens or creates root\keyPath, stores the value, flushes and closes the key.
-    // Failures are ignored.
-    virtual void store(std::uint32_t root, const std::string& keyPath, const std::string& valueName,
+    // Opens or creates root\keyPath, stores the value, flushes and closes the key. True when the
+    // value was stored.
+    virtual bool store(std::uint32_t root, const std::string& keyPath, const std::string& valueName,
                        std::uint32_t type, std::span<const std::uint8_t> data) = 0;
 };
 

@@ -20,6 +20,8 @@ class IUiServices {
     virtual void setWaitCursor(bool wait) = 0;
     // Ends the program: every window goes and the message loop returns.
     virtual void endProgram() = 0;
+    // Has Windows read the current user's layout-switch hotkey from the registry again.
+    virtual void reloadLayoutHotkey() = 0;
 };
 
 }  // namespace harfpad

@@ -52,23 +52,22 @@ std::string EllReg::readRegValue(std::uint32_t root, const std::string& keyPath,
     return decodeRegistryData(data->type, data->bytes);
 }
 
-void EllReg::writeRegValue(std::uint32_t root, const std::string& keyPath,
+bool EllReg::writeRegValue(std::uint32_t root, const std::string& keyPath,
                            const std::string& valueName, std::uint32_t valueType,
                            const RegValue& value) const {
     if (valueType == kRegDword) {
         const auto number = toDword(value);
-        if (!number) return;
+        if (!number) return false;
         const auto bits = static_cast<std::uint32_t>(*number);
         const std::uint8_t bytes[4] = {
             static_cast<std::uint8_t>(bits), static_cast<std::uint8_t>(bits >> 8),
             static_cast<std::uint8_t>(bits >> 16), static_cast<std::uint8_t>(bits >> 24)};
-        api_.store(root, keyPath, valueName, kRegDword, bytes);
-        return;
+        return api_.store(root, keyPath, valueName, kRegDword, bytes);
     }
     const std::string text = toText(value);
     std::vector<std::uint8_t> bytes(text.begin(), text.end());
     bytes.push_back(0);
-    api_.store(root, keyPath, valueName, kRegSz, bytes);
+    return api_.store(root, keyPath, valueName, kRegSz, bytes);
 }
 
 }  // namespace harfpad

@@ -25,9 +25,10 @@ class EllReg {
                              const std::string& valueName) const;
 
     // Creates the key if needed and stores the value: as a DWORD when valueType is REG_DWORD,
-    // otherwise always as REG_SZ text with its terminator. Failures are silent; a value that
-    // cannot be a signed 32-bit number is not stored as a DWORD at all.
-    void writeRegValue(std::uint32_t root, const std::string& keyPath, const std::string& valueName,
+    // otherwise always as REG_SZ text with its terminator. A value that cannot be a signed
+    // 32-bit number is not stored as a DWORD at all. True when the value was stored; callers for
+    // whom a failure changes nothing may ignore it.
+    bool writeRegValue(std::uint32_t root, const std::string& keyPath, const std::string& valueName,
                        std::uint32_t valueType, const RegValue& value) const;
 
   private:

@@ -156,6 +156,30 @@ TEST_F(FeedbackFormTest, RequestIsAPostWithOneHeaderAndTheEncodedBody) {
     EXPECT_EQ(window.text(fp::kWebBrowser1), u"Data received. Thank you.");
 }
 
+// A close waiting in the queue runs in the message pass: the program ends and posts nothing,
+// neither the typed fields nor the emptied boxes of a window that has gone.
+TEST_F(FeedbackFormTest, ClosingDuringTheMessagePassEndsWithoutPosting) {
+    fill(u"name", u"a@b.c", u"hello");
+    ui.onDoEvents = [&] { window.userClose(); };
+    send();
+    EXPECT_TRUE(ui.ended);
+    EXPECT_FALSE(window.isLoaded());
+    EXPECT_TRUE(requests.calls.empty());
+    EXPECT_EQ(ui.cursorChanges, (std::vector<bool>{true, false})) << "the pointer comes back";
+}
+
+// A second press that reaches the program during the message pass starts nothing of its own.
+TEST_F(FeedbackFormTest, APressDuringTheMessagePassIsIgnored) {
+    requests.reply = u"Data received. Thank you.";
+    fill(u"name", u"a@b.c", u"hello");
+    ui.onDoEvents = [&] { form.submit_Click(); };
+    send();
+    EXPECT_EQ(requests.createdFor.size(), 1u);
+    EXPECT_EQ(requests.calls,
+              (std::vector<std::string>{"open", "setRequestHeader", "send", "responseText"}));
+    EXPECT_EQ(window.text(fp::kLabel10), u"Data received. Thank you. ");
+}
+
 TEST_F(FeedbackFormTest, OutcomeIsDecidedByTheParsedReply) {
     struct Row {
         const char* what;

@@ -54,12 +54,30 @@ TEST(FeedbackAddresses, HostOfTheProbeUrl) {
     for (const Row& row : rows) EXPECT_EQ(hostOf(row.url), row.host);
 }
 
-// The addresses built into harfpad.exe, as the build configures them.
+TEST(FeedbackAddresses, PlaceholderHostsLieUnderTheReservedDomain) {
+    const struct {
+        std::u16string url;
+        bool placeholder;
+    } rows[] = {
+        {u"https://feedback.harfpad.invalid/softfback.php", true},
+        {u"https://FEEDBACK.INVALID./softfback.php", true},
+        {u"http://invalid/", true},
+        {u"https://www.zemrak.com/softfback.php", false},
+        {u"https://invalid.example.org/softfback.php", false},
+        {u"https://example.invalidated/", false},
+        {u"http://127.0.0.1:47813/softfback.php", false},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(isPlaceholderAddress(row.url), row.placeholder)
+            << std::string(row.url.begin(), row.url.end());
+}
+
+// The addresses built into harfpad.exe, as the build configures them by default.
 TEST(FeedbackAddresses, TheProgramPostsToTheFeedbackScriptOverHttps) {
     const std::u16string feedback = u"" HARFPAD_FEEDBACK_URL;
     EXPECT_TRUE(feedback.starts_with(u"https://")) << "the message travels encrypted";
     EXPECT_TRUE(feedback.ends_with(u"/softfback.php"));
-    EXPECT_NE(hostOf(feedback), u"127.0.0.1");
+    EXPECT_TRUE(isPlaceholderAddress(feedback)) << "no default sends users' feedback anywhere";
     EXPECT_FALSE(hostOf(u"" HARFPAD_PROBE_URL).empty());
     EXPECT_TRUE(std::u16string(u"" HARFPAD_MSXML_DOWNLOAD_URL).starts_with(u"https://"));
 }

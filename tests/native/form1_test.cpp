@@ -3,6 +3,7 @@
 
 #include "app/Form1.h"
 #include "app/Form1Layout.h"
+#include "app/InfoPages.h"
 #include "app/SettingPage.h"
 #include "fakes/FakeForm1Platform.h"
 #include "fakes/FakeFormWindow.h"
@@ -39,7 +40,8 @@ class Form1Test : public ::testing::Test, protected fakes::FakeForm1Platform {
     std::vector<std::string> defaultProfileWrites() const {
         std::vector<std::string> texts;
         for (const auto& w : registry.writes) {
-            EXPECT_EQ(w.root, kHkeyUsers);
+            if (w.root != kHkeyUsers)
+                continue;
             EXPECT_EQ(w.keyPath, kDefaultToggle);
             EXPECT_EQ(w.type, kRegSz);
             texts.emplace_back(w.bytes.begin(), w.bytes.end() - 1);
@@ -47,6 +49,23 @@ class Form1Test : public ::testing::Test, protected fakes::FakeForm1Platform {
         return texts;
     }
 };
+
+// Every write as "HKCU:name=text" or "HKU:name=text", checked to be REG_SZ text with its
+// terminator under the toggle key of its root.
+std::vector<std::string> describeWrites(const fakes::FakeRegistry& r) {
+    std::vector<std::string> all;
+    for (const auto& w : r.writes) {
+        EXPECT_EQ(w.keyPath, w.root == kHkeyUsers ? kDefaultToggle : kToggle);
+        EXPECT_EQ(w.type, kRegSz);
+        EXPECT_EQ(w.bytes.back(), 0);
+        all.push_back(std::string(w.root == kHkeyUsers ? "HKU:" : "HKCU:") + w.valueName + "=" +
+                      std::string(w.bytes.begin(), w.bytes.end() - 1));
+    }
+    return all;
+}
+std::vector<std::string> storedAs(const std::string& n) {
+    return {"HKCU:Hotkey=" + n, "HKCU:Language Hotkey=" + n, "HKU:=" + n};
+}
 
 TEST_F(Form1Test, StartUpSelectsTheStoredOptionInAnyForm) {
     struct Row {
@@ -64,6 +83,15 @@ TEST_F(Form1Test, StartUpSelectsTheStoredOptionInAnyForm) {
         {"not a number", [](auto& r) { r.setText(kHkeyCurrentUser, kToggle, "", "abc"); }, 0},
         {"out of range", [](auto& r) { r.setText(kHkeyCurrentUser, kToggle, "", "65537"); }, 0},
         {"binary", [](auto& r) { r.set(kHkeyCurrentUser, kToggle, "", kRegBinary, {2}); }, 2},
+        // Windows keeps the current user's setting in the named value.
+        {"named Hotkey only", [](auto& r) { r.setText(kHkeyCurrentUser, kToggle, "Hotkey", "2"); },
+         2},
+        {"unnamed before named",
+         [](auto& r) {
+             r.setText(kHkeyCurrentUser, kToggle, "", "1");
+             r.setText(kHkeyCurrentUser, kToggle, "Hotkey", "2");
+         },
+         1},
         {"oversized",
          [](auto& r) {
              r.set(kHkeyCurrentUser, kToggle, "", kRegSz, std::vector<std::uint8_t>(4000, '2'));
@@ -117,15 +145,15 @@ TEST_F(Form1Test, ApplyDecisions) {
         std::vector<std::string> written;
     } rows[] = {
         {"stored 2, unchanged", "2", kNoControl, {}},
-        {"stored 2, choose 3", "2", sp::kOption3, {"3"}},
+        {"stored 2, choose 3", "2", sp::kOption3, storedAs("3")},
         {"stored 2, choose 2 again", "2", sp::kOption2, {}},
         {"nothing stored, none chosen", {}, kNoControl, {}},
-        {"nothing stored, choose 1", {}, sp::kOption1, {"1"}},
-        {"stored 4, none chosen", "4", kNoControl, {""}},
-        {"stored 0, none chosen", "0", kNoControl, {}},
-        {"stored out of range, none chosen", "99999", kNoControl, {""}},
-        {"stored out of range, choose 2", "99999", sp::kOption2, {"2"}},
-        {"stored text, choose 3", "Not Found", sp::kOption3, {"3"}},
+        {"nothing stored, choose 1", {}, sp::kOption1, storedAs("1")},
+        // No choice stores nothing: an empty text would wipe the grave-accent setting.
+        {"stored 4, none chosen", "4", kNoControl, {}},
+        {"stored out of range, none chosen", "99999", kNoControl, {}},
+        {"stored out of range, choose 2", "99999", sp::kOption2, storedAs("2")},
+        {"stored text, choose 3", "Not Found", sp::kOption3, storedAs("3")},
     };
     for (const Row& row : rows) {
         fakes::FakeFormWindow w{form1Spec()};
@@ -137,26 +165,75 @@ TEST_F(Form1Test, ApplyDecisions) {
         f.show();
         if (row.choose != kNoControl)
             w.userClick(row.choose);
-        bool writtenBeforeBoxClosed = false;
-        u.onMessageBox = [&] { writtenBeforeBoxClosed = !r.writes.empty(); };
+        std::vector<std::string> writtenWhileBoxOpen;
+        u.onMessageBox = [&] { writtenWhileBoxOpen = describeWrites(r); };
         w.userClick(sp::kApply);
-        std::vector<std::string> written;
-        for (const auto& wr : r.writes) {
-            EXPECT_EQ(wr.root, kHkeyUsers);
-            EXPECT_EQ(wr.keyPath, kDefaultToggle);
-            EXPECT_EQ(wr.valueName, "");
-            EXPECT_EQ(wr.type, kRegSz);
-            written.emplace_back(wr.bytes.begin(), wr.bytes.end() - 1);
-            EXPECT_EQ(wr.bytes.back(), 0);
-        }
-        EXPECT_EQ(written, row.written) << row.what;
-        ASSERT_EQ(u.boxes.size(), row.written.size()) << row.what;
-        if (!u.boxes.empty()) {
+        EXPECT_EQ(describeWrites(r), row.written) << row.what;
+        const bool stores = !row.written.empty();
+        ASSERT_EQ(u.boxes.size(), stores ? 1u : 0u) << row.what;
+        EXPECT_EQ(u.hotkeyReloads, stores ? 1 : 0) << row.what;
+        if (stores) {
             EXPECT_EQ(u.boxes[0].text, u"Keyboard switching will be enabled on reboot");
             EXPECT_EQ(u.boxes[0].title, u"Zemrak");
             EXPECT_EQ(u.boxes[0].style, 0u);
-            EXPECT_FALSE(writtenBeforeBoxClosed) << "the message comes before the write";
+            // Told only once the user's own setting is stored; the default profile comes after.
+            EXPECT_EQ(writtenWhileBoxOpen,
+                      (std::vector<std::string>{row.written[0], row.written[1]}))
+                << row.what;
         }
+    }
+}
+
+// Success is never reported for a setting that was not stored; the default profile's copy,
+// which needs rights a standard user lacks, is no error for the user.
+TEST_F(Form1Test, ApplyTellsWhenTheUsersSettingCannotBeStored) {
+    const struct {
+        const char* what;
+        std::uint32_t readOnlyRoot;
+        const char* readOnlyKey;
+        std::vector<std::string> written;
+        std::u16string message;
+        int reloads;
+    } rows[] = {
+        {"current user refused", kHkeyCurrentUser, kToggle, {},
+         u"The keyboard switching setting could not be saved. Nothing was changed.", 0},
+        {"default profile refused", kHkeyUsers, kDefaultToggle,
+         {"HKCU:Hotkey=1", "HKCU:Language Hotkey=1"},
+         u"Keyboard switching will be enabled on reboot", 1},
+    };
+    for (const auto& row : rows) {
+        fakes::FakeFormWindow w{form1Spec()};
+        fakes::FakeRegistry r;
+        fakes::FakeUiServices u;
+        r.readOnlyKeys.insert({row.readOnlyRoot, row.readOnlyKey});
+        Form1 f{{w, u, r, layouts, keys, keys, sendKeys, internet, requests}};
+        f.show();
+        w.userClick(sp::kOption1);
+        w.userClick(sp::kApply);
+        EXPECT_EQ(describeWrites(r), row.written) << row.what;
+        ASSERT_EQ(u.boxes.size(), 1u) << row.what;
+        EXPECT_EQ(u.boxes[0].text, row.message) << row.what;
+        EXPECT_EQ(u.boxes[0].title, u"Zemrak") << row.what;
+        EXPECT_EQ(u.hotkeyReloads, row.reloads) << row.what;
+    }
+}
+
+// The layouts of one language cycle on the other key sequence; taking its keys frees it.
+TEST_F(Form1Test, ApplyFreesTheLayoutHotkeyWhenItTakesItsKeys) {
+    for (const auto& [layoutHotkey, choose, after] :
+         {std::tuple{"2", sp::kOption2, "3"}, {"2", sp::kOption1, "2"}, {"1", sp::kOption3, "1"}}) {
+        fakes::FakeFormWindow w{form1Spec()};
+        fakes::FakeRegistry r;
+        fakes::FakeUiServices u;
+        r.setText(kHkeyCurrentUser, kToggle, "Layout Hotkey", layoutHotkey);
+        Form1 f{{w, u, r, layouts, keys, keys, sendKeys, internet, requests}};
+        f.show();
+        w.userClick(choose);
+        w.userClick(sp::kApply);
+        const RegistryData* stored = r.find(kHkeyCurrentUser, kToggle, "Layout Hotkey");
+        ASSERT_NE(stored, nullptr);
+        EXPECT_EQ(std::string(stored->bytes.begin(), stored->bytes.end() - 1), after)
+            << layoutHotkey << " then option " << choose;
     }
 }
 
@@ -202,6 +279,22 @@ TEST_F(Form1Test, ClosingEndsTheProgramOnlyWithTheIndicatorOff) {
     EXPECT_FALSE(w.isLoaded());
     f.show();  // loaded again: start-up runs again with the hotkey read afresh
     EXPECT_EQ(w.loadCount(), 2);
+}
+
+// A build without the maker's real feedback address says so where the user reads about it.
+TEST_F(Form1Test, AboutSaysWhenFeedbackReachesNoOne) {
+    for (const auto& [url, noted] :
+         {std::pair{u"https://feedback.harfpad.invalid/softfback.php", true},
+          {u"http://127.0.0.1:47813/softfback.php", false}}) {
+        fakes::FakeFormWindow w{form1Spec()};
+        Form1 f{{w, ui, registry, layouts, keys, keys, sendKeys, internet, requests, nullptr,
+                 feedback::FeedbackAddresses{url, u"http://probe.test/", u""}}};
+        f.show();
+        EXPECT_EQ(w.text(info_pages::kAboutFeedbackNote).find(u"reach no one") !=
+                      std::u16string::npos,
+                  noted)
+            << noted;
+    }
 }
 
 TEST_F(Form1Test, PagesAreInTheirOrder) {

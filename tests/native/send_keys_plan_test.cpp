@@ -4,6 +4,7 @@
 #include <map>
 #include <stdexcept>
 
+#include "keyboard/PictureKeyboardPage.h"
 #include "keyboard/SendKeysPlan.h"
 
 namespace harfpad {
@@ -38,16 +39,10 @@ class UsLayout final : public ILayoutKeyLookup {
 
 using P = PlannedKey;
 constexpr P down(std::uint16_t vk) {
-    return {P::VirtualKey, vk, false};
+    return {vk, false};
 }
 constexpr P up(std::uint16_t vk) {
-    return {P::VirtualKey, vk, true};
-}
-constexpr P uniDown(char16_t c) {
-    return {P::Unicode, c, false};
-}
-constexpr P uniUp(char16_t c) {
-    return {P::Unicode, c, true};
+    return {vk, true};
 }
 
 TEST(SendKeysPlan, NotationBecomesKeystrokes) {
@@ -55,6 +50,7 @@ TEST(SendKeysPlan, NotationBecomesKeystrokes) {
         const char* what;
         std::u16string keys;
         std::vector<P> plan;
+        std::size_t unproducible = 0;
     } rows[] = {
         {"empty", u"", {}},
         {"letter", u"a", {down('A'), up('A')}},
@@ -76,23 +72,23 @@ TEST(SendKeysPlan, NotationBecomesKeystrokes) {
          u"{{}{}}",
          {down(0x10), down(0xDB), up(0xDB), up(0x10), down(0x10), down(0xDD), up(0xDD), up(0x10)}},
         {"braced letter", u"{x}", {down('X'), up('X')}},
-        {"no key: Unicode",
-         u"\u0644\u0627",
-         {uniDown(u'\u0644'), uniUp(u'\u0644'), uniDown(u'\u0627'), uniUp(u'\u0627')}},
-        {"surrogate pair: one keystroke per unit",
-         u"\U0001F600",
-         {uniDown(0xD83D), uniUp(0xD83D), uniDown(0xDE00), uniUp(0xDE00)}},
+        // Only what the layout's keys produce is typed; the rest is left out and counted.
+        {"no key: left out", u"\u0644\u0627", {}, 2},
+        {"no key between keys", u"a\u0644b", {down('A'), up('A'), down('B'), up('B')}, 1},
+        {"surrogate pair: both units left out", u"\U0001F600", {}, 2},
         {"Ctrl and Alt released in reverse",
          u"@",
          {down(0x11), down(0x12), down('2'), up('2'), up(0x12), up(0x11)}},
-        {"state we cannot press: Unicode", u"\u00E9", {uniDown(0xE9), uniUp(0xE9)}},
+        {"state we cannot press: left out", u"\u00E9", {}, 1},
         {"punctuation stands for itself",
          u"-=\\",
          {down(0xBD), up(0xBD), down(0xBB), up(0xBB), down(0xDC), up(0xDC)}},
     };
     for (const auto& row : rows) {
         UsLayout layout;
-        EXPECT_EQ(planSendKeys(row.keys, layout), row.plan) << row.what;
+        const KeystrokePlan plan = planSendKeys(row.keys, layout);
+        EXPECT_EQ(plan.keys, row.plan) << row.what;
+        EXPECT_EQ(plan.unproducible, row.unproducible) << row.what;
     }
 }
 
@@ -101,6 +97,101 @@ TEST(SendKeysPlan, UnreadableTextPlansNothingAndSaysSo) {
         UsLayout layout;
         EXPECT_THROW(planSendKeys(keys, layout), std::invalid_argument);
         EXPECT_EQ(layout.lookups, 0) << "read before anything is looked up";
+    }
+}
+
+
+// The rows of a US 101-key keyboard, and the virtual keys of their punctuation.
+constexpr std::u16string_view kUsRows[] = {u"`1234567890-=", u"QWERTYUIOP[]\\", u"ASDFGHJKL;'",
+                                           u"ZXCVBNM,./"};
+std::uint16_t usVirtualKey(char16_t c) {
+    static const std::map<char16_t, std::uint16_t> oem = {
+        {u'`', 0xC0}, {u'-', 0xBD}, {u'=', 0xBB}, {u'[', 0xDB}, {u']', 0xDD}, {u'\\', 0xDC},
+        {u';', 0xBA}, {u'\'', 0xDE}, {u',', 0xBC}, {u'.', 0xBE}, {u'/', 0xBF}};
+    const auto it = oem.find(c);
+    return it != oem.end() ? it->second : static_cast<std::uint16_t>(c);
+}
+
+// The Arabic (101) layout, 00000401: what each key of the US rows above types unshifted.
+class ArabicLayout final : public ILayoutKeyLookup {
+  public:
+    std::int16_t vkKeyScan(char16_t ch) override {
+        static constexpr std::u16string_view kRows[] = {
+            u"\u0630\u0031\u0032\u0033\u0034\u0035\u0036\u0037\u0038\u0039\u0030-=",
+            u"\u0636\u0635\u062B\u0642\u0641\u063A\u0639\u0647\u062E\u062D\u062C\u062F\\",
+            u"\u0634\u0633\u064A\u0628\u0644\u0627\u062A\u0646\u0645\u0643\u0637",
+            u"\u0626\u0621\u0624\u0631\uFEFB\u0649\u0629\u0648\u0632\u0638"};
+        for (std::size_t row = 0; row < 4; ++row) {
+            const std::size_t column = kRows[row].find(ch);
+            if (column != std::u16string_view::npos)
+                return static_cast<std::int16_t>(usVirtualKey(kUsRows[row][column]));
+        }
+        return ch == u' ' ? 0x20 : -1;
+    }
+};
+
+// The US key in the place of a picture key, from where the page puts it: rows start at the
+// left of their first key and keys stand 360 twips apart.
+std::uint16_t keyInPlaceOf(int index) {
+    namespace pp = picture_page;
+    constexpr struct {
+        int top, firstLeft;
+    } kRows[] = {{240, 120}, {720, 840}, {1200, 1080}, {1680, 1200}};
+    for (const ControlSpec& spec : pp::controls()) {
+        if (spec.id != pp::keyId(index))
+            continue;
+        for (std::size_t row = 0; row < 4; ++row)
+            if (spec.rect.top == kRows[row].top)
+                return usVirtualKey(
+                    kUsRows[row][static_cast<std::size_t>(spec.rect.left - kRows[row].firstLeft) /
+                                 360]);
+    }
+    ADD_FAILURE() << "key " << index << " is not in a row of character keys";
+    return 0;
+}
+
+bool isArabicLetter(std::u16string_view text) {
+    return text.size() == 1 && text[0] >= 0x0621 && text[0] <= 0x064A;
+}
+
+// On the Arabic layout a letter key presses the key in its own place; on a US layout, whose
+// keys produce no Arabic, it types nothing at all.
+TEST(PictureKeysOnLayouts, LetterKeysPressTheirOwnKeyOnArabicAndNothingOnUs) {
+    namespace pp = picture_page;
+    int letters = 0;
+    for (int index = 0; index < pp::kKeyCount; ++index) {
+        const pp::KeyAction& action = pp::keys()[static_cast<std::size_t>(index)].action;
+        if (action.kind != pp::KeyAction::SendText || !isArabicLetter(action.text))
+            continue;
+        ++letters;
+        ArabicLayout arabic;
+        const std::uint16_t vk = keyInPlaceOf(index);
+        EXPECT_EQ(planSendKeys(action.text, arabic).keys, (std::vector<P>{down(vk), up(vk)}))
+            << "key " << index;
+        UsLayout us;
+        const KeystrokePlan onUs = planSendKeys(action.text, us);
+        EXPECT_TRUE(onUs.keys.empty()) << "key " << index;
+        EXPECT_EQ(onUs.unproducible, 1u) << "key " << index;
+    }
+    EXPECT_EQ(letters, 33) << "every Arabic letter key but the two-letter one";
+}
+
+// What a character key types is what its picture shows; only the digit keys differ, showing
+// Arabic-Indic digits and typing ASCII ones.
+TEST(PictureKeysOnLayouts, EveryCharacterKeyTypesTheLegendItShows) {
+    namespace pp = picture_page;
+    for (int index = 0; index < pp::kKeyCount; ++index) {
+        const pp::PictureKey& key = pp::keys()[static_cast<std::size_t>(index)];
+        if (!key.picture)
+            continue;
+        const std::u16string_view legend = key.legend;
+        ASSERT_EQ(key.action.kind, pp::KeyAction::SendText) << index;
+        if (legend.size() == 1 && legend[0] >= 0x0660 && legend[0] <= 0x0669)
+            EXPECT_EQ(std::u16string_view(key.action.text),
+                      std::u16string(1, static_cast<char16_t>(legend[0] - 0x0660 + u'0')))
+                << index;
+        else
+            EXPECT_EQ(std::u16string_view(key.action.text), legend) << index;
     }
 }
 

@@ -122,6 +122,9 @@ std::u16string fromUtf8(std::string_view text) {
 
 int runKeyScript(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     fakes::RecordingKeyInput system;
+    // Each event is printed as it happens, so a long play streams instead of piling up.
+    system.record = false;
+    system.onEvent = [&out](const fakes::KeyEvent& event) { out << fakes::describe(event) << "\n"; };
     clsKeys keys(system, system);
     int status = 0;
     std::string failure;
@@ -137,7 +140,6 @@ int runKeyScript(const std::vector<std::string>& args, std::ostream& out, std::o
         status = 1;
         failure = "overflow";
     }
-    out << fakes::describe(system.events);
     if (status != 0)
         out << "error " << failure << "\n";
     return status;

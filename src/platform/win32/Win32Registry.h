@@ -10,7 +10,7 @@ public:
     std::optional<RegistryData> query(std::uint32_t root, const std::string& keyPath,
                                       const std::string& valueName,
                                       std::size_t capacity) override;
-    void store(std::uint32_t root, const std::string& keyPath, const std::string& valueName,
+    bool store(std::uint32_t root, const std::string& keyPath, const std::string& valueName,
                std::uint32_t type, std::span<const std::uint8_t> data) override;
 };
 

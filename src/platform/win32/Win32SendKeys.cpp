@@ -31,13 +31,8 @@ class LayoutLookup final : public ILayoutKeyLookup {
 INPUT toInput(const PlannedKey& key, HKL layout) {
     INPUT input{};
     input.type = INPUT_KEYBOARD;
-    if (key.kind == PlannedKey::Unicode) {
-        input.ki.wScan = key.code;
-        input.ki.dwFlags = KEYEVENTF_UNICODE;
-    } else {
-        input.ki.wVk = key.code;
-        input.ki.wScan = static_cast<WORD>(::MapVirtualKeyExW(key.code, MAPVK_VK_TO_VSC, layout));
-    }
+    input.ki.wVk = key.vk;
+    input.ki.wScan = static_cast<WORD>(::MapVirtualKeyExW(key.vk, MAPVK_VK_TO_VSC, layout));
     if (key.keyUp)
         input.ki.dwFlags |= KEYEVENTF_KEYUP;
     return input;
@@ -50,7 +45,11 @@ constexpr DWORD kWaitLimitMs = 2000;
 void Win32SendKeys::SendKeys(std::u16string_view keys, bool wait) {
     const HKL layout = focusLayout();
     LayoutLookup lookup(layout);
-    const std::vector<PlannedKey> plan = planSendKeys(keys, lookup);
+    const KeystrokePlan whole = planSendKeys(keys, lookup);
+    // What the layout cannot type is not typed; the user hears that something was left out.
+    if (whole.unproducible > 0)
+        ::MessageBeep(MB_OK);
+    const std::vector<PlannedKey>& plan = whole.keys;
     if (plan.empty())
         return;
     std::vector<INPUT> inputs;

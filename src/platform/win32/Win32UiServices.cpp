@@ -24,4 +24,8 @@ void Win32UiServices::endProgram() {
     ::PostQuitMessage(0);
 }
 
+void Win32UiServices::reloadLayoutHotkey() {
+    ::SystemParametersInfoW(SPI_SETLANGTOGGLE, 0, nullptr, 0);
+}
+
 }  // namespace harfpad::win32

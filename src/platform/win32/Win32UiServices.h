@@ -10,6 +10,7 @@ class Win32UiServices final : public IUiServices {
     void doEvents() override;
     void setWaitCursor(bool wait) override;
     void endProgram() override;
+    void reloadLayoutHotkey() override;
 };
 
 }  // namespace harfpad::win32

@@ -57,11 +57,14 @@ std::optional<RegistryData> FakeRegistry::query(std::uint32_t root, const std::s
     return *data;
 }
 
-void FakeRegistry::store(std::uint32_t root, const std::string& keyPath,
+bool FakeRegistry::store(std::uint32_t root, const std::string& keyPath,
                          const std::string& valueName, std::uint32_t type,
                          std::span<const std::uint8_t> data) {
+    if (readOnlyKeys.count({root, lower(keyPath)}))
+        return false;
     writes.push_back({root, keyPath, valueName, type, {data.begin(), data.end()}});
     set(root, keyPath, valueName, type, {data.begin(), data.end()});
+    return true;
 }
 
 }  // namespace harfpad::fakes

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <map>
+#include <set>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -19,6 +20,8 @@ class FakeRegistry final : public IRegistryApi {
         std::vector<std::uint8_t> bytes;
     };
     std::vector<Write> writes;
+    // Keys (root, lower-case path) whose writes are refused, as without the right to write.
+    std::set<std::tuple<std::uint32_t, std::string>> readOnlyKeys;
 
     void set(std::uint32_t root, const std::string& keyPath, const std::string& valueName,
              std::uint32_t type, std::vector<std::uint8_t> bytes);
@@ -33,7 +36,7 @@ class FakeRegistry final : public IRegistryApi {
 
     std::optional<RegistryData> query(std::uint32_t root, const std::string& keyPath,
                                       const std::string& valueName, std::size_t capacity) override;
-    void store(std::uint32_t root, const std::string& keyPath, const std::string& valueName,
+    bool store(std::uint32_t root, const std::string& keyPath, const std::string& valueName,
                std::uint32_t type, std::span<const std::uint8_t> data) override;
 
   private:

@@ -36,6 +36,8 @@ class FakeUiServices final : public IUiServices {
     }
     void setWaitCursor(bool wait) override { cursorChanges.push_back(wait); }
     void endProgram() override { ended = true; }
+    void reloadLayoutHotkey() override { ++hotkeyReloads; }
+    int hotkeyReloads = 0;
 };
 
 }  // namespace harfpad::fakes

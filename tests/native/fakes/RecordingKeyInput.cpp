@@ -86,6 +86,8 @@ void RecordingKeyInput::add(const KeyEvent& event) {
     if (eventCount >= eventLimit)
         throw EventLimitReached{};
     ++eventCount;
+    if (onEvent)
+        onEvent(event);
     if (record)
         events.push_back(event);
 }

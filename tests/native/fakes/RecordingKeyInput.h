@@ -53,6 +53,8 @@ class RecordingKeyInput final : public IKeyInputApi, public IAnsiCodePage {
     bool record = true;  // false: keep only the count, for long plays
     std::size_t eventCount = 0;
     std::function<void()> onDoEvents;
+    // Sees every event as it happens, recorded or not.
+    std::function<void(const KeyEvent&)> onEvent;
 
     std::int16_t vkKeyScan(char ansiChar) override;
     std::uint32_t mapVirtualKey(std::uint32_t code, std::uint32_t mode) override;
