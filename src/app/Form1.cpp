@@ -21,7 +21,8 @@ Form1::Form1(const Form1Platform& platform)
       feedback_(platform.window, platform.ui, platform.internet, platform.requests,
                 platform.feedbackAddresses),
       tray_(platform.tray),
-      feedbackGoesNowhere_(feedback::isPlaceholderAddress(platform.feedbackAddresses.feedbackUrl)) {}
+      feedbackGoesNowhere_(feedback::isPlaceholderAddress(platform.feedbackAddresses.feedbackUrl)) {
+}
 
 void Form1::show() {
     if (window_.isLoaded()) {
@@ -41,9 +42,17 @@ void Form1::Form_Load() {
 }
 
 void Form1::Form_Unload() {
-    // With the indicator off nothing else keeps the program alive.
-    if (window_.value(setting_page::kIndicator) == 0)
+    // Only an icon the user can see keeps the program alive without its window: with the
+    // indicator off, or an icon the shell refused, the program would be out of reach.
+    const bool iconShown = form2_ && form2_->iconShown();
+    if (window_.value(setting_page::kIndicator) == 0 || !iconShown)
         ui_.endProgram();
+}
+
+void Form1::endProgram() {
+    if (window_.isLoaded())
+        window_.close();
+    ui_.endProgram();
 }
 
 void Form1::Indicator_Click() {

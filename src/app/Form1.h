@@ -58,6 +58,8 @@ class Form1 final : public IFormEvents, public ITrayOwner {
     void switchToEnglish() override { switcher_.switchToEnglish(); }
     // Sets `Indicator`, running Indicator_Click when the value changes.
     void setIndicator(int value) override;
+    // Closes the main window if it is open and ends the program.
+    void endProgram() override;
     // The tray window, once the indicator has been used.
     Form2* form2() { return form2_.get(); }
 

@@ -6,6 +6,7 @@
 #include "app/Form1Layout.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/MessageLoop.h"
+#include "platform/win32/SingleInstance.h"
 #include "platform/win32/Win32FormWindow.h"
 #include "platform/win32/Win32HttpRequest.h"
 #include "platform/win32/Win32Internet.h"
@@ -21,12 +22,18 @@
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     using namespace harfpad;
+    // One copy per session: a second start brings the first one forward and ends.
+    const win32::SingleInstance instanceGuard(L"Local\\Harfpad.SingleInstance");
+    if (!instanceGuard.first()) {
+        win32::SingleInstance::showRunningCopy({win32::kFormWindowClass, win32::kTrayWindowClass});
+        return 0;
+    }
     const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
     ::InitCommonControlsEx(&controls);
     win32::ComApartment com;
 
     win32::Win32FormWindow window(instance, form1Spec(), IDI_HARFPAD);
-    win32::Win32UiServices ui;
+    win32::Win32UiServices ui([&window](bool wait) { window.setWaitCursor(wait); });
     win32::Win32Registry registry;
     win32::Win32KeyboardLayout layouts;
     const auto preTranslate = [&](MSG& msg) { return window.preTranslateMessage(msg); };

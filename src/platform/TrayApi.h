@@ -58,6 +58,10 @@ class ITrayWindowEvents {
     virtual void taskbarCreated() = 0;
     // The window is going away (destroyed, or the session ends): no icon may outlive it.
     virtual void windowClosing() = 0;
+    // Someone asked the window to close (WM_CLOSE), such as an installer ending the program.
+    virtual void closeRequested() = 0;
+    // The program was started again: the running copy's main window is wanted.
+    virtual void showRequested() = 0;
 };
 
 // The hidden window of the tray indicator. It is never shown.

@@ -25,7 +25,9 @@ void Form2::loadtray() {
     trayPicture_ = window_.windowIcon();
     const std::uint32_t identifier = identifierOf(trayPicture_);
     const std::uintptr_t window = window_.handle();
-    trayicon_.addTrayIcon(window, identifier, trayPicture_, kTrayTip);
+    // The shell refuses a second add of an icon it shows: that one stays shown.
+    if (trayicon_.addTrayIcon(window, identifier, trayPicture_, kTrayTip))
+        iconShown_ = true;
     iconOn_ = true;
 }
 
@@ -33,14 +35,14 @@ void Form2::deltray() {
     const std::uint32_t identifier = identifierOf(trayPicture_);
     trayicon_.deleteTrayIcon(identifier);
     iconOn_ = false;
+    iconShown_ = false;
 }
 
 void Form2::Form_MouseMove(int, int, std::intptr_t x, std::intptr_t) {
     trayMessage_ = static_cast<std::int32_t>(static_cast<std::uintptr_t>(x) & 0xFFFF);
     switch (static_cast<std::uint32_t>(trayMessage_)) {
         case kWmLButtonDblClk:
-            owner_.show();
-            owner_.setIndicator(1);
+            showMainWindow();
             break;
         case kWmRButtonUp:
             Popup();
@@ -48,6 +50,11 @@ void Form2::Form_MouseMove(int, int, std::intptr_t x, std::intptr_t) {
         default:
             break;
     }
+}
+
+void Form2::showMainWindow() {
+    owner_.show();
+    owner_.setIndicator(1);
 }
 
 void Form2::Popup() {
@@ -64,12 +71,18 @@ void Form2::Popup() {
 }
 
 void Form2::taskbarCreated() {
+    iconShown_ = false;  // a new taskbar knows no icons
     if (iconOn_)
         loadtray();
 }
 
 void Form2::windowClosing() {
     removeIcon();
+}
+
+void Form2::closeRequested() {
+    removeIcon();
+    owner_.endProgram();
 }
 
 void Form2::removeIcon() {

@@ -19,6 +19,8 @@ class ITrayOwner {
     virtual void show() = 0;
     // Sets the indicator check box; a change runs its click handler as a user's click would.
     virtual void setIndicator(int value) = 0;
+    // Ends the whole program, main window and all.
+    virtual void endProgram() = 0;
     virtual void switchToArabic() = 0;
     virtual void switchToEnglish() = 0;
 };
@@ -56,6 +58,14 @@ class Form2 final : public ITrayWindowEvents {
     void taskbarCreated() override;
     // The window goes: take the icon away with it.
     void windowClosing() override;
+    // A polite request to end: the icon goes and so does the program.
+    void closeRequested() override;
+    // The program was started again while only its icon was left: as a double-click does.
+    void showRequested() override { showMainWindow(); }
+
+    // True while the shell really shows the icon: an add it refused (Explorer not started yet,
+    // or restarting) does not count, and is tried again when a new taskbar announces itself.
+    bool iconShown() const { return iconShown_; }
 
     // The handle of the picture the icon shows, 0 until the first add.
     std::uintptr_t trayPicture() const { return trayPicture_; }
@@ -65,6 +75,7 @@ class Form2 final : public ITrayWindowEvents {
 
   private:
     void Popup();
+    void showMainWindow();
     void removeIcon();
 
     ITrayWindow& window_;
@@ -72,7 +83,8 @@ class Form2 final : public ITrayWindowEvents {
     trayicon::Module trayicon_;
     std::uintptr_t trayPicture_ = 0;
     std::int32_t trayMessage_ = 0;
-    bool iconOn_ = false;  // between loadtray and deltray
+    bool iconOn_ = false;     // between loadtray and deltray
+    bool iconShown_ = false;  // the shell took the icon
 };
 
 }  // namespace harfpad

@@ -13,7 +13,7 @@ std::array<char, 64> tipField(const std::string& tip) {
     return field;
 }
 
-void Module::addTrayIcon(const std::uintptr_t& window, const std::uint32_t& identifier,
+bool Module::addTrayIcon(const std::uintptr_t& window, const std::uint32_t& identifier,
                          const std::uintptr_t& picture, const std::string& tip) {
     record_.cbSize = kNotifyIconV1Size;
     record_.hWnd = window;
@@ -22,7 +22,7 @@ void Module::addTrayIcon(const std::uintptr_t& window, const std::uint32_t& iden
     record_.uCallbackMessage = kWmMouseMove;
     record_.hIcon = picture;
     record_.szTip = tipField(tip);
-    shell_.shellNotifyIcon(kNimAdd, record_);
+    return shell_.shellNotifyIcon(kNimAdd, record_);
 }
 
 void Module::deleteTrayIcon(const std::uint32_t& identifier) {

@@ -13,9 +13,9 @@ class Module {
   public:
     explicit Module(IShellNotify& shell) : shell_(shell) {}
 
-    // Fills the whole record from the arguments and asks the shell to add the icon. The
-    // shell's answer is not looked at: a refused add leaves things as they were.
-    void addTrayIcon(const std::uintptr_t& window, const std::uint32_t& identifier,
+    // Fills the whole record from the arguments and asks the shell to add the icon. True when
+    // the shell took it; a refused add leaves things as they were.
+    bool addTrayIcon(const std::uintptr_t& window, const std::uint32_t& identifier,
                      const std::uintptr_t& picture, const std::string& tip);
     // Asks the shell to remove the icon with this identifier. Only uID changes; every other
     // field, the window in particular, stays as the last add left it.

@@ -30,7 +30,7 @@ std::wstring className(HWND hwnd) {
     return name;
 }
 
-Program::Program(const std::wstring& exePath) {
+Program::Program(const std::wstring& exePath, bool waitForWindow) {
     std::wstring command = L"\"" + exePath + L"\"";
     STARTUPINFOW startup{sizeof startup};
     const auto begin = std::chrono::steady_clock::now();
@@ -39,7 +39,7 @@ Program::Program(const std::wstring& exePath) {
         process_ = {};
         return;
     }
-    if (mainWindow(10000ms)) {
+    if (waitForWindow && mainWindow(10000ms)) {
         startUp_ = std::chrono::duration_cast<std::chrono::microseconds>(
             std::chrono::steady_clock::now() - begin);
     }

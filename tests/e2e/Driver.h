@@ -23,7 +23,8 @@ std::wstring className(HWND hwnd);
 // One started program, ended when the object goes.
 class Program {
   public:
-    explicit Program(const std::wstring& exePath);
+    // Starts the program and, with `waitForWindow`, waits for its main window.
+    explicit Program(const std::wstring& exePath, bool waitForWindow = true);
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;

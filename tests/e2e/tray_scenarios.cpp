@@ -23,7 +23,52 @@ class TrayScenarios : public HarfpadTest {
         DWORD_PTR ignored = 0;
         ::SendMessageTimeoutW(tray, WM_MOUSEMOVE, 0, event, SMTO_NORMAL, 10000, &ignored);
     }
+    // Main windows of any copy of the program on this desktop.
+    static int mainWindowsOnTheDesktop() {
+        int count = 0;
+        ::EnumWindows(
+            [](HWND hwnd, LPARAM counter) {
+                if (className(hwnd) == L"HarfpadForm")
+                    ++*reinterpret_cast<int*>(counter);
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&count));
+        return count;
+    }
 };
+
+// One copy per session: a second start hands over to the running copy and ends, whether that
+// copy shows its window or only its icon.
+TEST_F(TrayScenarios, ASecondStartBringsTheRunningCopyForwardAndEnds) {
+    {
+        Program second(options().exePath, false);
+        ASSERT_TRUE(second.started());
+        EXPECT_EQ(second.waitForExit(), 0u);
+    }
+    EXPECT_EQ(mainWindowsOnTheDesktop(), 1);
+    EXPECT_TRUE(program->running());
+
+    click(control(kIndicator));
+    ::PostMessageW(main, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(waitFor([&] { return !::IsWindow(main); }));
+    {
+        Program third(options().exePath, false);
+        EXPECT_EQ(third.waitForExit(), 0u);
+    }
+    main = program->mainWindow();
+    ASSERT_NE(main, nullptr) << "the running copy loads its window again";
+    EXPECT_TRUE(isChecked(control(kIndicator)));
+    EXPECT_EQ(mainWindowsOnTheDesktop(), 1);
+}
+
+// Asked politely to end (as an installer does), a copy with only its icon left ends cleanly.
+TEST_F(TrayScenarios, ACloseRequestToTheTrayWindowEndsTheProgram) {
+    click(control(kIndicator));
+    ::PostMessageW(main, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(waitFor([&] { return !::IsWindow(main); }));
+    ::PostMessageW(trayWindow(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(program->waitForExit(), 0u);
+}
 
 TEST_F(TrayScenarios, NoIconAtStartAndClosingEndsTheProgram) {
     EXPECT_FALSE(isChecked(control(kIndicator)));

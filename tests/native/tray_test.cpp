@@ -212,6 +212,20 @@ TEST_F(Form2Test, ClosingWindowTakesAShownIconAway) {
     EXPECT_EQ(shell.count(kNimDelete), 1) << "removed once";
 }
 
+// A polite request to end (an installer, the task manager's close) ends with no icon left.
+TEST_F(Form2Test, CloseRequestRemovesTheIconAndEndsTheProgram) {
+    form2.loadtray();
+    form2.closeRequested();
+    EXPECT_TRUE(shell.icons.empty());
+    EXPECT_EQ(owner.calls, std::vector<std::string>{"end"});
+}
+
+// The program started again while only its icon is left: as a double-click on the icon.
+TEST_F(Form2Test, ShowRequestBringsTheMainWindowBackAsADoubleClickDoes) {
+    form2.showRequested();
+    EXPECT_EQ(owner.calls, (std::vector<std::string>{"show", "indicator 1"}));
+}
+
 TEST(Form2Lifetime, GoingAwayRemovesTheIconAndLetsGoOfTheWindow) {
     fakes::FakeShellNotify shell;
     fakes::FakeTrayWindow window;
@@ -362,6 +376,52 @@ TEST_F(TrayLifeTest, IndicatorClickFollowsTheValue) {
     EXPECT_EQ(shell.icons.size(), 1u);
     form.setIndicator(1);
     EXPECT_EQ(shell.count(kNimAdd), 1);
+}
+
+// Before Explorer runs the shell refuses the icon: the program knows it has none, so closing
+// the window ends it instead of leaving it out of reach, and a new taskbar gets the icon.
+TEST_F(TrayLifeTest, AnIconTheShellRefusedKeepsNothingAlive) {
+    shell.taskbarRunning = false;
+    form.show();
+    run(Step::Tick);
+    ASSERT_NE(form.form2(), nullptr);
+    EXPECT_FALSE(form.form2()->iconShown());
+    shell.taskbarRunning = true;
+    form.form2()->taskbarCreated();
+    EXPECT_TRUE(form.form2()->iconShown());
+    EXPECT_EQ(shell.icons.size(), 1u);
+    run(Step::Close);
+    EXPECT_FALSE(ui.ended) << "now the icon is there to come back by";
+
+    fakes::FakeShellNotify noTaskbar;
+    noTaskbar.taskbarRunning = false;
+    fakes::FakeTrayWindow hidden;
+    const TrayPlatform refusing{hidden, noTaskbar};
+    fakes::FakeUiServices u;
+    fakes::FakeFormWindow w{form1Spec()};
+    Form1 f{{w, u, registry, layouts, keys, keys, sendKeys, internet, requests, &refusing}};
+    f.show();
+    w.userClick(sp::kIndicator);
+    w.userClose();
+    EXPECT_TRUE(u.ended) << "ticked, but no icon to come back by";
+}
+
+// Only a shown icon keeps the program: a greyed box has added none.
+TEST_F(TrayLifeTest, ClosingWithTheIndicatorGreyedEndsTheProgram) {
+    form.show();
+    window.setValue(sp::kIndicator, 2);
+    form.onClick(sp::kIndicator);
+    window.userClose();
+    EXPECT_TRUE(ui.ended);
+}
+
+TEST_F(TrayLifeTest, EndingFromTheTrayClosesAnOpenMainWindowToo) {
+    form.show();
+    run(Step::Tick);
+    form.form2()->closeRequested();
+    EXPECT_TRUE(ui.ended);
+    EXPECT_FALSE(window.isLoaded());
+    EXPECT_TRUE(shell.icons.empty());
 }
 
 TEST_F(TrayLifeTest, MainWindowGoingAwayTakesTheIconWithIt) {

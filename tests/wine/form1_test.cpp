@@ -131,6 +131,54 @@ TEST_F(WineForm1Test, ApplyWithAChangedChoiceShowsTheMessageAndStoresTheNumber) 
     EXPECT_EQ(defaultProfileToggle(), "3");
 }
 
+// Windows keeps the current user's hotkey in the named value "Hotkey"; APPLY stores it there
+// and in the default profile, and DEFAULT then shows it.
+TEST_F(WineForm1Test, TheCurrentUsersNamedHotkeyIsShownAndStored) {
+    const wchar_t two[] = L"2";
+    ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, kToggle, L"Hotkey", REG_SZ, two, sizeof two),
+              ERROR_SUCCESS);
+    load();
+    EXPECT_TRUE(checked(sp::kOption2));
+    {
+        wine_test::MessageBoxAnswerer answerer;
+        click(sp::kOption1);
+        click(sp::kApply);
+        ASSERT_EQ(answerer.seen().size(), 1u);
+        EXPECT_EQ(answerer.seen()[0].text, L"Keyboard switching will be enabled on reboot");
+    }
+    for (const char* name : {"Hotkey", "Language Hotkey"}) {
+        char text[16] = {};
+        DWORD size = sizeof text;
+        ASSERT_EQ(::RegGetValueA(HKEY_CURRENT_USER, "keyboard layout\\toggle", name, RRF_RT_REG_SZ,
+                                 nullptr, text, &size),
+                  ERROR_SUCCESS)
+            << name;
+        EXPECT_STREQ(text, "1") << name;
+    }
+    EXPECT_EQ(defaultProfileToggle(), "1");
+    click(sp::kOption3);
+    click(sp::kDefault);
+    EXPECT_TRUE(checked(sp::kOption1)) << "DEFAULT reads what APPLY stored";
+}
+
+// The wait pointer set for a request stays over every part of the window until it is reset.
+TEST_F(WineForm1Test, TheWaitPointerHoldsOverTheWindowUntilReset) {
+    load();
+    const HCURSOR wait = ::LoadCursorW(nullptr, IDC_WAIT);
+    const auto pointerOver = [&](HWND hwnd) {
+        ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
+        ::SendMessageW(hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(hwnd),
+                       MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        return ::GetCursor();
+    };
+    ui.setWaitCursor(true);
+    for (ControlId id : {sp::kApply, sp::kOption1, sp::kFrame1})
+        EXPECT_EQ(pointerOver(control(id)), wait) << id;
+    EXPECT_EQ(pointerOver(window.hwnd()), wait);
+    ui.setWaitCursor(false);
+    EXPECT_NE(pointerOver(control(sp::kApply)), wait);
+}
+
 TEST_F(WineForm1Test, WindowIsCentredAtItsDesignedSizeWithText4InTheArabicCharset) {
     load();
     const int dpi = window.dpi();

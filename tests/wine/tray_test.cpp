@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "fakes/RecordingTrayOwner.h"
+#include "../../res/resource.h"
 #include "support/Win32Form1Platform.h"
 #include "support/WineTest.h"
 #include "app/Form1.h"
@@ -21,6 +22,19 @@
 
 namespace harfpad {
 namespace {
+
+// Width of an icon's picture.
+int iconWidth(HICON icon) {
+    ICONINFO info{};
+    if (!::GetIconInfo(icon, &info))
+        return 0;
+    BITMAP bitmap{};
+    ::GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+    if (info.hbmColor)
+        ::DeleteObject(info.hbmColor);
+    ::DeleteObject(info.hbmMask);
+    return bitmap.bmWidth;
+}
 
 namespace sp = setting_page;
 
@@ -135,7 +149,7 @@ class WineTrayTest : public ::testing::Test, protected wine_test::Win32Form1Plat
     UINT iconId() { return static_cast<UINT>(form.form2()->trayPicture()); }
     bool iconShown() { return wine_test::trayIconShown(tray(), iconId()); }
 
-    win32::Win32TrayWindow trayWindow{::GetModuleHandleW(nullptr), 0};
+    win32::Win32TrayWindow trayWindow{::GetModuleHandleW(nullptr), IDI_HARFPAD};
     win32::Win32ShellNotify shell;
     TrayPlatform trayPlatform{trayWindow, shell};
     Form1 form{platform(&trayPlatform)};
@@ -151,6 +165,8 @@ TEST_F(WineTrayTest, TickingAddsExactlyOneIconAndUntickingRemovesIt) {
     EXPECT_FALSE(::IsWindowVisible(tray())) << "the tray window is never shown";
     const auto picture = ::SendMessageW(tray(), WM_GETICON, ICON_BIG, 0);
     EXPECT_NE(picture, 0);
+    EXPECT_EQ(iconWidth(reinterpret_cast<HICON>(picture)), ::GetSystemMetrics(SM_CXSMICON))
+        << "the program's own small icon, not a large one shrunk or the stock one";
     EXPECT_EQ(form.form2()->trayPicture(), static_cast<std::uintptr_t>(picture));
     EXPECT_TRUE(iconShown());
 
@@ -196,7 +212,7 @@ class WineForm2Test : public ::testing::Test {
     bool iconShown() const { return wine_test::trayIconShown(tray(), iconId()); }
     void notify(LPARAM lParam) { ::SendMessageW(tray(), WM_MOUSEMOVE, iconId(), lParam); }
 
-    win32::Win32TrayWindow trayWindow{::GetModuleHandleW(nullptr), 0};
+    win32::Win32TrayWindow trayWindow{::GetModuleHandleW(nullptr), IDI_HARFPAD};
     win32::Win32ShellNotify shell;
     fakes::RecordingTrayOwner owner;
     Form2 form2{{trayWindow, shell}, owner};
@@ -279,9 +295,13 @@ TEST_F(WineForm2Test, NewTaskbarGetsTheIconBackWhileItIsOn) {
 
 TEST_F(WineForm2Test, IconGoesWithTheWindowAndAtTheEndOfTheSession) {
     ASSERT_TRUE(iconShown());
+    // A polite request to end (an installer): the icon goes and the program is asked to end.
     ::SendMessageW(tray(), WM_CLOSE, 0, 0);
-    EXPECT_TRUE(iconShown()) << "the tray window has no close of its own";
-    EXPECT_NE(tray(), nullptr);
+    EXPECT_FALSE(iconShown());
+    EXPECT_EQ(owner.calls, std::vector<std::string>{"end"});
+    EXPECT_NE(tray(), nullptr) << "the window itself goes with the program";
+    form2.loadtray();
+    ASSERT_TRUE(iconShown());
 
     ::SendMessageW(tray(), WM_ENDSESSION, FALSE, 0);
     EXPECT_TRUE(iconShown()) << "the session goes on";
@@ -314,7 +334,7 @@ TEST_F(WineForm2Test, IconGoesWithTheWindowAndAtTheEndOfTheSession) {
 }
 
 TEST(WineForm2Lifetime, IconGoesWhenTheTrayBehaviourGoes) {
-    win32::Win32TrayWindow trayWindow{::GetModuleHandleW(nullptr), 0};
+    win32::Win32TrayWindow trayWindow{::GetModuleHandleW(nullptr), IDI_HARFPAD};
     win32::Win32ShellNotify shell;
     fakes::RecordingTrayOwner owner;
     UINT id = 0;

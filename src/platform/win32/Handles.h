@@ -12,7 +12,7 @@ namespace harfpad::win32 {
 // Owns a handle of type T and releases it with Close when it goes out of scope.
 template <typename T, auto Close, T Invalid = T{}>
 class UniqueHandle {
-public:
+  public:
     UniqueHandle() = default;
     explicit UniqueHandle(T handle) : handle_(handle) {}
     UniqueHandle(const UniqueHandle&) = delete;
@@ -28,7 +28,8 @@ public:
     explicit operator bool() const { return handle_ != Invalid; }
     T release() { return std::exchange(handle_, Invalid); }
     void reset(T handle = Invalid) {
-        if (handle_ != Invalid) Close(handle_);
+        if (handle_ != Invalid)
+            Close(handle_);
         handle_ = handle;
     }
     // For out-parameters: releases what is held and exposes the slot.
@@ -37,16 +38,31 @@ public:
         return &handle_;
     }
 
-private:
+  private:
     T handle_ = Invalid;
 };
 
-inline void closeKey(HKEY key) { ::RegCloseKey(key); }
-inline void deleteGdiObject(HGDIOBJ object) { ::DeleteObject(object); }
-inline void destroyIcon(HICON icon) { ::DestroyIcon(icon); }
-inline void destroyMenu(HMENU menu) { ::DestroyMenu(menu); }
-inline void closeInternet(HINTERNET handle) { ::InternetCloseHandle(handle); }
-inline void releaseDc(HDC dc) { ::DeleteDC(dc); }
+inline void closeKey(HKEY key) {
+    ::RegCloseKey(key);
+}
+inline void closeHandle(HANDLE handle) {
+    ::CloseHandle(handle);
+}
+inline void deleteGdiObject(HGDIOBJ object) {
+    ::DeleteObject(object);
+}
+inline void destroyIcon(HICON icon) {
+    ::DestroyIcon(icon);
+}
+inline void destroyMenu(HMENU menu) {
+    ::DestroyMenu(menu);
+}
+inline void closeInternet(HINTERNET handle) {
+    ::InternetCloseHandle(handle);
+}
+inline void releaseDc(HDC dc) {
+    ::DeleteDC(dc);
+}
 
 using UniqueHkey = UniqueHandle<HKEY, closeKey>;
 using UniqueFont = UniqueHandle<HFONT, deleteGdiObject>;
@@ -60,7 +76,7 @@ using UniqueMemoryDc = UniqueHandle<HDC, releaseDc>;
 // Owns one COM interface pointer.
 template <typename I>
 class ComPtr {
-public:
+  public:
     ComPtr() = default;
     ComPtr(const ComPtr&) = delete;
     ComPtr& operator=(const ComPtr&) = delete;
@@ -76,7 +92,8 @@ public:
     I* operator->() const { return ptr_; }
     explicit operator bool() const { return ptr_ != nullptr; }
     void reset() {
-        if (ptr_) std::exchange(ptr_, nullptr)->Release();
+        if (ptr_)
+            std::exchange(ptr_, nullptr)->Release();
     }
     I** put() {
         reset();
@@ -84,21 +101,22 @@ public:
     }
     void** putVoid() { return reinterpret_cast<void**>(put()); }
 
-private:
+  private:
     I* ptr_ = nullptr;
 };
 
 // Initialises COM for the calling thread for as long as it lives.
 class ComApartment {
-public:
+  public:
     ComApartment() : ok_(SUCCEEDED(::CoInitialize(nullptr))) {}
     ComApartment(const ComApartment&) = delete;
     ComApartment& operator=(const ComApartment&) = delete;
     ~ComApartment() {
-        if (ok_) ::CoUninitialize();
+        if (ok_)
+            ::CoUninitialize();
     }
 
-private:
+  private:
     bool ok_;
 };
 

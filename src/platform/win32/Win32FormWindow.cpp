@@ -7,12 +7,13 @@
 #include "platform/Twips.h"
 #include "platform/win32/Dpi.h"
 #include "platform/win32/LegendPicture.h"
+#include "platform/win32/SingleInstance.h"
 #include "platform/win32/TextConv.h"
 
 namespace harfpad::win32 {
 namespace {
 
-constexpr wchar_t kFormClass[] = L"HarfpadForm";
+constexpr const wchar_t* kFormClass = kFormWindowClass;
 constexpr wchar_t kPageClass[] = L"HarfpadPage";
 constexpr DWORD kFormStyle =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
@@ -398,6 +399,10 @@ LRESULT CALLBACK Win32FormWindow::pageProc(HWND hwnd, UINT message, WPARAM wPara
 }
 
 LRESULT Win32FormWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == showRunningCopyMessage() && message != 0) {
+        show();  // the program was started again: this copy comes forward instead
+        return 0;
+    }
     switch (message) {
         case WM_CREATE: {
             const int big = ::GetSystemMetrics(SM_CXICON);
@@ -445,6 +450,13 @@ LRESULT Win32FormWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lPara
             applyLayout();
             return 0;
         }
+        case WM_SETCURSOR:
+            // Controls ask their parents first, so this holds over the whole window.
+            if (waitCursor_) {
+                ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
+                return TRUE;
+            }
+            break;
         case WM_CLOSE:
             // The close is never cancelled; the behaviour decides whether the program ends.
             if (events_)

@@ -19,6 +19,9 @@
 
 namespace harfpad::win32 {
 
+// Window class of the main window, so a second copy of the program and tests can find it.
+inline constexpr wchar_t kFormWindowClass[] = L"HarfpadForm";
+
 class Win32FormWindow final : public IFormWindow {
   public:
     Win32FormWindow(HINSTANCE instance, const FormSpec& spec, int iconResourceId);
@@ -33,6 +36,8 @@ class Win32FormWindow final : public IFormWindow {
     // Keyboard navigation for the message loop: Tab, arrows, Ctrl+Tab between pages.
     // True when the message was handled and must not be dispatched.
     bool preTranslateMessage(MSG& msg);
+    // While set, the pointer over the window is the wait pointer whatever it moves over.
+    void setWaitCursor(bool wait) { waitCursor_ = wait; }
 
     // IFormWindow
     bool isLoaded() const override { return hwnd_ != nullptr; }
@@ -92,6 +97,7 @@ class Win32FormWindow final : public IFormWindow {
     int iconResourceId_;
     IFormEvents* events_ = nullptr;
     HWND hwnd_ = nullptr;
+    bool waitCursor_ = false;
     HWND tab_ = nullptr;
     HWND lastFocus_ = nullptr;
     std::vector<HWND> pages_;

@@ -1,11 +1,17 @@
 #include "platform/win32/Win32TrayWindow.h"
 
+#include "platform/win32/SingleInstance.h"
 #include "platform/win32/TextConv.h"
 
 namespace harfpad::win32 {
 namespace {
 
-constexpr int kIconSize = 32;
+// The notification area shows small icons: take the image made for that size at this DPI
+// rather than let the shell shrink the large one.
+int smallIconSize() {
+    const int size = ::GetSystemMetrics(SM_CXSMICON);
+    return size > 0 ? size : 16;
+}
 
 }  // namespace
 
@@ -23,8 +29,9 @@ void Win32TrayWindow::create() {
     if (hwnd_)
         return;
     if (!icon_) {
-        icon_.reset(static_cast<HICON>(::LoadImageW(instance_, MAKEINTRESOURCEW(iconResourceId_),
-                                                    IMAGE_ICON, kIconSize, kIconSize, 0)));
+        const int size = smallIconSize();
+        icon_.reset(static_cast<HICON>(
+            ::LoadImageW(instance_, MAKEINTRESOURCEW(iconResourceId_), IMAGE_ICON, size, size, 0)));
     }
     if (!icon_) {
         // A module without the icon resource still gets a visible icon: a copy of the stock
@@ -41,8 +48,13 @@ void Win32TrayWindow::create() {
     }
     ::CreateWindowExW(WS_EX_TOOLWINDOW, kTrayWindowClass, L"Harfpad tray", WS_POPUP, 0, 0, 0, 0,
                       nullptr, nullptr, instance_, this);
-    if (hwnd_ && icon_)
+    if (!hwnd_)
+        return;
+    if (icon_)
         ::SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
+    // A copy running elevated still hears that the taskbar was created anew.
+    if (taskbarCreated_ != 0)
+        ::ChangeWindowMessageFilterEx(hwnd_, taskbarCreated_, MSGFLT_ALLOW, nullptr);
 }
 
 std::uintptr_t Win32TrayWindow::windowIcon() const {
@@ -93,6 +105,11 @@ LRESULT CALLBACK Win32TrayWindow::windowProc(HWND hwnd, UINT message, WPARAM wPa
 }
 
 LRESULT Win32TrayWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == showRunningCopyMessage() && message != 0) {
+        if (events_)
+            events_->showRequested();
+        return 0;
+    }
     if (message == taskbarCreated_ && taskbarCreated_ != 0) {
         if (events_)
             events_->taskbarCreated();
@@ -107,7 +124,10 @@ LRESULT Win32TrayWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lPara
                                         static_cast<std::intptr_t>(HIWORD(lParam)));
             return 0;
         case WM_CLOSE:
-            // The tray window has no close of its own; it lives as long as the program.
+            // Someone asks the program to end (an installer, the task manager): the window
+            // itself stays until the program goes.
+            if (events_)
+                events_->closeRequested();
             return 0;
         case WM_ENDSESSION:
             if (wParam && events_)

@@ -17,6 +17,8 @@ void Win32UiServices::doEvents() {
 }
 
 void Win32UiServices::setWaitCursor(bool wait) {
+    if (waitCursorChanged_)
+        waitCursorChanged_(wait);
     ::SetCursor(::LoadCursorW(nullptr, wait ? IDC_WAIT : IDC_ARROW));
 }
 

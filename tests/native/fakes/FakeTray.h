@@ -23,13 +23,14 @@ class FakeShellNotify final : public IShellNotify {
     };
     std::vector<Call> calls;
     std::set<std::pair<std::uintptr_t, std::uint32_t>> icons;
+    bool taskbarRunning = true;  // false: no notification area yet, every add is refused
 
     bool shellNotifyIcon(std::uint32_t message, const NotifyIconRecord& record) override {
         const auto key = std::pair{record.hWnd, record.uID};
         bool accepted = false;
         if (record.cbSize != 0 && record.hWnd != 0) {
             if (message == kNimAdd)
-                accepted = icons.insert(key).second;
+                accepted = taskbarRunning && icons.insert(key).second;
             else if (message == kNimDelete)
                 accepted = icons.erase(key) == 1;
         }

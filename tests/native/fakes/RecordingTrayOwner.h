@@ -15,6 +15,7 @@ class RecordingTrayOwner final : public ITrayOwner {
     void setIndicator(int value) override { calls.push_back("indicator " + std::to_string(value)); }
     void switchToArabic() override { calls.push_back("arabic"); }
     void switchToEnglish() override { calls.push_back("english"); }
+    void endProgram() override { calls.push_back("end"); }
 };
 
 }  // namespace harfpad::fakes

@@ -32,7 +32,7 @@ struct Win32Form1Platform {
     }
 
     win32::Win32FormWindow window{::GetModuleHandleW(nullptr), form1Spec(), 0};
-    win32::Win32UiServices ui;
+    win32::Win32UiServices ui{[this](bool wait) { window.setWaitCursor(wait); }};
     win32::Win32Registry registry;
     win32::Win32KeyboardLayout layouts;
     win32::Win32KeyInput keyInput;
