@@ -30,7 +30,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     }
     const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
     ::InitCommonControlsEx(&controls);
-    win32::ComApartment com;
 
     win32::Win32FormWindow window(instance, form1Spec(), IDI_HARFPAD);
     win32::Win32UiServices ui([&window](bool wait) { window.setWaitCursor(wait); });

@@ -116,6 +116,8 @@ class Win32HttpRequest final : public IHttpRequest {
 }  // namespace
 
 std::unique_ptr<IHttpRequest> Win32HttpRequests::create(std::u16string_view progId) {
+    if (!com_)
+        com_ = std::make_unique<ComApartment>();
     CLSID clsid{};
     if (FAILED(::CLSIDFromProgID(toWide(progId).c_str(), &clsid)))
         return nullptr;
