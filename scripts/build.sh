@@ -15,7 +15,8 @@ configure_and_build() {
     # shellcheck disable=SC2086
     cmake -S "$root" -B "$build/$dir" -G Ninja "$@" ${HARFPAD_CMAKE_ARGS:-} >"$build/$dir.configure.log" 2>&1 ||
         { cat "$build/$dir.configure.log"; return 1; }
-    cmake --build "$build/$dir" -j "$jobs"
+    # HARFPAD_BUILD_TARGET: build only this target (the run script builds just the program).
+    cmake --build "$build/$dir" -j "$jobs" ${HARFPAD_BUILD_TARGET:+--target "$HARFPAD_BUILD_TARGET"}
 }
 
 mkdir -p "$build"

@@ -15,7 +15,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr int kRuns = 7;
+constexpr int kRounds = 11;  // each round starts both programs, one after the other
 
 // "/unix/path" as Wine's drive Z: sees it.
 std::wstring windowsPath(std::wstring path) {
@@ -26,10 +26,19 @@ std::wstring windowsPath(std::wstring path) {
 }
 
 struct Figures {
-    double startUpMs = 0;  // median
+    std::vector<double> startUpMs;
     double privateMiB = 0;
     double workingSetMiB = 0;
     double idleCpuMs = 0;  // CPU time used in 3 s with nobody touching it
+
+    // The value below which `share` of the start-ups lie (nearest rank).
+    double startUp(double share) const {
+        std::vector<double> sorted = startUpMs;
+        std::sort(sorted.begin(), sorted.end());
+        const auto rank =
+            static_cast<std::size_t>(share * static_cast<double>(sorted.size() - 1) + 0.5);
+        return sorted[rank];
+    }
 };
 
 double cpuMs(HANDLE process) {
@@ -41,34 +50,26 @@ double cpuMs(HANDLE process) {
     return static_cast<double>(ticks(kernel) + ticks(user)) / 10000.0;
 }
 
-Figures measure(const std::wstring& exe) {
-    std::vector<double> times;
-    Figures figures;
-    for (int run = 0; run < kRuns; ++run) {
-        e2e::Program program(exe);
-        times.push_back(static_cast<double>(program.startUpTime().count()) / 1000.0);
-        if (run != kRuns - 1)
-            continue;
-        // The last run stays up to be weighed and watched.
-        std::this_thread::sleep_for(1000ms);
-        HANDLE process =
-            ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, program.pid());
-        PROCESS_MEMORY_COUNTERS_EX memory{sizeof memory};
-        ::GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
-                               sizeof memory);
-        // Wine leaves PrivateUsage at 0; the commit charge is the same figure on Windows.
-        const SIZE_T privateBytes =
-            memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage;
-        figures.privateMiB = static_cast<double>(privateBytes) / 1048576.0;
-        figures.workingSetMiB = static_cast<double>(memory.WorkingSetSize) / 1048576.0;
-        const double before = cpuMs(process);
-        std::this_thread::sleep_for(3000ms);
-        figures.idleCpuMs = cpuMs(process) - before;
-        ::CloseHandle(process);
-    }
-    std::sort(times.begin(), times.end());
-    figures.startUpMs = times[times.size() / 2];
-    return figures;
+// One start: its time, and on the last round its memory and idle cost.
+void measureOnce(const std::wstring& exe, Figures& figures, bool weigh) {
+    e2e::Program program(exe);
+    figures.startUpMs.push_back(static_cast<double>(program.startUpTime().count()) / 1000.0);
+    if (!weigh)
+        return;
+    std::this_thread::sleep_for(1000ms);
+    HANDLE process =
+        ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, program.pid());
+    PROCESS_MEMORY_COUNTERS_EX memory{sizeof memory};
+    ::GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
+                           sizeof memory);
+    // Wine leaves PrivateUsage at 0; the commit charge is the same figure on Windows.
+    const SIZE_T privateBytes = memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage;
+    figures.privateMiB = static_cast<double>(privateBytes) / 1048576.0;
+    figures.workingSetMiB = static_cast<double>(memory.WorkingSetSize) / 1048576.0;
+    const double before = cpuMs(process);
+    std::this_thread::sleep_for(3000ms);
+    figures.idleCpuMs = cpuMs(process) - before;
+    ::CloseHandle(process);
 }
 
 }  // namespace
@@ -80,13 +81,22 @@ int main() {
         std::fprintf(stderr, "usage: harfpad_perf HARFPAD.EXE MINIMAL.EXE\n");
         return 2;
     }
-    const Figures harfpad = measure(windowsPath(argv[1]));
-    const Figures minimal = measure(windowsPath(argv[2]));
+    // Alternating rounds, so that whatever else the machine does weighs on both alike.
+    Figures harfpad, minimal;
+    for (int round = 0; round < kRounds; ++round) {
+        const bool last = round == kRounds - 1;
+        measureOnce(windowsPath(argv[1]), harfpad, last);
+        measureOnce(windowsPath(argv[2]), minimal, last);
+    }
     std::printf("| | harfpad.exe | empty window | ratio |\n|---|---:|---:|---:|\n");
-    std::printf("| start-up to visible window (median of %d) | %.0f ms | %.0f ms | %.2f |\n", kRuns,
-                harfpad.startUpMs, minimal.startUpMs, harfpad.startUpMs / minimal.startUpMs);
-    std::printf("| private bytes after start-up | %.1f MiB | %.1f MiB | |\n", harfpad.privateMiB,
-                minimal.privateMiB);
+    std::printf("| start-up to visible window, median of %d | %.0f ms | %.0f ms | %.2f |\n",
+                kRounds, harfpad.startUp(0.5), minimal.startUp(0.5),
+                harfpad.startUp(0.5) / minimal.startUp(0.5));
+    std::printf("| start-up, p10 / p90 | %.0f / %.0f ms | %.0f / %.0f ms | |\n",
+                harfpad.startUp(0.1), harfpad.startUp(0.9), minimal.startUp(0.1),
+                minimal.startUp(0.9));
+    std::printf("| private bytes after start-up | %.1f MiB | %.1f MiB | %.2f |\n",
+                harfpad.privateMiB, minimal.privateMiB, harfpad.privateMiB / minimal.privateMiB);
     std::printf("| working set after start-up | %.1f MiB | %.1f MiB | |\n", harfpad.workingSetMiB,
                 minimal.workingSetMiB);
     std::printf("| CPU time in 3 s untouched | %.1f ms | %.1f ms | |\n", harfpad.idleCpuMs,
