@@ -16,7 +16,7 @@ Form1::Form1(const Form1Platform& platform)
       hotkeys_(platform.window, platform.ui, registry_,
                {setting_page::kOption1, setting_page::kOption2, setting_page::kOption3}),
       unicodeKeyboard_(platform.window, platform.keyInput, platform.codePage),
-      pictureKeyboard_(platform.window, platform.keyInput, platform.codePage, platform.sendKeys,
+      pictureKeyboard_(platform.window, platform.keyInput, platform.codePage, platform.keystrokes,
                        [this] { ARswitch_Click(); }),
       feedback_(platform.window, platform.ui, platform.internet, platform.requests,
                 platform.feedbackAddresses),

@@ -15,7 +15,7 @@
 #include "platform/KeyInputApi.h"
 #include "platform/KeyboardLayoutApi.h"
 #include "platform/RegistryApi.h"
-#include "platform/SendKeysApi.h"
+#include "platform/KeystrokeApi.h"
 #include "platform/Ui.h"
 #include "platform/UiServices.h"
 #include "settings/EllReg.h"
@@ -31,7 +31,7 @@ struct Form1Platform {
     IKeyboardLayoutApi& layouts;
     IKeyInputApi& keyInput;
     IAnsiCodePage& codePage;
-    ISendKeys& sendKeys;
+    IKeystrokeSender& keystrokes;
     IInternetApi& internet;
     IHttpRequestFactory& requests;
     const TrayPlatform* tray = nullptr;  // nullptr: no taskbar indicator

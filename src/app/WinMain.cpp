@@ -13,7 +13,7 @@
 #include "platform/win32/Win32KeyInput.h"
 #include "platform/win32/Win32KeyboardLayout.h"
 #include "platform/win32/Win32Registry.h"
-#include "platform/win32/Win32SendKeys.h"
+#include "platform/win32/Win32KeystrokeSender.h"
 #include "platform/win32/Win32ShellNotify.h"
 #include "platform/win32/Win32TrayWindow.h"
 #include "platform/win32/Win32UiServices.h"
@@ -38,14 +38,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     const auto preTranslate = [&](MSG& msg) { return window.preTranslateMessage(msg); };
     win32::Win32KeyInput keyInput;
     win32::Win32AnsiCodePage codePage;
-    win32::Win32SendKeys sendKeys(preTranslate);
+    win32::Win32KeystrokeSender keystrokes(preTranslate);
     win32::Win32Internet internet;
     win32::Win32HttpRequests requests;
     // The tray window outlives Form1, which removes a remaining icon when it goes.
     win32::Win32TrayWindow trayWindow(instance, IDI_HARFPAD);
     win32::Win32ShellNotify shell;
     const TrayPlatform tray{trayWindow, shell};
-    Form1 form1({window, ui, registry, layouts, keyInput, codePage, sendKeys, internet, requests,
+    Form1 form1({window, ui, registry, layouts, keyInput, codePage, keystrokes, internet, requests,
                  &tray,
                  feedback::FeedbackAddresses{u"" HARFPAD_FEEDBACK_URL, u"" HARFPAD_PROBE_URL,
                                              u"" HARFPAD_MSXML_DOWNLOAD_URL}});

@@ -1,6 +1,7 @@
 #include "keyboard/PictureKeyboard.h"
 
 #include "keyboard/PictureKeyboardPage.h"
+#include "keyboard/SendKeysPlan.h"
 #include "keyboard/clsKeys.h"
 
 namespace harfpad {
@@ -24,7 +25,7 @@ void PictureKeyboard::Keyboard_Array_Click(int index) {
     const pp::KeyAction& action = pp::keys()[static_cast<std::size_t>(index)].action;
     switch (action.kind) {
         case pp::KeyAction::SendText:
-            sendKeys_.SendKeys(action.text, true);
+            SendKeys(keystrokes_, action.text, true);
             break;
         case pp::KeyAction::TapKey: {
             clsKeys keys(keyInput_, codePage_);

@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "platform/KeyInputApi.h"
-#include "platform/SendKeysApi.h"
+#include "platform/KeystrokeApi.h"
 #include "platform/Ui.h"
 
 namespace harfpad {
@@ -13,11 +13,11 @@ namespace harfpad {
 class PictureKeyboard {
   public:
     PictureKeyboard(IFormView& view, IKeyInputApi& keyInput, IAnsiCodePage& codePage,
-                    ISendKeys& sendKeys, std::function<void()> switchToArabic)
+                    IKeystrokeSender& keystrokes, std::function<void()> switchToArabic)
         : view_(view),
           keyInput_(keyInput),
           codePage_(codePage),
-          sendKeys_(sendKeys),
+          keystrokes_(keystrokes),
           switchToArabic_(std::move(switchToArabic)) {}
 
     // Runs the handler of a key of the page; false when the id is not one of them.
@@ -29,7 +29,7 @@ class PictureKeyboard {
     IFormView& view_;
     IKeyInputApi& keyInput_;
     IAnsiCodePage& codePage_;
-    ISendKeys& sendKeys_;
+    IKeystrokeSender& keystrokes_;
     std::function<void()> switchToArabic_;
 };
 

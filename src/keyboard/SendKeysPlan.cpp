@@ -114,4 +114,24 @@ KeystrokePlan planSendKeys(std::u16string_view keys, ILayoutKeyLookup& layout) {
     return plan;
 }
 
+namespace {
+class SenderLayout final : public ILayoutKeyLookup {
+  public:
+    explicit SenderLayout(IKeystrokeSender& sender) : sender_(sender) {}
+    std::int16_t vkKeyScan(char16_t ch) override { return sender_.vkKeyScan(ch); }
+
+  private:
+    IKeystrokeSender& sender_;
+};
+}  // namespace
+
+void SendKeys(IKeystrokeSender& sender, std::u16string_view keys, bool wait) {
+    SenderLayout layout(sender);
+    const KeystrokePlan plan = planSendKeys(keys, layout);
+    if (plan.unproducible > 0)
+        sender.beep();
+    if (!plan.keys.empty())
+        sender.send(plan.keys, wait);
+}
+
 }  // namespace harfpad

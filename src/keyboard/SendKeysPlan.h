@@ -1,20 +1,24 @@
-// Reads send-keys notation and plans the keystrokes that type it on the active layout.
+// Reads send-keys notation and plans the keystrokes that type it on a layout.
 #pragma once
 
 #include <cstdint>
 #include <string_view>
 #include <vector>
 
-#include "platform/SendKeysApi.h"
+#include "platform/KeystrokeApi.h"
 
 namespace harfpad {
 
-struct PlannedKey {
-    std::uint16_t vk = 0;
-    bool keyUp = false;
-
-    friend bool operator==(const PlannedKey&, const PlannedKey&) = default;
+// The layout as the planner needs it.
+class ILayoutKeyLookup {
+  public:
+    virtual ~ILayoutKeyLookup() = default;
+    // Virtual key in the low byte, shift state (1 Shift, 2 Ctrl, 4 Alt) in the high byte; -1
+    // when no key of the layout produces `ch`.
+    virtual std::int16_t vkKeyScan(char16_t ch) = 0;
 };
+
+using PlannedKey = Keystroke;
 
 struct KeystrokePlan {
     std::vector<PlannedKey> keys;
@@ -28,5 +32,10 @@ struct KeystrokePlan {
 // Unicode keystroke, so that the text shows what the layout really types. Throws
 // std::invalid_argument for an unclosed brace or an unknown key name, before anything is planned.
 KeystrokePlan planSendKeys(std::u16string_view keys, ILayoutKeyLookup& layout);
+
+// The system's send-keys operation: types `keys` into the focused window as the keystrokes of
+// its layout, beeping when something could not be typed; with `wait`, returns once they are
+// processed. Throws std::invalid_argument, before sending anything, for unreadable notation.
+void SendKeys(IKeystrokeSender& sender, std::u16string_view keys, bool wait);
 
 }  // namespace harfpad

@@ -6,7 +6,7 @@
 #include "app/InfoPages.h"
 #include "fakes/FakeForm1Platform.h"
 #include "fakes/FakeFormWindow.h"
-#include "fakes/FakeSendKeys.h"
+#include "fakes/FakeKeystrokeSender.h"
 #include "fakes/KeyEventLog.h"
 #include "fakes/FakeHttpRequest.h"
 #include "fakes/FakeInternet.h"

@@ -11,7 +11,7 @@
 #include "fakes/FakeInternet.h"
 #include "fakes/FakeKeyboardLayout.h"
 #include "fakes/FakeRegistry.h"
-#include "fakes/FakeSendKeys.h"
+#include "fakes/FakeKeystrokeSender.h"
 #include "fakes/KeyEventLog.h"
 #include "fakes/FakeUiServices.h"
 #include "keyboard/PictureKeyboardPage.h"
@@ -102,7 +102,7 @@ TEST_F(Form1Test, StartUpSelectsTheStoredOptionInAnyForm) {
         fakes::FakeFormWindow w{form1Spec()};
         fakes::FakeRegistry r;
         row.store(r);
-        Form1 f{{w, ui, r, layouts, keys, keys, sendKeys, internet, requests}};
+        Form1 f{{w, ui, r, layouts, keys, keys, keystrokes, internet, requests}};
         f.show();
         int selected = 0;
         if (w.value(sp::kOption1))
@@ -161,7 +161,7 @@ TEST_F(Form1Test, ApplyDecisions) {
         fakes::FakeUiServices u;
         if (row.stored)
             r.setText(kHkeyCurrentUser, kToggle, "", *row.stored);
-        Form1 f{{w, u, r, layouts, keys, keys, sendKeys, internet, requests}};
+        Form1 f{{w, u, r, layouts, keys, keys, keystrokes, internet, requests}};
         f.show();
         if (row.choose != kNoControl)
             w.userClick(row.choose);
@@ -213,7 +213,7 @@ TEST_F(Form1Test, ApplyTellsWhenTheUsersSettingCannotBeStored) {
         fakes::FakeRegistry r;
         fakes::FakeUiServices u;
         r.readOnlyKeys.insert({row.readOnlyRoot, row.readOnlyKey});
-        Form1 f{{w, u, r, layouts, keys, keys, sendKeys, internet, requests}};
+        Form1 f{{w, u, r, layouts, keys, keys, keystrokes, internet, requests}};
         f.show();
         w.userClick(sp::kOption1);
         w.userClick(sp::kApply);
@@ -233,7 +233,7 @@ TEST_F(Form1Test, ApplyFreesTheLayoutHotkeyWhenItTakesItsKeys) {
         fakes::FakeRegistry r;
         fakes::FakeUiServices u;
         r.setText(kHkeyCurrentUser, kToggle, "Layout Hotkey", layoutHotkey);
-        Form1 f{{w, u, r, layouts, keys, keys, sendKeys, internet, requests}};
+        Form1 f{{w, u, r, layouts, keys, keys, keystrokes, internet, requests}};
         f.show();
         w.userClick(choose);
         w.userClick(sp::kApply);
@@ -285,7 +285,7 @@ TEST_F(Form1Test, AboutSaysWhenFeedbackReachesNoOne) {
          {std::pair{u"https://feedback.harfpad.invalid/softfback.php", true},
           {u"http://127.0.0.1:47813/softfback.php", false}}) {
         fakes::FakeFormWindow w{form1Spec()};
-        Form1 f{{w, ui, registry, layouts, keys, keys, sendKeys, internet, requests, nullptr,
+        Form1 f{{w, ui, registry, layouts, keys, keys, keystrokes, internet, requests, nullptr,
                  feedback::FeedbackAddresses{url, u"http://probe.test/", u""}}};
         f.show();
         EXPECT_EQ(

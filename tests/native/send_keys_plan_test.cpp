@@ -4,6 +4,7 @@
 #include <map>
 #include <stdexcept>
 
+#include "fakes/FakeKeystrokeSender.h"
 #include "keyboard/PictureKeyboardPage.h"
 #include "keyboard/SendKeysPlan.h"
 
@@ -92,6 +93,33 @@ TEST(SendKeysPlan, NotationBecomesKeystrokes) {
     }
 }
 
+// The operation types what the layout can and beeps once for what it cannot.
+TEST(SendKeysOperation, SendsThePlanAndBeepsForWhatTheLayoutLacks) {
+    const struct {
+        std::u16string keys;
+        std::string layout;
+        std::u16string typed;
+        int beeps;
+    } rows[] = {
+        {u"a{enter}1", fakes::layouts::kUs, u"a\r\n1", 0},
+        {u"\u0636\u0644\u0627", fakes::layouts::kArabic, u"\u0636\u0644\u0627", 0},
+        {u"\u0636x", fakes::layouts::kUs, u"x", 1},
+        {u"\u0636", fakes::layouts::kUs, u"", 1},
+    };
+    for (const auto& row : rows) {
+        fakes::FakeKeyboardLayout layout;
+        layout.active = row.layout;
+        fakes::FakeKeystrokeSender sender(layout);
+        SendKeys(sender, row.keys, true);
+        EXPECT_EQ(sender.typed(), row.typed);
+        EXPECT_EQ(sender.beeps, row.beeps);
+        EXPECT_EQ(sender.sends.size(), row.typed.empty() ? 0u : 1u) << "nothing empty is sent";
+        if (!sender.sends.empty()) {
+            EXPECT_TRUE(sender.sends[0].wait);
+        }
+    }
+}
+
 TEST(SendKeysPlan, UnreadableTextPlansNothingAndSaysSo) {
     for (std::u16string keys : {u"{enter", u"a{", u"{}", u"{nosuchkey}"}) {
         UsLayout layout;
@@ -100,33 +128,11 @@ TEST(SendKeysPlan, UnreadableTextPlansNothingAndSaysSo) {
     }
 }
 
-
-// The rows of a US 101-key keyboard, and the virtual keys of their punctuation.
-constexpr std::u16string_view kUsRows[] = {u"`1234567890-=", u"QWERTYUIOP[]\\", u"ASDFGHJKL;'",
-                                           u"ZXCVBNM,./"};
-std::uint16_t usVirtualKey(char16_t c) {
-    static const std::map<char16_t, std::uint16_t> oem = {
-        {u'`', 0xC0}, {u'-', 0xBD}, {u'=', 0xBB}, {u'[', 0xDB}, {u']', 0xDD}, {u'\\', 0xDC},
-        {u';', 0xBA}, {u'\'', 0xDE}, {u',', 0xBC}, {u'.', 0xBE}, {u'/', 0xBF}};
-    const auto it = oem.find(c);
-    return it != oem.end() ? it->second : static_cast<std::uint16_t>(c);
-}
-
-// The Arabic (101) layout, 00000401: what each key of the US rows above types unshifted.
+// The Arabic (101) layout of the fake system.
 class ArabicLayout final : public ILayoutKeyLookup {
   public:
     std::int16_t vkKeyScan(char16_t ch) override {
-        static constexpr std::u16string_view kRows[] = {
-            u"\u0630\u0031\u0032\u0033\u0034\u0035\u0036\u0037\u0038\u0039\u0030-=",
-            u"\u0636\u0635\u062B\u0642\u0641\u063A\u0639\u0647\u062E\u062D\u062C\u062F\\",
-            u"\u0634\u0633\u064A\u0628\u0644\u0627\u062A\u0646\u0645\u0643\u0637",
-            u"\u0626\u0621\u0624\u0631\uFEFB\u0649\u0629\u0648\u0632\u0638"};
-        for (std::size_t row = 0; row < 4; ++row) {
-            const std::size_t column = kRows[row].find(ch);
-            if (column != std::u16string_view::npos)
-                return static_cast<std::int16_t>(usVirtualKey(kUsRows[row][column]));
-        }
-        return ch == u' ' ? 0x20 : -1;
+        return fakes::layouts::vkKeyScan(fakes::layouts::kArabic, ch);
     }
 };
 
@@ -142,9 +148,8 @@ std::uint16_t keyInPlaceOf(int index) {
             continue;
         for (std::size_t row = 0; row < 4; ++row)
             if (spec.rect.top == kRows[row].top)
-                return usVirtualKey(
-                    kUsRows[row][static_cast<std::size_t>(spec.rect.left - kRows[row].firstLeft) /
-                                 360]);
+                return fakes::layouts::usKeyAt(
+                    row, static_cast<std::size_t>(spec.rect.left - kRows[row].firstLeft) / 360);
     }
     ADD_FAILURE() << "key " << index << " is not in a row of character keys";
     return 0;

@@ -14,7 +14,7 @@
 #include "fakes/FakeInternet.h"
 #include "fakes/FakeKeyboardLayout.h"
 #include "fakes/FakeRegistry.h"
-#include "fakes/FakeSendKeys.h"
+#include "fakes/FakeKeystrokeSender.h"
 #include "fakes/FakeTray.h"
 #include "fakes/RecordingTrayOwner.h"
 #include "fakes/FakeUiServices.h"
@@ -399,7 +399,7 @@ TEST_F(TrayLifeTest, AnIconTheShellRefusedKeepsNothingAlive) {
     const TrayPlatform refusing{hidden, noTaskbar};
     fakes::FakeUiServices u;
     fakes::FakeFormWindow w{form1Spec()};
-    Form1 f{{w, u, registry, layouts, keys, keys, sendKeys, internet, requests, &refusing}};
+    Form1 f{{w, u, registry, layouts, keys, keys, keystrokes, internet, requests, &refusing}};
     f.show();
     w.userClick(sp::kIndicator);
     w.userClose();
@@ -427,7 +427,7 @@ TEST_F(TrayLifeTest, EndingFromTheTrayClosesAnOpenMainWindowToo) {
 TEST_F(TrayLifeTest, MainWindowGoingAwayTakesTheIconWithIt) {
     {
         fakes::FakeFormWindow w{form1Spec()};
-        Form1 f{{w, ui, registry, layouts, keys, keys, sendKeys, internet, requests, &tray}};
+        Form1 f{{w, ui, registry, layouts, keys, keys, keystrokes, internet, requests, &tray}};
         f.show();
         w.userClick(sp::kIndicator);
         EXPECT_EQ(shell.icons.size(), 1u);

@@ -12,7 +12,7 @@
 #include "fakes/FakeInternet.h"
 #include "fakes/FakeKeyboardLayout.h"
 #include "fakes/FakeRegistry.h"
-#include "fakes/FakeSendKeys.h"
+#include "fakes/FakeKeystrokeSender.h"
 #include "fakes/FakeUiServices.h"
 #include "fakes/KeyEventLog.h"
 #include "keyboard/UnicodeKeyboardPage.h"

@@ -20,7 +20,7 @@
 #include "platform/win32/Win32Internet.h"
 #include "platform/win32/Win32KeyInput.h"
 #include "platform/win32/Win32KeyboardLayout.h"
-#include "platform/win32/Win32SendKeys.h"
+#include "platform/win32/Win32KeystrokeSender.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32UiServices.h"
 #include "support/WineTest.h"
@@ -50,7 +50,7 @@ class WineFeedbackTest : public ::testing::Test {
         if (feedbackUrl.empty())
             feedbackUrl = server.url("/softfback.php");
         form = std::make_unique<Form1>(
-            Form1Platform{window, ui, registry, layouts, keyInput, codePage, sendKeys, internet,
+            Form1Platform{window, ui, registry, layouts, keyInput, codePage, keystrokes, internet,
                           requests, nullptr,
                           feedback::FeedbackAddresses{widen(feedbackUrl), widen(probeUrl),
                                                       u"http://127.0.0.1/download"}});
@@ -84,7 +84,7 @@ class WineFeedbackTest : public ::testing::Test {
     win32::Win32HttpRequests requests;
     win32::Win32KeyInput keyInput;
     win32::Win32AnsiCodePage codePage;
-    win32::Win32SendKeys sendKeys;
+    win32::Win32KeystrokeSender keystrokes;
     std::unique_ptr<Form1> form;
 };
 

@@ -17,7 +17,7 @@
 #include "platform/win32/Win32KeyInput.h"
 #include "platform/win32/Win32KeyboardLayout.h"
 #include "platform/win32/Win32Registry.h"
-#include "platform/win32/Win32SendKeys.h"
+#include "platform/win32/Win32KeystrokeSender.h"
 #include "platform/win32/Win32UiServices.h"
 
 namespace harfpad {

@@ -9,7 +9,7 @@
 #include "fakes/FakeInternet.h"
 #include "fakes/FakeKeyboardLayout.h"
 #include "fakes/FakeRegistry.h"
-#include "fakes/FakeSendKeys.h"
+#include "fakes/FakeKeystrokeSender.h"
 #include "fakes/FakeUiServices.h"
 #include "fakes/KeyEventLog.h"
 
@@ -21,7 +21,7 @@ struct FakeForm1Platform {
     FakeRegistry registry;
     FakeKeyboardLayout layouts;
     KeyEventLog keys;
-    FakeSendKeys sendKeys;
+    FakeKeystrokeSender keystrokes{layouts};
     FakeInternet internet;
     FakeHttpRequests requests;
 
@@ -33,7 +33,7 @@ struct FakeForm1Platform {
                 layouts,
                 keys,
                 keys,
-                sendKeys,
+                keystrokes,
                 internet,
                 requests,
                 tray,

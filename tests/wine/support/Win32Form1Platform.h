@@ -13,7 +13,7 @@
 #include "platform/win32/Win32KeyInput.h"
 #include "platform/win32/Win32KeyboardLayout.h"
 #include "platform/win32/Win32Registry.h"
-#include "platform/win32/Win32SendKeys.h"
+#include "platform/win32/Win32KeystrokeSender.h"
 #include "platform/win32/Win32UiServices.h"
 
 namespace harfpad::wine_test {
@@ -27,8 +27,8 @@ struct Win32Form1Platform {
     }
 
     Form1Platform platform(const TrayPlatform* tray = nullptr) {
-        return {window,   ui,       registry, layouts,  keyInput,
-                codePage, sendKeys, internet, requests, tray};
+        return {window,   ui,         registry, layouts,  keyInput,
+                codePage, keystrokes, internet, requests, tray};
     }
 
     win32::Win32FormWindow window{::GetModuleHandleW(nullptr), form1Spec(), 0};
@@ -39,7 +39,8 @@ struct Win32Form1Platform {
     win32::Win32AnsiCodePage codePage;
     win32::Win32Internet internet;
     win32::Win32HttpRequests requests;
-    win32::Win32SendKeys sendKeys{[this](MSG& msg) { return window.preTranslateMessage(msg); }};
+    win32::Win32KeystrokeSender keystrokes{
+        [this](MSG& msg) { return window.preTranslateMessage(msg); }};
 };
 
 }  // namespace harfpad::wine_test

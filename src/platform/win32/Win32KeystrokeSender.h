@@ -1,22 +1,23 @@
-// Send-keys over SendInput: keystrokes of the focused thread's layout, Unicode keystrokes for
-// characters it has no key for.
+// Keystrokes over SendInput, looked up on the layout of the thread that has the focus.
 #pragma once
 
 #include <windows.h>
 
 #include <functional>
 
-#include "platform/SendKeysApi.h"
+#include "platform/KeystrokeApi.h"
 
 namespace harfpad::win32 {
 
-class Win32SendKeys final : public ISendKeys {
+class Win32KeystrokeSender final : public IKeystrokeSender {
   public:
     // `preTranslate` is the main loop's hook (keyboard navigation), also used while waiting.
-    explicit Win32SendKeys(std::function<bool(MSG&)> preTranslate = {})
+    explicit Win32KeystrokeSender(std::function<bool(MSG&)> preTranslate = {})
         : preTranslate_(std::move(preTranslate)) {}
 
-    void SendKeys(std::u16string_view keys, bool wait) override;
+    std::int16_t vkKeyScan(char16_t ch) override;
+    void send(std::span<const Keystroke> keys, bool wait) override;
+    void beep() override;
 
   private:
     // Dispatches this thread's messages until `keyUps` key releases have gone through or the

@@ -1,8 +1,6 @@
-#include "platform/win32/Win32SendKeys.h"
+#include "platform/win32/Win32KeystrokeSender.h"
 
 #include <vector>
-
-#include "keyboard/SendKeysPlan.h"
 
 namespace harfpad::win32 {
 
@@ -17,18 +15,7 @@ HKL focusLayout() {
     return ::GetKeyboardLayout(thread);
 }
 
-class LayoutLookup final : public ILayoutKeyLookup {
-  public:
-    explicit LayoutLookup(HKL layout) : layout_(layout) {}
-    std::int16_t vkKeyScan(char16_t ch) override {
-        return static_cast<std::int16_t>(::VkKeyScanExW(static_cast<WCHAR>(ch), layout_));
-    }
-
-  private:
-    HKL layout_;
-};
-
-INPUT toInput(const PlannedKey& key, HKL layout) {
+INPUT toInput(const Keystroke& key, HKL layout) {
     INPUT input{};
     input.type = INPUT_KEYBOARD;
     input.ki.wVk = key.vk;
@@ -42,20 +29,22 @@ constexpr DWORD kWaitLimitMs = 2000;
 
 }  // namespace
 
-void Win32SendKeys::SendKeys(std::u16string_view keys, bool wait) {
-    const HKL layout = focusLayout();
-    LayoutLookup lookup(layout);
-    const KeystrokePlan whole = planSendKeys(keys, lookup);
-    // What the layout cannot type is not typed; the user hears that something was left out.
-    if (whole.unproducible > 0)
-        ::MessageBeep(MB_OK);
-    const std::vector<PlannedKey>& plan = whole.keys;
-    if (plan.empty())
+std::int16_t Win32KeystrokeSender::vkKeyScan(char16_t ch) {
+    return static_cast<std::int16_t>(::VkKeyScanExW(static_cast<WCHAR>(ch), focusLayout()));
+}
+
+void Win32KeystrokeSender::beep() {
+    ::MessageBeep(MB_OK);
+}
+
+void Win32KeystrokeSender::send(std::span<const Keystroke> keys, bool wait) {
+    if (keys.empty())
         return;
+    const HKL layout = focusLayout();
     std::vector<INPUT> inputs;
-    inputs.reserve(plan.size());
+    inputs.reserve(keys.size());
     std::size_t keyUps = 0;
-    for (const PlannedKey& key : plan) {
+    for (const Keystroke& key : keys) {
         inputs.push_back(toInput(key, layout));
         keyUps += key.keyUp ? 1 : 0;
     }
@@ -66,7 +55,7 @@ void Win32SendKeys::SendKeys(std::u16string_view keys, bool wait) {
         pumpUntilProcessed(keyUps);
 }
 
-void Win32SendKeys::pumpUntilProcessed(std::size_t keyUps) {
+void Win32KeystrokeSender::pumpUntilProcessed(std::size_t keyUps) {
     const DWORD start = ::GetTickCount();
     std::size_t seen = 0;
     while (seen < keyUps) {

@@ -1,0 +1,94 @@
+#include "fakes/KeyboardLayouts.h"
+
+#include <map>
+#include <string_view>
+
+#include "fakes/UsKeyboardModel.h"
+
+namespace harfpad::fakes::layouts {
+namespace {
+
+constexpr std::u16string_view kUsRows[] = {u"`1234567890-=", u"QWERTYUIOP[]\\", u"ASDFGHJKL;'",
+                                           u"ZXCVBNM,./"};
+constexpr std::u16string_view kArabicRows[] = {
+    u"\u0630\u0031\u0032\u0033\u0034\u0035\u0036\u0037\u0038\u0039\u0030-=",
+    u"\u0636\u0635\u062B\u0642\u0641\u063A\u0639\u0647\u062E\u062D\u062C\u062F\\",
+    u"\u0634\u0633\u064A\u0628\u0644\u0627\u062A\u0646\u0645\u0643\u0637",
+    u"\u0626\u0621\u0624\u0631\uFEFB\u0649\u0629\u0648\u0632\u0638"};
+
+constexpr std::uint16_t kShifted = 0x100;
+constexpr std::uint16_t kVkShift = 0x10, kVkEnter = 0x0D, kVkBack = 0x08, kVkSpace = 0x20;
+
+std::uint16_t usVirtualKey(char16_t c) {
+    static const std::map<char16_t, std::uint16_t> oem = {
+        {u'`', 0xC0}, {u'-', 0xBD},  {u'=', 0xBB}, {u'[', 0xDB}, {u']', 0xDD}, {u'\\', 0xDC},
+        {u';', 0xBA}, {u'\'', 0xDE}, {u',', 0xBC}, {u'.', 0xBE}, {u'/', 0xBF}};
+    const auto it = oem.find(c);
+    return it != oem.end() ? it->second : static_cast<std::uint16_t>(c);
+}
+
+// The character a key types on the layout, or 0.
+char16_t characterOf(const std::string& layout, std::uint16_t vk, bool shift) {
+    if (vk == kVkSpace)
+        return u' ';
+    if (layout == kArabic) {
+        for (std::size_t row = 0; row < 4; ++row)
+            for (std::size_t column = 0; column < kUsRows[row].size(); ++column)
+                if (!shift && usVirtualKey(kUsRows[row][column]) == vk)
+                    return kArabicRows[row][column];
+        return 0;
+    }
+    if (layout == kUs)
+        for (char16_t c = 0x21; c < 0x7F; ++c)
+            if (static_cast<std::uint16_t>(us_layout::vkKeyScan(static_cast<char>(c))) ==
+                (vk | (shift ? kShifted : 0)))
+                return c;
+    return 0;
+}
+
+}  // namespace
+
+std::uint16_t usKeyAt(std::size_t row, std::size_t column) {
+    return usVirtualKey(kUsRows[row][column]);
+}
+
+std::int16_t vkKeyScan(const std::string& layout, char16_t ch) {
+    if (ch == u' ')
+        return kVkSpace;
+    if (layout == kArabic) {
+        for (std::size_t row = 0; row < 4; ++row) {
+            const std::size_t column = kArabicRows[row].find(ch);
+            if (column != std::u16string_view::npos)
+                return static_cast<std::int16_t>(usKeyAt(row, column));
+        }
+        return -1;
+    }
+    if (layout == kUs && ch < 0x80)
+        return us_layout::vkKeyScan(static_cast<char>(ch));
+    return -1;
+}
+
+std::u16string typed(const std::string& layout, std::span<const Keystroke> keys) {
+    std::u16string text;
+    bool shift = false;
+    for (const Keystroke& key : keys) {
+        if (key.vk == kVkShift) {
+            shift = !key.keyUp;
+            continue;
+        }
+        if (key.keyUp)
+            continue;
+        if (key.vk == kVkEnter) {
+            text += u"\r\n";
+        } else if (key.vk == kVkBack) {
+            if (!text.empty())
+                text.pop_back();
+        } else if (const char16_t c = characterOf(layout, key.vk, shift)) {
+            // The B key of the Arabic layout types lam and alef together.
+            text += c == u'\uFEFB' ? std::u16string(u"\u0644\u0627") : std::u16string(1, c);
+        }
+    }
+    return text;
+}
+
+}  // namespace harfpad::fakes::layouts
