@@ -7,7 +7,6 @@
 #include "fakes/FakeForm1Platform.h"
 #include "fakes/FakeFormWindow.h"
 #include "fakes/FakeKeystrokeSender.h"
-#include "fakes/KeyEventLog.h"
 #include "fakes/FakeHttpRequest.h"
 #include "fakes/FakeInternet.h"
 #include "fakes/FakeKeyboardLayout.h"

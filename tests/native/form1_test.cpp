@@ -12,7 +12,6 @@
 #include "fakes/FakeKeyboardLayout.h"
 #include "fakes/FakeRegistry.h"
 #include "fakes/FakeKeystrokeSender.h"
-#include "fakes/KeyEventLog.h"
 #include "fakes/FakeUiServices.h"
 #include "keyboard/PictureKeyboardPage.h"
 

@@ -11,7 +11,7 @@
 #include "fakes/FakeRegistry.h"
 #include "fakes/FakeKeystrokeSender.h"
 #include "fakes/FakeUiServices.h"
-#include "fakes/KeyEventLog.h"
+#include "fakes/RecordingKeyInput.h"
 #include "keyboard/PictureKeyboardPage.h"
 
 namespace harfpad {
@@ -77,8 +77,10 @@ TEST_F(PictureKeyboardTest, BackspaceAndCapslockTapTheirKeyThroughClsKeys) {
         int index;
         std::vector<fakes::KeyEvent> events;
     } rows[] = {
-        {13, {{8, 0x0E, 0}, {8, 0x0E, 2}}},  // Backspace produces a character: not extended
-        {28, {{20, 0x3A, 1}, {20, 0x3A, 3}}},
+        {13,
+         {fakes::KeyEvent::key(8, 0x0E, 0),
+          fakes::KeyEvent::key(8, 0x0E, 2)}},  // Backspace produces a character: not extended
+        {28, {fakes::KeyEvent::key(20, 0x3A, 1), fakes::KeyEvent::key(20, 0x3A, 3)}},
     };
     for (const auto& row : rows) {
         keys.events.clear();

@@ -18,7 +18,6 @@
 #include "fakes/FakeTray.h"
 #include "fakes/RecordingTrayOwner.h"
 #include "fakes/FakeUiServices.h"
-#include "fakes/KeyEventLog.h"
 #include "tray/Form2.h"
 #include "tray/trayicon.h"
 

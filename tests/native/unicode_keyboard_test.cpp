@@ -14,7 +14,7 @@
 #include "fakes/FakeRegistry.h"
 #include "fakes/FakeKeystrokeSender.h"
 #include "fakes/FakeUiServices.h"
-#include "fakes/KeyEventLog.h"
+#include "fakes/RecordingKeyInput.h"
 #include "keyboard/UnicodeKeyboardPage.h"
 
 namespace harfpad {
@@ -41,8 +41,8 @@ class UnicodeKeyboardTest : public ::testing::Test, protected fakes::FakeForm1Pl
     std::size_t endTaps() const {
         std::size_t taps = 0;
         for (std::size_t i = 0; i + 1 < keys.events.size(); ++i)
-            if (keys.events[i] == fakes::KeyEvent{35, 0x4F, 1} &&
-                keys.events[i + 1] == fakes::KeyEvent{35, 0x4F, 3})
+            if (keys.events[i] == fakes::KeyEvent::key(35, 0x4F, 1) &&
+                keys.events[i + 1] == fakes::KeyEvent::key(35, 0x4F, 3))
                 ++taps;
         return taps;
     }

@@ -11,7 +11,7 @@
 #include "fakes/FakeRegistry.h"
 #include "fakes/FakeKeystrokeSender.h"
 #include "fakes/FakeUiServices.h"
-#include "fakes/KeyEventLog.h"
+#include "fakes/RecordingKeyInput.h"
 
 namespace harfpad::fakes {
 
@@ -20,7 +20,7 @@ struct FakeForm1Platform {
     FakeUiServices ui;
     FakeRegistry registry;
     FakeKeyboardLayout layouts;
-    KeyEventLog keys;
+    RecordingKeyInput keys;
     FakeKeystrokeSender keystrokes{layouts};
     FakeInternet internet;
     FakeHttpRequests requests;
