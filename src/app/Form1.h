@@ -44,7 +44,6 @@ class Form1 final : public IFormEvents, public ITrayOwner {
 
     // Loads the window when it is not loaded (its start-up sequence runs), else brings it up.
     void show() override;
-    IFormWindow& window() { return window_; }
 
     // Window events.
     void Form_Load() override;
@@ -53,7 +52,6 @@ class Form1 final : public IFormEvents, public ITrayOwner {
 
     // Layout switching, also called from the tray menu and the picture keyboard.
     std::string getCurrentLanguage() { return switcher_.getCurrentLanguage(); }
-    std::string decodeString() const { return switcher_.decodeString(); }
     void switchToArabic() override { switcher_.switchToArabic(); }
     void switchToEnglish() override { switcher_.switchToEnglish(); }
     // Sets `Indicator`, running Indicator_Click when the value changes.
@@ -70,9 +68,6 @@ class Form1 final : public IFormEvents, public ITrayOwner {
     void apply_Click() { hotkeys_.apply_Click(); }
     void Indicator_Click();
     void productsAsk_Click();
-    void Keyboard_Array_Click(int index) { pictureKeyboard_.Keyboard_Array_Click(index); }
-    void setNormalCaptions() { unicodeKeyboard_.setNormalCaptions(); }
-    void setShiftCaptions() { unicodeKeyboard_.setShiftCaptions(); }
     bool shiftOn() const { return unicodeKeyboard_.shiftOn(); }
     void submit_Click() { feedback_.submit_Click(); }
     const feedback::FeedbackForm& feedback() const { return feedback_; }

@@ -14,16 +14,4 @@ std::string toAnsi(std::wstring_view text) {
     return result;
 }
 
-std::wstring fromAnsi(std::string_view text) {
-    if (text.empty()) return {};
-    const int size =
-        ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring result(static_cast<std::size_t>(size > 0 ? size : 0), L'\0');
-    if (size > 0) {
-        ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                              result.data(), size);
-    }
-    return result;
-}
-
 }  // namespace harfpad::win32

@@ -15,8 +15,7 @@ inline std::u16string fromWide(std::wstring_view text) {
     return std::u16string(reinterpret_cast<const char16_t*>(text.data()), text.size());
 }
 
-// To and from the system's ANSI code page, as the ANSI platform calls take text.
+// To the system's ANSI code page, as the ANSI platform calls take text.
 std::string toAnsi(std::wstring_view text);
-std::wstring fromAnsi(std::string_view text);
 
 }  // namespace harfpad::win32
