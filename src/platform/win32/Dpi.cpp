@@ -1,5 +1,7 @@
 #include "platform/win32/Dpi.h"
 
+#include "platform/win32/GdiScopes.h"
+
 namespace harfpad::win32 {
 namespace {
 
@@ -10,10 +12,8 @@ Fn user32Function(const char* name) {
 }
 
 int systemDpi() {
-    HDC screen = ::GetDC(nullptr);
-    const int dpi = screen ? ::GetDeviceCaps(screen, LOGPIXELSX) : 96;
-    if (screen)
-        ::ReleaseDC(nullptr, screen);
+    const ScopedWindowDc screen(nullptr);
+    const int dpi = screen ? ::GetDeviceCaps(screen.get(), LOGPIXELSX) : 96;
     return dpi > 0 ? dpi : 96;
 }
 

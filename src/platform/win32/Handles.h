@@ -60,7 +60,7 @@ inline void destroyMenu(HMENU menu) {
 inline void closeInternet(HINTERNET handle) {
     ::InternetCloseHandle(handle);
 }
-inline void releaseDc(HDC dc) {
+inline void deleteDc(HDC dc) {
     ::DeleteDC(dc);
 }
 
@@ -71,7 +71,7 @@ using UniqueBrush = UniqueHandle<HBRUSH, deleteGdiObject>;
 using UniqueIcon = UniqueHandle<HICON, destroyIcon>;
 using UniqueMenu = UniqueHandle<HMENU, destroyMenu>;
 using UniqueInternet = UniqueHandle<HINTERNET, closeInternet>;
-using UniqueMemoryDc = UniqueHandle<HDC, releaseDc>;
+using UniqueMemoryDc = UniqueHandle<HDC, deleteDc>;  // from CreateCompatibleDC
 
 // Owns one COM interface pointer.
 template <typename I>

@@ -1,5 +1,7 @@
 #include "platform/win32/LegendPicture.h"
 
+#include "platform/win32/GdiScopes.h"
+
 #include <algorithm>
 #include <array>
 #include <vector>
@@ -60,34 +62,33 @@ HFONT LegendPainter::fontFor(HDC dc, std::wstring_view legend, int height) {
         const HFONT font = face(i);
         if (!font)
             continue;
-        const HGDIOBJ old = ::SelectObject(dc, font);
-        const bool usable = hasGlyphs(dc, legend);
-        ::SelectObject(dc, old);
-        if (usable)
+        const ScopedSelect selected(dc, font);
+        if (hasGlyphs(dc, legend))
             return font;
     }
     return face(0);
 }
 
 UniqueBitmap LegendPainter::draw(std::wstring_view legend, int side) {
-    const HDC screen = ::GetDC(nullptr);
-    UniqueBitmap bitmap(::CreateCompatibleBitmap(screen, side, side));
-    UniqueMemoryDc dc(::CreateCompatibleDC(screen));
-    ::ReleaseDC(nullptr, screen);
+    UniqueBitmap bitmap;
+    UniqueMemoryDc dc;
+    {
+        const ScopedWindowDc screen(nullptr);
+        bitmap.reset(::CreateCompatibleBitmap(screen.get(), side, side));
+        dc.reset(::CreateCompatibleDC(screen.get()));
+    }
     if (!bitmap || !dc)
         return {};
-    const HGDIOBJ oldBitmap = ::SelectObject(dc.get(), bitmap.get());
+    const ScopedSelect bitmapSelected(dc.get(), bitmap.get());
     const RECT all{0, 0, side, side};
     ::FillRect(dc.get(), &all, ::GetSysColorBrush(COLOR_HIGHLIGHTTEXT));
     // Arabic letters reach far above and below the baseline: the em takes most of the square.
-    const HGDIOBJ oldFont = ::SelectObject(dc.get(), fontFor(dc.get(), legend, side * 3 / 4));
+    const ScopedSelect fontSelected(dc.get(), fontFor(dc.get(), legend, side * 3 / 4));
     ::SetBkMode(dc.get(), TRANSPARENT);
     ::SetTextColor(dc.get(), ::GetSysColor(COLOR_BTNTEXT));
     RECT box = all;
     ::DrawTextW(dc.get(), legend.data(), static_cast<int>(legend.size()), &box,
                 DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
-    ::SelectObject(dc.get(), oldFont);
-    ::SelectObject(dc.get(), oldBitmap);
     return bitmap;
 }
 

@@ -85,25 +85,6 @@ int Win32TrayWindow::popupMenu(std::span<const std::u16string_view> items) {
     return chosen == 0 || chosen > items.size() ? -1 : static_cast<int>(chosen - 1);
 }
 
-LRESULT CALLBACK Win32TrayWindow::windowProc(HWND hwnd, UINT message, WPARAM wParam,
-                                             LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self =
-            static_cast<Win32TrayWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<Win32TrayWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!self)
-        return ::DefWindowProcW(hwnd, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        self->hwnd_ = nullptr;
-        return ::DefWindowProcW(hwnd, message, wParam, lParam);
-    }
-    return self->handleMessage(message, wParam, lParam);
-}
-
 LRESULT Win32TrayWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == showRunningCopyMessage() && message != 0) {
         if (events_)

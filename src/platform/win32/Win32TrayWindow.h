@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/TrayApi.h"
+#include "platform/win32/BaseWindow.h"
 #include "platform/win32/Handles.h"
 
 namespace harfpad::win32 {
@@ -13,14 +14,11 @@ inline constexpr wchar_t kTrayWindowClass[] = L"HarfpadForm2";
 // A hidden top-level window (never shown, never on the taskbar) with the program's icon as its
 // own window icon. Top-level rather than message-only: the shell's "TaskbarCreated" broadcast
 // only reaches top-level windows.
-class Win32TrayWindow final : public ITrayWindow {
+class Win32TrayWindow final : public ITrayWindow, private BaseWindow {
   public:
     Win32TrayWindow(HINSTANCE instance, int iconResourceId);
     ~Win32TrayWindow() override;
-    Win32TrayWindow(const Win32TrayWindow&) = delete;
-    Win32TrayWindow& operator=(const Win32TrayWindow&) = delete;
-
-    HWND hwnd() const { return hwnd_; }
+    using BaseWindow::hwnd;
 
     void setEvents(ITrayWindowEvents* events) override { events_ = events; }
     void create() override;
@@ -29,14 +27,12 @@ class Win32TrayWindow final : public ITrayWindow {
     int popupMenu(std::span<const std::u16string_view> items) override;
 
   private:
-    static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     HINSTANCE instance_;
     int iconResourceId_;
     UINT taskbarCreated_;
     ITrayWindowEvents* events_ = nullptr;
-    HWND hwnd_ = nullptr;
     UniqueIcon icon_;
 };
 
