@@ -58,6 +58,20 @@ SIZE measure(HWND control, const std::wstring& text, std::optional<int> wrapWidt
     return {r.right - r.left, r.bottom - r.top};
 }
 
+// A visible control in front of `control` that covers part of `text` (client coordinates).
+HWND coveredBy(HWND control, RECT text) {
+    ::MapWindowPoints(control, HWND_DESKTOP, reinterpret_cast<POINT*>(&text), 2);
+    for (HWND above = ::GetWindow(control, GW_HWNDPREV); above;
+         above = ::GetWindow(above, GW_HWNDPREV)) {
+        RECT r, both;
+        if (::IsWindowVisible(above) && ::GetWindowRect(above, &r) &&
+            ::IntersectRect(&both, &r, &text)) {
+            return above;
+        }
+    }
+    return nullptr;
+}
+
 std::wstring windowText(HWND hwnd) {
     std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(hwnd)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(
@@ -91,6 +105,7 @@ class FitAtOneDpi : public ::testing::Test, protected wine_test::Win32Form1Platf
             ::GetClientRect(hwnd, &client);
             SIZE room{client.right, client.bottom};
             SIZE need{};
+            POINT at{};  // where the text starts in the control
             switch (control.kind) {
                 case ControlKind::Label:
                     need = measure(hwnd, text, room.cx);
@@ -100,25 +115,35 @@ class FitAtOneDpi : public ::testing::Test, protected wine_test::Win32Form1Platf
                     // The box and the gap before the caption: 13 and 3 pixels at 96 DPI.
                     room.cx -= scaled(16);
                     need = measure(hwnd, text, std::nullopt);
+                    at = {scaled(16), (client.bottom - need.cy) / 2};
                     break;
                 case ControlKind::Button:
                     // The raised edge and the focus rectangle inside it.
                     room.cx -= 2 * scaled(3);
                     room.cy -= 2 * scaled(3);
                     need = measure(hwnd, text, std::nullopt);
+                    at = {(client.right - need.cx) / 2, (client.bottom - need.cy) / 2};
                     break;
                 case ControlKind::Frame:
                     // The caption stands in the top edge, indented from both corners.
                     room.cx -= 2 * scaled(8);
                     need = measure(hwnd, text, std::nullopt);
+                    at = {scaled(8), 0};
                     break;
                 default:
                     continue;  // text boxes hold what the user types; picture keys show pictures
             }
+            const auto where = [&] {
+                return "page \"" + utf8(win32::toWide(spec.caption)) + "\", control " +
+                       std::to_string(control.id) + " \"" + utf8(text) + "\"" + state + " at " +
+                       std::to_string(dpi) + " DPI";
+            };
             EXPECT_TRUE(need.cx <= room.cx && need.cy <= room.cy)
-                << "page \"" << utf8(win32::toWide(spec.caption)) << "\", control " << control.id
-                << " \"" << utf8(text) << "\"" << state << ": needs " << need.cx << " x " << need.cy
-                << " pixels, has " << room.cx << " x " << room.cy << " at " << dpi << " DPI";
+                << where() << ": needs " << need.cx << " x " << need.cy << " pixels, has "
+                << room.cx << " x " << room.cy;
+            const HWND cover = coveredBy(hwnd, {at.x, at.y, at.x + need.cx, at.y + need.cy});
+            EXPECT_EQ(cover, nullptr) << where() << ": partly covered by the control \""
+                                      << utf8(windowText(cover)) << "\" in front of it";
         }
     }
 

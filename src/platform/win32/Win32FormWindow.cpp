@@ -203,10 +203,12 @@ void Win32FormWindow::createPageControls(int page) {
             createControl(control);
     }
     // Labels and frames belong to the page's background: behind every other control, with the
-    // frames lowest, so that a control that overlaps them is never hidden. Neither takes the
-    // focus, so the Tab order stays as created.
+    // frames lowest, so that a control that overlaps them is never hidden. Among themselves the
+    // later one stays in front, as elsewhere, so each goes to the bottom before those listed
+    // before it. Neither takes the focus, so the Tab order stays as created.
     for (ControlKind kind : {ControlKind::Label, ControlKind::Frame}) {
-        for (const Control& control : controls_) {
+        for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+            const Control& control = *it;
             if (onPage(control) && control.spec->kind == kind) {
                 ::SetWindowPos(control.hwnd, HWND_BOTTOM, 0, 0, 0, 0,
                                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
