@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "support/Win32Form1Platform.h"
 #include "support/WineTest.h"
@@ -95,6 +94,7 @@ class FitAtOneDpi : public ::testing::Test, protected wine_test::Win32Form1Platf
         const int dpi = window.dpi();
         const auto scaled = [dpi](int pixelsAt96) { return ::MulDiv(pixelsAt96, dpi, 96); };
         const PageSpec& spec = form1Spec().pages[static_cast<std::size_t>(page)];
+        int measured = 0;
         for (const ControlSpec& control : spec.controls) {
             HWND hwnd = window.controlHwnd(control.id);
             ASSERT_NE(hwnd, nullptr) << "control " << control.id;
@@ -144,7 +144,9 @@ class FitAtOneDpi : public ::testing::Test, protected wine_test::Win32Form1Platf
             const HWND cover = coveredBy(hwnd, {at.x, at.y, at.x + need.cx, at.y + need.cy});
             EXPECT_EQ(cover, nullptr) << where() << ": partly covered by the control \""
                                       << utf8(windowText(cover)) << "\" in front of it";
+            ++measured;
         }
+        EXPECT_GT(measured, 0) << "no caption on page " << page;
     }
 
     Form1 form{platform()};
@@ -222,7 +224,9 @@ DWORD runAt(int dpi) {
     ::SetEnvironmentVariableW(kDpiVariable, nullptr);
     if (!started)
         return static_cast<DWORD>(-1);
-    ::WaitForSingleObject(process.hProcess, 60000);
+    if (::WaitForSingleObject(process.hProcess, 60000) != WAIT_OBJECT_0)
+        ::TerminateProcess(process.hProcess, static_cast<UINT>(-1));
+    ::WaitForSingleObject(process.hProcess, 5000);
     DWORD code = static_cast<DWORD>(-1);
     ::GetExitCodeProcess(process.hProcess, &code);
     ::CloseHandle(process.hThread);
