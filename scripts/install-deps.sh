@@ -6,7 +6,8 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev
     g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64
-    wine wine64 xvfb x11-apps imagemagick fonts-noto-core fonts-dejavu-core python3 locales
+    wine wine64 xvfb x11-apps imagemagick fonts-noto-core fonts-dejavu-core
+    fonts-dejavu-extra fonts-liberation2 python3 locales
 )
 
 missing=()

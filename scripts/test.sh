@@ -43,7 +43,7 @@ run_ctest() {  # run_ctest NAME DIR [ctest options...]
 
 run_ctest fuzz "$build/fuzz"
 run_ctest wine "$build/win64"
-echo "== screenshots (96 and 144 DPI)"
+echo "== screenshots (96, 120, 144 and 192 DPI)"
 if "$root/scripts/screenshots.sh" "$display_number" >"$logs/screenshots.log" 2>&1; then
     passed=$((passed + 1))
     grep -c '\.png$' "$logs/screenshots.log" | sed 's/$/ pages photographed in build\/screenshots/'

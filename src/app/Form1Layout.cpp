@@ -19,8 +19,12 @@ const FormSpec& form1Spec() {
         {u"Unicode Testing", unicode_page::controls()},
         {u"Other Products", info_pages::otherProductsControls()},
     }};
+    // The rectangles were drawn for an 8.25 pt sans serif; the system's message font (Segoe UI
+    // 9 pt on current Windows) has taller lines and clips the wrapped labels.
+    static constexpr FontSpec kDesignFont{u"Microsoft Sans Serif", 825, false};
     // Client area 6930 x 7245 twips; the tab control SSTab1 (6855 x 7215) fills it.
-    static const FormSpec spec{kForm1Caption, 6930, 7245, {37, 15, 6855, 7215}, pages};
+    static const FormSpec spec{kForm1Caption,        6930,  7245,
+                               {37, 15, 6855, 7215}, pages, &kDesignFont};
     return spec;
 }
 

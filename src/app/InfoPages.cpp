@@ -25,9 +25,9 @@ constexpr ControlSpec kAbout[] = {
 constexpr ControlSpec kProducts[] = {
     {kProductsText,
      K::Label,
-     u"Zemrak Software also makes Arabic fonts, spelling tools and keyboard utilities for "
-     u"Windows. Ask us about them, or tell us what you would like us to make next: the button "
-     u"below starts a message on the Feedback page.",
+     u"Zemrak Software makes other tools for writing Arabic on Windows. Ask us about them, or "
+     u"tell us what you would like us to make next: the button below starts a message on the "
+     u"Feedback page.",
      {480, 1320, 5895, 1500}},
     {kProductsAsk, K::Button, u"Ask about other products", {480, 3000, 2775, 495}},
 };

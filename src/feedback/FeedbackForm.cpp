@@ -119,6 +119,7 @@ void FeedbackForm::showReply() {
     attempt([&] {
         view_.setBodyHtml(serverReply_);
         window_.setText(page::kWebBrowser1, lfToCrLf(view_.readableText()));
+        window_.setVisible(page::kWebBrowser1, !serverReply_.empty());
     });
     bool acknowledged = false;
     attempt(

@@ -6,7 +6,8 @@ namespace {
 using K = ControlKind;
 
 // Twips relative to the page, in the order the Tab key visits them: name, e-mail, message,
-// "Send". The reply view lies over the lower part of the message box and takes no focus by Tab.
+// "Send". The reply view lies over the lower part of the message box and takes no focus by Tab;
+// it stays hidden until it holds a reply, so that it covers nothing the user types.
 constexpr ControlSpec kControls[] = {
     {kLabel3Name, K::Label, u"Name", {720, 1740, 1095, 255}},
     {kText1Name, K::TextBox, u"", {1680, 1740, 4215, 405}},
@@ -26,7 +27,7 @@ constexpr ControlSpec kControls[] = {
      {2400, 3420, 3375, 855},
      kNoControl,
      nullptr,
-     kStyleNoTabStop | kStyleNoLengthLimit},
+     kStyleNoTabStop | kStyleNoLengthLimit | kStyleHidden},
     {kLabel20, K::Label, u"Servre Status", {2880, 4740, 1455, 255}},
     {kLabel21, K::Label, u"", {4320, 4740, 1095, 255}},
     {kLabel4,

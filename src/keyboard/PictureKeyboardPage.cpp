@@ -139,8 +139,14 @@ constexpr auto kControls = [] {
                            kFrame4,
                            key.picture ? nullptr : &kSpecialKeyFont};
     }
-    controls[kKeyCount + 1] = {kText4,  K::MultiLineText, u"",          {120, 3000, 5655, 1695},
-                               kFrame4, nullptr,          kStyleVScroll};
+    // Arabic reads right to left from the right edge, as on the Unicode keyboard's page.
+    controls[kKeyCount + 1] = {kText4,
+                               K::MultiLineText,
+                               u"",
+                               {120, 3000, 5655, 1695},
+                               kFrame4,
+                               nullptr,
+                               kStyleVScroll | kStyleRightAligned | kStyleRightToLeft};
     return controls;
 }();
 }  // namespace

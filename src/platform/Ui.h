@@ -38,6 +38,8 @@ enum ControlStyle : unsigned {
     kStyleVScroll = 1u << 3,
     kStyleNoTabStop = 1u << 4,
     kStyleNoLengthLimit = 1u << 5,  // edit box takes any amount of text
+    kStyleHidden = 1u << 6,         // not shown (and so not reached by Tab) until made visible
+    kStyleRightToLeft = 1u << 7,    // text reads right to left
 };
 
 struct FontSpec {
@@ -52,7 +54,7 @@ struct ControlSpec {
     const char16_t* caption;           // design-time text, nullptr for none
     TwipsRect rect;                    // relative to the container
     ControlId container = kNoControl;  // a Frame of the same page, or kNoControl for the page
-    const FontSpec* font = nullptr;    // nullptr: the system's message font
+    const FontSpec* font = nullptr;    // nullptr: the form's font
     unsigned style = kStyleNone;
 };
 
@@ -67,6 +69,9 @@ struct FormSpec {
     int clientHeightTwips;
     TwipsRect tabRect;  // the tab control; page controls are placed relative to it
     std::span<const PageSpec> pages;
+    // Font of the tab strip and of every control that names none; nullptr: the system's
+    // message font.
+    const FontSpec* font = nullptr;
 };
 
 // What the window layer reports to the behaviour.
@@ -93,6 +98,10 @@ class IFormView {
     virtual void setValue(ControlId id, int value) = 0;
     virtual bool isEnabled(ControlId id) const = 0;
     virtual void setEnabled(ControlId id, bool enabled) = 0;
+    // Whether the control is shown on its page (kStyleHidden ones start hidden). A control that
+    // is made visible stands in front of those it overlaps.
+    virtual bool isVisible(ControlId id) const = 0;
+    virtual void setVisible(ControlId id, bool visible) = 0;
     virtual void setFocus(ControlId id) = 0;
     virtual ControlId activeControl() const = 0;
     // Character set of the control's font (face and size stay as designed).

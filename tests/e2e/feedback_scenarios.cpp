@@ -98,6 +98,7 @@ TEST_F(FeedbackScenarios, TypedFieldsArriveAsAFormPostAndTheAcknowledgementIsSho
     EXPECT_EQ(windowText(field(kReplyView)), L"Data received. Thank you.")
         << "the reply's readable text, its script kept inert";
     EXPECT_EQ(windowText(main), L"Checking connection with 127.0.0.1...");
+    screenshot(L"feedback-reply");
 
     const auto sent = posts();
     ASSERT_EQ(sent.size(), before + 1);

@@ -1,6 +1,8 @@
 // "Send" on the Feedback page, end to end through the main window, against fakes.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "app/Form1.h"
 #include "app/Form1Layout.h"
 #include "app/InfoPages.h"
@@ -251,6 +253,32 @@ TEST_F(FeedbackFormTest, FailingStepsAreSkippedAndNeverReportSuccess) {
         }
         EXPECT_TRUE(window.isEnabled(fp::kSubmit));
         EXPECT_EQ(ui.cursorChanges, (std::vector<bool>{true, false}));
+    }
+}
+
+TEST_F(FeedbackFormTest, ReplyViewIsShownOnlyWhileItHoldsAReply) {
+    struct Row {
+        const char* press;
+        std::function<void()> arrange;
+        bool shown;
+    } rows[] = {
+        {"no connection", [&] { internet.urlFails = true; }, false},
+        {"invalid e-mail", [&] { window.setText(fp::kText1Email, u"a.b"); }, false},
+        {"request failed", [&] { requests.failing = {"send"}; }, false},
+        {"reply", [] {}, true},
+        {"reply without acknowledgement", [&] { requests.reply = u"<h1>Sorry</h1>"; }, true},
+        {"request failed after a reply", [&] { requests.failing = {"responseText"}; }, false},
+    };
+    EXPECT_FALSE(window.isVisible(fp::kWebBrowser1)) << "before any press";
+    for (const Row& row : rows) {
+        internet.urlFails = false;
+        requests.failing.clear();
+        requests.reply = u"<p>Data received. Thank you.</p>";
+        fill(u"n", u"a@b.c", u"hello");
+        row.arrange();
+        ui.boxes.clear();
+        send();
+        EXPECT_EQ(window.isVisible(fp::kWebBrowser1), row.shown) << row.press;
     }
 }
 

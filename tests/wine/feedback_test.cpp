@@ -64,6 +64,16 @@ class WineFeedbackTest : public ::testing::Test {
                          reinterpret_cast<const wchar_t*>(std::u16string(text).c_str()));
     }
     void send() { ::SendMessageW(window.controlHwnd(fp::kSubmit), BM_CLICK, 0, 0); }
+    // The control the user sees at the middle of the reply view's place.
+    HWND inFrontAtReplyView() const {
+        HWND view = window.controlHwnd(fp::kWebBrowser1);
+        RECT r;
+        ::GetWindowRect(view, &r);
+        POINT middle{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+        HWND page = ::GetParent(view);
+        ::ScreenToClient(page, &middle);
+        return ::ChildWindowFromPointEx(page, middle, CWP_SKIPINVISIBLE);
+    }
     std::vector<LoopbackHttpServer::Request> posts() const {
         std::vector<LoopbackHttpServer::Request> found;
         for (const auto& r : server.requests()) {
@@ -96,8 +106,10 @@ TEST_F(WineFeedbackTest, RequestArrivesAsAFormPostWithTheTypedFields) {
     type(fp::kText1Name, name);
     type(fp::kText1Email, email);
     type(fp::kText1Feedback, message);
+    EXPECT_EQ(inFrontAtReplyView(), window.controlHwnd(fp::kText1Feedback)) << "no reply yet";
     wine_test::MessageBoxAnswerer boxes;
     send();
+    EXPECT_EQ(inFrontAtReplyView(), window.controlHwnd(fp::kWebBrowser1));
 
     EXPECT_TRUE(boxes.seen().empty());
     const auto all = server.requests();
@@ -167,6 +179,7 @@ TEST_F(WineFeedbackTest, ServerDownIsATransmissionError) {
     EXPECT_EQ(window.text(fp::kLabel21), u"Success");
     EXPECT_EQ(window.text(fp::kLabel10), u"Transmission Error.");
     EXPECT_TRUE(window.isEnabled(fp::kSubmit));
+    EXPECT_EQ(inFrontAtReplyView(), window.controlHwnd(fp::kText1Feedback)) << "no reply";
 }
 
 TEST_F(WineFeedbackTest, ProbeOfAClosedPortFailsAndSendsNothing) {

@@ -194,6 +194,10 @@ TEST_F(WineForm1Test, WindowIsCentredAtItsDesignedSizeWithText4InTheArabicCharse
     EXPECT_NEAR((outer.left + outer.right) / 2, (work.left + work.right) / 2, 1);
     EXPECT_NEAR((outer.top + outer.bottom) / 2, (work.top + work.bottom) / 2, 1);
     EXPECT_EQ(window.fontCharset(picture_page::kText4), 178);
+    window.selectPage(kPageKbTesting);
+    HWND text4 = control(picture_page::kText4);
+    EXPECT_TRUE(::GetWindowLongW(text4, GWL_EXSTYLE) & WS_EX_RTLREADING) << "Arabic reading order";
+    EXPECT_TRUE(::GetWindowLongW(text4, GWL_STYLE) & ES_RIGHT);
     wchar_t caption[64];
     ::GetWindowTextW(window.hwnd(), caption, 64);
     EXPECT_STREQ(caption, L"Harfpad by Zemrak");

@@ -106,7 +106,9 @@ Win32FormWindow::Win32FormWindow(HINSTANCE instance, const FormSpec& spec, int i
         const auto rects = resolvePageRects(controls);
         for (std::size_t i = 0; i < controls.size(); ++i) {
             index_[controls[i].id] = controls_.size();
-            controls_.push_back(Control{&controls[i], static_cast<int>(page), rects[i]});
+            Control control{&controls[i], static_cast<int>(page), rects[i]};
+            control.visible = !(controls[i].style & kStyleHidden);
+            controls_.push_back(control);
         }
     }
 }
@@ -202,10 +204,12 @@ void Win32FormWindow::createPageControls(int page) {
             createControl(control);
     }
     // Labels and frames belong to the page's background: behind every other control, with the
-    // frames lowest, so that a control that overlaps them is never hidden. Neither takes the
-    // focus, so the Tab order stays as created.
+    // frames lowest, so that a control that overlaps them is never hidden. Among themselves the
+    // later one stays in front, as elsewhere, so each goes to the bottom before those listed
+    // before it. Neither takes the focus, so the Tab order stays as created.
     for (ControlKind kind : {ControlKind::Label, ControlKind::Frame}) {
-        for (const Control& control : controls_) {
+        for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+            const Control& control = *it;
             if (onPage(control) && control.spec->kind == kind) {
                 ::SetWindowPos(control.hwnd, HWND_BOTTOM, 0, 0, 0, 0,
                                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -235,10 +239,13 @@ void Win32FormWindow::createControl(Control& control) {
     control.text.reset();
     if (isButtonKind(control))
         caption = escapeAmpersands(caption);
+    const DWORD readingOrder = (spec.style & kStyleRightToLeft) ? WS_EX_RTLREADING : 0;
+    const DWORD visible = control.visible ? WS_VISIBLE : 0;
     control.hwnd = ::CreateWindowExW(
         // Where the design lets controls overlap, the later one is drawn in front.
-        cls.exStyle, cls.name, caption.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | cls.style,
-        0, 0, 0, 0, pages_[static_cast<std::size_t>(control.page)],
+        cls.exStyle | readingOrder, cls.name, caption.c_str(),
+        WS_CHILD | visible | WS_CLIPSIBLINGS | cls.style, 0, 0, 0, 0,
+        pages_[static_cast<std::size_t>(control.page)],
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance_, nullptr);
     if (spec.style & kStyleNoLengthLimit)
         ::SendMessageW(control.hwnd, EM_SETLIMITTEXT, 0, 0);
@@ -251,13 +258,13 @@ void Win32FormWindow::createControl(Control& control) {
 void Win32FormWindow::applyLayout() {
     fonts_.clear();
     legends_.clear();
-    LOGFONTW message = messageFontForDpi(dpi_);
-    messageFont_.reset(::CreateFontIndirectW(&message));
+    LOGFONTW form = formLogFont();
+    formFont_.reset(::CreateFontIndirectW(&form));
 
     const PixelRect tab = toPixels(spec_.tabRect, dpi_);
     ::SetWindowPos(tab_, nullptr, tab.left, tab.top, tab.width, tab.height,
                    SWP_NOZORDER | SWP_NOACTIVATE);
-    ::SendMessageW(tab_, WM_SETFONT, reinterpret_cast<WPARAM>(messageFont_.get()), FALSE);
+    ::SendMessageW(tab_, WM_SETFONT, reinterpret_cast<WPARAM>(formFont_.get()), FALSE);
     RECT display{tab.left, tab.top, tab.left + tab.width, tab.top + tab.height};
     ::SendMessageW(tab_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
     for (HWND page : pages_) {
@@ -291,20 +298,29 @@ void Win32FormWindow::drawPicture(const Control& control, int width, int height)
     pictures_[control.spec->id] = std::move(picture);
 }
 
+LOGFONTW Win32FormWindow::logFontFor(const FontSpec* spec) const {
+    LOGFONTW logFont = messageFontForDpi(dpi_);
+    if (spec) {
+        logFont.lfHeight = -mulDiv(spec->hundredthsOfPoint, dpi_, 7200);
+        logFont.lfWidth = 0;
+        logFont.lfWeight = spec->bold ? FW_BOLD : FW_NORMAL;
+        logFont.lfItalic = FALSE;
+        const std::wstring face = toWide(spec->face);
+        lstrcpynW(logFont.lfFaceName, face.c_str(), LF_FACESIZE);
+    }
+    return logFont;
+}
+
+LOGFONTW Win32FormWindow::formLogFont() const {
+    return logFontFor(spec_.font);
+}
+
 HFONT Win32FormWindow::fontFor(const Control& control) {
     if (!control.spec->font && control.charset == DEFAULT_CHARSET)
-        return messageFont_.get();
+        return formFont_.get();
     auto& font = fonts_[{control.spec->font, control.charset}];
     if (!font) {
-        LOGFONTW logFont = messageFontForDpi(dpi_);
-        if (const FontSpec* spec = control.spec->font) {
-            logFont.lfHeight = -mulDiv(spec->hundredthsOfPoint, dpi_, 7200);
-            logFont.lfWidth = 0;
-            logFont.lfWeight = spec->bold ? FW_BOLD : FW_NORMAL;
-            logFont.lfItalic = FALSE;
-            const std::wstring face = toWide(spec->face);
-            lstrcpynW(logFont.lfFaceName, face.c_str(), LF_FACESIZE);
-        }
+        LOGFONTW logFont = logFontFor(control.spec->font ? control.spec->font : spec_.font);
         logFont.lfCharSet = static_cast<BYTE>(control.charset);
         font.reset(::CreateFontIndirectW(&logFont));
     }
@@ -376,10 +392,11 @@ LRESULT CALLBACK Win32FormWindow::windowProc(HWND hwnd, UINT message, WPARAM wPa
             control.text.reset();
             control.value = 0;
             control.enabled = true;
+            control.visible = !(control.spec->style & kStyleHidden);
         }
         self->fonts_.clear();
         self->pictures_.clear();
-        self->messageFont_.reset();
+        self->formFont_.reset();
         return ::DefWindowProcW(hwnd, message, wParam, lParam);
     }
     return self->handleMessage(message, wParam, lParam);
@@ -594,6 +611,26 @@ void Win32FormWindow::setEnabled(ControlId id, bool enabled) {
         control->enabled = enabled;
 }
 
+bool Win32FormWindow::isVisible(ControlId id) const {
+    const Control* control = find(id);
+    return control && hwnd_ && control->visible;
+}
+
+void Win32FormWindow::setVisible(ControlId id, bool visible) {
+    Control* control = find(id);
+    if (!control || !hwnd_)
+        return;
+    control->visible = visible;
+    if (!control->hwnd)
+        return;
+    if (visible) {
+        ::SetWindowPos(control->hwnd, HWND_TOP, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    } else {
+        ::ShowWindow(control->hwnd, SW_HIDE);
+    }
+}
+
 void Win32FormWindow::setFocus(ControlId id) {
     Control* control = find(id);
     if (!control || !hwnd_)
@@ -620,7 +657,7 @@ int Win32FormWindow::fontCharset(ControlId id) const {
         return control->charset;
     auto font = control->hwnd
                     ? reinterpret_cast<HFONT>(::SendMessageW(control->hwnd, WM_GETFONT, 0, 0))
-                    : messageFont_.get();
+                    : formFont_.get();
     LOGFONTW logFont{};
     if (!font || !::GetObjectW(font, sizeof logFont, &logFont))
         return DEFAULT_CHARSET;

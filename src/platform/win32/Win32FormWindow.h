@@ -52,6 +52,8 @@ class Win32FormWindow final : public IFormWindow {
     void setValue(ControlId id, int value) override;
     bool isEnabled(ControlId id) const override;
     void setEnabled(ControlId id, bool enabled) override;
+    bool isVisible(ControlId id) const override;
+    void setVisible(ControlId id, bool visible) override;
     void setFocus(ControlId id) override;
     ControlId activeControl() const override;
     int fontCharset(ControlId id) const override;
@@ -72,6 +74,7 @@ class Win32FormWindow final : public IFormWindow {
         std::optional<std::wstring> text;  // unescaped
         int value = 0;
         bool enabled = true;
+        bool visible = true;
     };
 
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -86,6 +89,8 @@ class Win32FormWindow final : public IFormWindow {
     void centreOnMonitor();
     void showPage(int index);
     HFONT fontFor(const Control& control);
+    LOGFONTW logFontFor(const FontSpec* spec) const;  // nullptr: the system's message font
+    LOGFONTW formLogFont() const;
     void drawPicture(const Control& control, int width, int height);
     const Control* find(ControlId id) const;
     Control* find(ControlId id);
@@ -106,7 +111,7 @@ class Win32FormWindow final : public IFormWindow {
     std::vector<Control> controls_;
     std::unordered_map<ControlId, std::size_t> index_;
     int dpi_ = 96;
-    UniqueFont messageFont_;
+    UniqueFont formFont_;  // the form's font at the current DPI
     std::map<std::pair<const FontSpec*, int>, UniqueFont> fonts_;
     std::unordered_map<ControlId, UniqueBitmap> pictures_;
     LegendPainter legends_;

@@ -12,7 +12,9 @@ void FakeFormWindow::load(IFormEvents& events) {
     order_.clear();
     for (const PageSpec& page : spec_.pages) {
         for (const ControlSpec& control : page.controls) {
-            controls_[control.id] = State{&control, control.caption ? control.caption : u""};
+            State state{&control, control.caption ? control.caption : u""};
+            state.visible = !(control.style & kStyleHidden);
+            controls_[control.id] = state;
             order_.push_back(control.id);
         }
     }

@@ -1,4 +1,5 @@
-// An in-memory window: controls keep text, value, enabled state and font charset by id.
+// An in-memory window: controls keep text, value, enabled and visible state and font charset by
+// id.
 #pragma once
 
 #include <map>
@@ -34,6 +35,8 @@ class FakeFormWindow final : public IFormWindow {
     void setValue(ControlId id, int value) override;
     bool isEnabled(ControlId id) const override { return get(id).enabled; }
     void setEnabled(ControlId id, bool enabled) override { at(id).enabled = enabled; }
+    bool isVisible(ControlId id) const override { return get(id).visible; }
+    void setVisible(ControlId id, bool visible) override { at(id).visible = visible; }
     void setFocus(ControlId id) override { focus_ = id; }
     ControlId activeControl() const override { return focus_; }
     int fontCharset(ControlId id) const override { return get(id).charset; }
@@ -49,6 +52,7 @@ class FakeFormWindow final : public IFormWindow {
         std::u16string text;
         int value = 0;
         bool enabled = true;
+        bool visible = true;
         int charset = 1;  // the platform's default character set
     };
     const State& get(ControlId id) const;

@@ -1,0 +1,248 @@
+// Every caption of the real main window fits its control at 96, 120, 144 and 192 DPI, measured
+// with the control's own font. Wine takes the DPI from the prefix's LogPixels when a process
+// starts, so the test sets it and runs itself once per DPI.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+#include "support/Win32Form1Platform.h"
+#include "support/WineTest.h"
+#include "app/Form1.h"
+#include "app/Form1Layout.h"
+#include "feedback/FeedbackForm.h"
+#include "feedback/FeedbackPage.h"
+#include "keyboard/UnicodeKeyboardPage.h"
+#include "platform/win32/TextConv.h"
+
+namespace harfpad {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr wchar_t kDpiVariable[] = L"HARFPAD_FIT_DPI";
+constexpr wchar_t kDesktopKey[] = L"Control Panel\\Desktop";
+
+// The DPI this process was started to check; none in the process that starts the others.
+std::optional<int> dpiToCheck() {
+    wchar_t value[16] = {};
+    if (::GetEnvironmentVariableW(kDpiVariable, value, 16) == 0)
+        return std::nullopt;
+    return std::wcstol(value, nullptr, 10);
+}
+
+std::string utf8(const std::wstring& text) {
+    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                           nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(size), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size,
+                          nullptr, nullptr);
+    return out;
+}
+
+// The size `text` takes in the control's font; wrapped at `width` when given.
+SIZE measure(HWND control, const std::wstring& text, std::optional<int> wrapWidth) {
+    HDC dc = ::GetDC(control);
+    const auto font = reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0));
+    HGDIOBJ old = ::SelectObject(dc, font);
+    RECT r{0, 0, wrapWidth.value_or(0), 0};
+    // Static text shows "&" as written; button captions hold "&&" for one.
+    const UINT flags = wrapWidth ? DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX : DT_SINGLELINE;
+    ::DrawTextW(dc, text.c_str(), -1, &r, DT_CALCRECT | flags);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(control, dc);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+// A visible control in front of `control` that covers part of `text` (client coordinates).
+HWND coveredBy(HWND control, RECT text) {
+    ::MapWindowPoints(control, HWND_DESKTOP, reinterpret_cast<POINT*>(&text), 2);
+    for (HWND above = ::GetWindow(control, GW_HWNDPREV); above;
+         above = ::GetWindow(above, GW_HWNDPREV)) {
+        RECT r, both;
+        if (::IsWindowVisible(above) && ::GetWindowRect(above, &r) &&
+            ::IntersectRect(&both, &r, &text)) {
+            return above;
+        }
+    }
+    return nullptr;
+}
+
+std::wstring windowText(HWND hwnd) {
+    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(hwnd)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        ::GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+class FitAtOneDpi : public ::testing::Test, protected wine_test::Win32Form1Platform {
+  protected:
+    static void SetUpTestSuite() {
+        // As the program's manifest declares, so that windows are laid out at the monitor's DPI.
+        ::SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+        initCommonControls();
+    }
+    void TearDown() override { window.close(); }
+
+    // Checks the caption each control shows now against the room the control gives it.
+    void checkPage(int page, const char* state = "") {
+        window.selectPage(page);
+        wine_test::pumpMessages(20ms);
+        const int dpi = window.dpi();
+        const auto scaled = [dpi](int pixelsAt96) { return ::MulDiv(pixelsAt96, dpi, 96); };
+        const PageSpec& spec = form1Spec().pages[static_cast<std::size_t>(page)];
+        int measured = 0;
+        for (const ControlSpec& control : spec.controls) {
+            HWND hwnd = window.controlHwnd(control.id);
+            ASSERT_NE(hwnd, nullptr) << "control " << control.id;
+            const std::wstring text = windowText(hwnd);
+            if (text.empty())
+                continue;
+            RECT client;
+            ::GetClientRect(hwnd, &client);
+            SIZE room{client.right, client.bottom};
+            SIZE need{};
+            POINT at{};  // where the text starts in the control
+            switch (control.kind) {
+                case ControlKind::Label:
+                    need = measure(hwnd, text, room.cx);
+                    break;
+                case ControlKind::CheckBox:
+                case ControlKind::OptionButton:
+                    // The box and the gap before the caption: 13 and 3 pixels at 96 DPI.
+                    room.cx -= scaled(16);
+                    need = measure(hwnd, text, std::nullopt);
+                    at = {scaled(16), (client.bottom - need.cy) / 2};
+                    break;
+                case ControlKind::Button:
+                    // The raised edge and the focus rectangle inside it.
+                    room.cx -= 2 * scaled(3);
+                    room.cy -= 2 * scaled(3);
+                    need = measure(hwnd, text, std::nullopt);
+                    at = {(client.right - need.cx) / 2, (client.bottom - need.cy) / 2};
+                    break;
+                case ControlKind::Frame:
+                    // The caption stands in the top edge, indented from both corners.
+                    room.cx -= 2 * scaled(8);
+                    need = measure(hwnd, text, std::nullopt);
+                    at = {scaled(8), 0};
+                    break;
+                default:
+                    continue;  // text boxes hold what the user types; picture keys show pictures
+            }
+            const auto where = [&] {
+                return "page \"" + utf8(win32::toWide(spec.caption)) + "\", control " +
+                       std::to_string(control.id) + " \"" + utf8(text) + "\"" + state + " at " +
+                       std::to_string(dpi) + " DPI";
+            };
+            EXPECT_TRUE(need.cx <= room.cx && need.cy <= room.cy)
+                << where() << ": needs " << need.cx << " x " << need.cy << " pixels, has "
+                << room.cx << " x " << room.cy;
+            const HWND cover = coveredBy(hwnd, {at.x, at.y, at.x + need.cx, at.y + need.cy});
+            EXPECT_EQ(cover, nullptr) << where() << ": partly covered by the control \""
+                                      << utf8(windowText(cover)) << "\" in front of it";
+            ++measured;
+        }
+        EXPECT_GT(measured, 0) << "no caption on page " << page;
+    }
+
+    Form1 form{platform()};
+};
+
+TEST_F(FitAtOneDpi, EveryCaptionFitsItsControl) {
+    const auto dpi = dpiToCheck();
+    if (!dpi)
+        GTEST_SKIP() << "run by FitTest once for each DPI";
+    form.show();
+    ASSERT_TRUE(window.isLoaded());
+    ASSERT_EQ(window.dpi(), *dpi) << "the prefix's LogPixels did not reach the window";
+    const int pages = static_cast<int>(form1Spec().pages.size());
+    for (int page = 0; page < pages; ++page) checkPage(page);
+
+    // The statuses the Feedback page's labels take while the program runs.
+    namespace fp = feedback_page;
+    for (const char16_t* status : {feedback::kConnectionSuccess, feedback::kConnectionFail}) {
+        window.setText(fp::kLabel21, status);
+        checkPage(kPageFeedback, " (connection status)");
+    }
+    for (const char16_t* status :
+         {feedback::kSending, feedback::kReceived, feedback::kTransmissionError}) {
+        window.setText(fp::kLabel10, status);
+        checkPage(kPageFeedback, " (transmission status)");
+    }
+    // The Unicode keys' shifted captions.
+    window.selectPage(kPageUnicodeTesting);
+    ::SendMessageW(window.controlHwnd(unicode_page::kCmd53), BM_CLICK, 0, 0);
+    checkPage(kPageUnicodeTesting, " (shifted)");
+}
+
+// Sets the prefix's DPI for processes started from now on; puts the old value back.
+class LogPixels {
+  public:
+    explicit LogPixels(DWORD dpi) {
+        DWORD size = sizeof old_;
+        had_ = ::RegGetValueW(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels", RRF_RT_REG_DWORD,
+                              nullptr, &old_, &size) == ERROR_SUCCESS;
+        set(dpi);
+    }
+    ~LogPixels() {
+        if (had_)
+            set(old_);
+        else
+            ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels");
+    }
+    LogPixels(const LogPixels&) = delete;
+    LogPixels& operator=(const LogPixels&) = delete;
+
+  private:
+    static void set(DWORD dpi) {
+        ::RegSetKeyValueW(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels", REG_DWORD, &dpi,
+                          sizeof dpi);
+    }
+    DWORD old_ = 96;
+    bool had_ = false;
+};
+
+// Runs this program's check at one DPI in a new process; its failures go to our output.
+DWORD runAt(int dpi) {
+    wchar_t self[MAX_PATH];
+    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring command =
+        L"\"" + std::wstring(self) + L"\" --gtest_filter=FitAtOneDpi.EveryCaptionFitsItsControl";
+    ::SetEnvironmentVariableW(kDpiVariable, std::to_wstring(dpi).c_str());
+    STARTUPINFOW startup{sizeof startup};
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = ::GetStdHandle(STD_OUTPUT_HANDLE);
+    startup.hStdError = ::GetStdHandle(STD_ERROR_HANDLE);
+    PROCESS_INFORMATION process{};
+    const BOOL started = ::CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0,
+                                          nullptr, nullptr, &startup, &process);
+    ::SetEnvironmentVariableW(kDpiVariable, nullptr);
+    if (!started)
+        return static_cast<DWORD>(-1);
+    if (::WaitForSingleObject(process.hProcess, 60000) != WAIT_OBJECT_0)
+        ::TerminateProcess(process.hProcess, static_cast<UINT>(-1));
+    ::WaitForSingleObject(process.hProcess, 5000);
+    DWORD code = static_cast<DWORD>(-1);
+    ::GetExitCodeProcess(process.hProcess, &code);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    return code;
+}
+
+TEST(FitTest, EveryCaptionFitsItsControlAt96To192Dpi) {
+    if (dpiToCheck())
+        GTEST_SKIP();
+    for (int dpi : {96, 120, 144, 192}) {
+        ::fflush(stdout);
+        const LogPixels scale(static_cast<DWORD>(dpi));
+        EXPECT_EQ(runAt(dpi), 0u) << "at " << dpi << " DPI; what did not fit is listed above";
+    }
+}
+
+}  // namespace
+}  // namespace harfpad
