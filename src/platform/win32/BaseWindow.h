@@ -21,7 +21,11 @@ class BaseWindow {
     // After WM_NCDESTROY: the window is gone, forget what belonged to it.
     virtual void windowDestroyed() {}
 
-    // The window procedure of the class; CreateWindowEx gets `this` as its last argument.
+    // What CreateWindowEx takes as its last argument: this object as a BaseWindow, whatever
+    // else the derived class derives from.
+    LPVOID createParam() { return this; }
+
+    // The window procedure of the class.
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         if (message == WM_NCCREATE) {
             auto* self = static_cast<BaseWindow*>(

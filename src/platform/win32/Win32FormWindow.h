@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/Ui.h"
+#include "platform/win32/BaseWindow.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/LegendPicture.h"
 
@@ -22,14 +23,11 @@ namespace harfpad::win32 {
 // Window class of the main window, so a second copy of the program and tests can find it.
 inline constexpr wchar_t kFormWindowClass[] = L"HarfpadForm";
 
-class Win32FormWindow final : public IFormWindow {
+class Win32FormWindow final : public IFormWindow, private BaseWindow {
   public:
     Win32FormWindow(HINSTANCE instance, const FormSpec& spec, int iconResourceId);
     ~Win32FormWindow() override;
-    Win32FormWindow(const Win32FormWindow&) = delete;
-    Win32FormWindow& operator=(const Win32FormWindow&) = delete;
-
-    HWND hwnd() const { return hwnd_; }
+    using BaseWindow::hwnd;
     // The control's window; none before its page was first shown.
     HWND controlHwnd(ControlId id) const;
     int dpi() const { return dpi_; }
@@ -77,9 +75,9 @@ class Win32FormWindow final : public IFormWindow {
         bool visible = true;
     };
 
-    static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK pageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void windowDestroyed() override;
     void registerClasses() const;
     void createChildren();
     void createPageControls(int page);
@@ -101,7 +99,6 @@ class Win32FormWindow final : public IFormWindow {
     FormSpec spec_;
     int iconResourceId_;
     IFormEvents* events_ = nullptr;
-    HWND hwnd_ = nullptr;
     bool waitCursor_ = false;
     HWND tab_ = nullptr;
     HWND lastFocus_ = nullptr;

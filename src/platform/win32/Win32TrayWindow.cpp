@@ -47,7 +47,7 @@ void Win32TrayWindow::create() {
         ::RegisterClassExW(&cls);
     }
     ::CreateWindowExW(WS_EX_TOOLWINDOW, kTrayWindowClass, L"Harfpad tray", WS_POPUP, 0, 0, 0, 0,
-                      nullptr, nullptr, instance_, this);
+                      nullptr, nullptr, instance_, createParam());
     if (!hwnd_)
         return;
     if (icon_)

@@ -1,0 +1,102 @@
+// Placing the window and its controls at the monitor's DPI: twips scaled to pixels, the fonts
+// at that size, the pictures of picture buttons, centring on the monitor.
+#include "platform/win32/Win32FormWindow.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "platform/Twips.h"
+#include "platform/win32/Dpi.h"
+#include "platform/win32/TextConv.h"
+#include "platform/win32/Win32FormControls.h"
+
+namespace harfpad::win32 {
+
+void Win32FormWindow::applyLayout() {
+    fonts_.clear();
+    legends_.clear();
+    LOGFONTW form = formLogFont();
+    formFont_.reset(::CreateFontIndirectW(&form));
+
+    const PixelRect tab = toPixels(spec_.tabRect, dpi_);
+    ::SetWindowPos(tab_, nullptr, tab.left, tab.top, tab.width, tab.height,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SendMessageW(tab_, WM_SETFONT, reinterpret_cast<WPARAM>(formFont_.get()), FALSE);
+    RECT display{tab.left, tab.top, tab.left + tab.width, tab.top + tab.height};
+    ::SendMessageW(tab_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+    for (HWND page : pages_) {
+        ::SetWindowPos(page, HWND_TOP, display.left, display.top, display.right - display.left,
+                       display.bottom - display.top, SWP_NOACTIVATE);
+    }
+    // Page tables are relative to the tab control; the page window starts at its display area.
+    pageOffset_ = {display.left - tab.left, display.top - tab.top};
+    for (Control& control : controls_) {
+        if (control.hwnd)
+            layoutControl(control, pageOffset_.x, pageOffset_.y);
+    }
+}
+
+void Win32FormWindow::layoutControl(Control& control, int dx, int dy) {
+    const PixelRect r = toPixels(control.pageRect, dpi_);
+    ::SetWindowPos(control.hwnd, nullptr, r.left - dx, r.top - dy, r.width, r.height,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SendMessageW(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(control)), TRUE);
+    if (control.spec->kind == ControlKind::PictureKey)
+        drawPicture(control, r.width, r.height);
+}
+
+void Win32FormWindow::drawPicture(const Control& control, int width, int height) {
+    UniqueBitmap picture =
+        legends_.draw(toWide(control.spec->caption ? control.spec->caption : u""),
+                      legendPictureSide(width, height, dpi_));
+    ::SendMessageW(control.hwnd, BM_SETIMAGE, IMAGE_BITMAP,
+                   reinterpret_cast<LPARAM>(picture.get()));
+    // The button does not own its image: the old one goes once the new one is in place.
+    pictures_[control.spec->id] = std::move(picture);
+}
+
+LOGFONTW Win32FormWindow::logFontFor(const FontSpec* spec) const {
+    LOGFONTW logFont = messageFontForDpi(dpi_);
+    if (spec) {
+        logFont.lfHeight = -mulDiv(spec->hundredthsOfPoint, dpi_, 7200);
+        logFont.lfWidth = 0;
+        logFont.lfWeight = spec->bold ? FW_BOLD : FW_NORMAL;
+        logFont.lfItalic = FALSE;
+        const std::wstring face = toWide(spec->face);
+        lstrcpynW(logFont.lfFaceName, face.c_str(), LF_FACESIZE);
+    }
+    return logFont;
+}
+
+LOGFONTW Win32FormWindow::formLogFont() const {
+    return logFontFor(spec_.font);
+}
+
+HFONT Win32FormWindow::fontFor(const Control& control) {
+    if (!control.spec->font && control.charset == DEFAULT_CHARSET)
+        return formFont_.get();
+    auto& font = fonts_[{control.spec->font, control.charset}];
+    if (!font) {
+        LOGFONTW logFont = logFontFor(control.spec->font ? control.spec->font : spec_.font);
+        logFont.lfCharSet = static_cast<BYTE>(control.charset);
+        font.reset(::CreateFontIndirectW(&logFont));
+    }
+    return font.get();
+}
+
+void Win32FormWindow::centreOnMonitor() {
+    RECT outer{0, 0, twipsToPixels(spec_.clientWidthTwips, dpi_),
+               twipsToPixels(spec_.clientHeightTwips, dpi_)};
+    adjustWindowRectForDpi(outer, kFormStyle, kFormExStyle, dpi_);
+    MONITORINFO monitor{sizeof monitor};
+    ::GetMonitorInfoW(::MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& work = monitor.rcWork;
+    const int width = outer.right - outer.left;
+    const int height = outer.bottom - outer.top;
+    const int left = work.left + ((work.right - work.left) - width) / 2;
+    const int top = work.top + std::max(0L, ((work.bottom - work.top) - height) / 2);
+    ::SetWindowPos(hwnd_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace harfpad::win32

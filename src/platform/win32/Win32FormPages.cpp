@@ -1,0 +1,105 @@
+// Building the pages: the tab strip, one child window per page, and a page's controls when it
+// is first shown, with what the behaviour set on them meanwhile.
+#include "platform/win32/Win32FormWindow.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "platform/Twips.h"
+#include "platform/win32/Dpi.h"
+#include "platform/win32/TextConv.h"
+#include "platform/win32/Win32FormControls.h"
+
+namespace harfpad::win32 {
+
+void Win32FormWindow::createChildren() {
+    tab_ = ::CreateWindowExW(0, WC_TABCONTROLW, L"",
+                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | WS_GROUP, 0, 0,
+                             0, 0, hwnd_, nullptr, instance_, nullptr);
+    for (std::size_t i = 0; i < spec_.pages.size(); ++i) {
+        std::wstring caption = toWide(spec_.pages[i].caption);
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = caption.data();
+        ::SendMessageW(tab_, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
+        HWND page = ::CreateWindowExW(WS_EX_CONTROLPARENT, kPageClass, caption.c_str(),
+                                      WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0, 0, hwnd_, nullptr,
+                                      instance_, nullptr);
+        ::SetWindowPos(page, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        pages_.push_back(page);
+    }
+    pageCreated_.assign(pages_.size(), false);
+}
+
+void Win32FormWindow::createPageControls(int page) {
+    const auto index = static_cast<std::size_t>(page);
+    if (index >= pageCreated_.size() || pageCreated_[index])
+        return;
+    pageCreated_[index] = true;
+    auto onPage = [page](const Control& control) { return control.page == page; };
+    // Created in table order, so the Tab key follows the tables.
+    for (Control& control : controls_) {
+        if (onPage(control))
+            createControl(control);
+    }
+    // Labels and frames belong to the page's background: behind every other control, with the
+    // frames lowest, so that a control that overlaps them is never hidden. Among themselves the
+    // later one stays in front, as elsewhere, so each goes to the bottom before those listed
+    // before it. Neither takes the focus, so the Tab order stays as created.
+    for (ControlKind kind : {ControlKind::Label, ControlKind::Frame}) {
+        for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+            const Control& control = *it;
+            if (onPage(control) && control.spec->kind == kind) {
+                ::SetWindowPos(control.hwnd, HWND_BOTTOM, 0, 0, 0, 0,
+                               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            }
+        }
+    }
+    // A view the user only reads, placed over another control, is shown in front of it; it takes
+    // no tab stop, so this too leaves the Tab order alone.
+    for (Control& control : controls_) {
+        if (!onPage(control))
+            continue;
+        if (control.spec->kind == ControlKind::ReadOnlyText &&
+            (control.spec->style & kStyleNoTabStop)) {
+            ::SetWindowPos(control.hwnd, HWND_TOP, 0, 0, 0, 0,
+                           SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        }
+        layoutControl(control, pageOffset_.x, pageOffset_.y);
+    }
+}
+
+void Win32FormWindow::createControl(Control& control) {
+    const ControlSpec& spec = *control.spec;
+    const WindowClass cls = classFor(spec);
+    std::wstring caption = control.text   ? *control.text
+                           : spec.caption ? toWide(spec.caption)
+                                          : std::wstring();
+    control.text.reset();
+    if (isButtonKind(control))
+        caption = escapeAmpersands(caption);
+    const DWORD readingOrder = (spec.style & kStyleRightToLeft) ? WS_EX_RTLREADING : 0;
+    const DWORD visible = control.visible ? WS_VISIBLE : 0;
+    control.hwnd = ::CreateWindowExW(
+        // Where the design lets controls overlap, the later one is drawn in front.
+        cls.exStyle | readingOrder, cls.name, caption.c_str(),
+        WS_CHILD | visible | WS_CLIPSIBLINGS | cls.style, 0, 0, 0, 0,
+        pages_[static_cast<std::size_t>(control.page)],
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance_, nullptr);
+    if (spec.style & kStyleNoLengthLimit)
+        ::SendMessageW(control.hwnd, EM_SETLIMITTEXT, 0, 0);
+    if (control.value != 0)
+        setCheck(control, control.value);
+    if (!control.enabled)
+        ::EnableWindow(control.hwnd, FALSE);
+}
+
+void Win32FormWindow::showPage(int index) {
+    createPageControls(index);
+    for (std::size_t i = 0; i < pages_.size(); ++i) {
+        ::ShowWindow(pages_[i], static_cast<int>(i) == index ? SW_SHOW : SW_HIDE);
+    }
+}
+
+}  // namespace harfpad::win32
