@@ -10,6 +10,7 @@ jobs="${HARFPAD_JOBS:-$(nproc)}"
 "$root/scripts/install-deps.sh"
 . "$root/packaging/dist.sh"
 
+mkdir -p "$build"
 options=(-G Ninja -DCMAKE_BUILD_TYPE=Release -DHARFPAD_TESTS=OFF)
 # Unset, the address goes back to the program's own default in a reused build tree.
 if [ -n "${HARFPAD_FEEDBACK_URL:-}" ]; then
