@@ -132,3 +132,17 @@ Section "Uninstall"
   RMDir "$INSTDIR"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
 SectionEnd
+
+; That copy is in a folder of its own, ~nsu*.tmp in %TEMP%, which NSIS only asks Windows to
+; remove at the next restart, and without administrator rights not even that. A hidden command
+; prompt removes it once this process has ended.
+Function un.onUninstSuccess
+  ${GetParent} "$EXEDIR" $0
+  ${GetFileName} "$EXEDIR" $1
+  StrCpy $1 $1 4
+  ${If} $0 == $TEMP
+  ${AndIf} $1 == "~nsu"
+    SetOutPath "$TEMP"  ; the prompt's working folder, which must not be the one it removes
+    ExecShell "" "$SYSDIR\cmd.exe" '/c for /l %i in (1,1,30) do @(ping -n 2 127.0.0.1 >nul & del /f /q "$EXEPATH" 2>nul & rmdir "$EXEDIR" 2>nul & if not exist "$EXEDIR" exit)' SW_HIDE
+  ${EndIf}
+FunctionEnd

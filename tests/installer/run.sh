@@ -127,6 +127,7 @@ t_install() {
     instwin="$localappdata\\Programs\\Harfpad"
     instdir=$("$wine" winepath -u "$instwin" 2>/dev/null | tr -d '\r')
     shortcut=$("$wine" winepath -u "$("$wine" cmd /c 'echo %APPDATA%' | tr -d '\r')\\Microsoft\\Windows\\Start Menu\\Programs\\Harfpad.lnk" | tr -d '\r')
+    temp=$("$wine" winepath -u "$("$wine" cmd /c 'echo %TEMP%' | tr -d '\r')" | tr -d '\r')
     [ -n "$localappdata" ] && [ -n "$instdir" ] || { echo "  no %LOCALAPPDATA%"; return 1; }
     "$wine" "$setup64" /S
     expect "installer exit status" "$?" 0 || return 1
@@ -195,11 +196,15 @@ t_uninstall() {
     printf '@%s\r\n' "$quiet" >"$work/uninstall.bat"
     "$wine" cmd /c "$(winpath "$work/uninstall.bat")"
     copy_ended 10 || ok=1
-    # The uninstaller goes on from its copy in the temporary folder after the command returns.
+    # The uninstaller goes on from its copy in the temporary folder after the command returns,
+    # and that copy goes once it has ended.
     for _ in $(seq 100); do
-        [ ! -e "$instdir" ] && [ -z "$(entry)" ] && break
+        [ ! -e "$instdir" ] && [ -z "$(entry)" ] && [ -z "$(ls -d "$temp"/~nsu* 2>/dev/null)" ] &&
+            break
         sleep 0.2
     done
+    [ -z "$(ls -d "$temp"/~nsu* 2>/dev/null)" ] ||
+        { echo "  the uninstaller's copy is left: $(ls -d "$temp"/~nsu*)"; ok=1; }
     [ ! -e "$instdir" ] || { echo "  $instdir is left: $(ls -A "$instdir" | tr '\n' ' ')"; ok=1; }
     [ ! -e "$shortcut" ] || { echo "  the shortcut is left"; ok=1; }
     [ -z "$(entry)" ] || { echo "  the uninstall entry is left"; ok=1; }
@@ -215,7 +220,7 @@ if [ -f "$setup64" ]; then
     case_ "the uninstall entry holds every value" t_entry
     case_ "the installed exe starts and closes, driven from outside, exit status 0" t_start_and_close
     case_ "installing over a running copy ends that copy and replaces the exe" t_install_over_running_copy
-    case_ "a silent uninstall ends the running copy and removes the folder, shortcut and entry" t_uninstall
+    case_ "a silent uninstall ends the running copy and removes the folder, shortcut, entry and its own copy" t_uninstall
     wineserver -k 2>/dev/null
 else
     failed=$((failed + 5))
