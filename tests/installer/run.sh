@@ -83,6 +83,8 @@ t_installers() {
 # ---- under Wine
 key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Harfpad'
 winpath() { sed 's|/|\\|g; s|^|Z:|' <<<"$1"; }
+wine_env() { "$wine" cmd /c "echo %$1%" | tr -d '\r'; }
+unix_path() { "$wine" winepath -u "$1" 2>/dev/null | tr -d '\r'; }
 setup64="$dist/harfpad-$version-win64-setup.exe"
 
 # Values of the uninstall entry as NAME=VALUE lines (DWORDs as reg prints them: 0x...).
@@ -123,11 +125,11 @@ t_install() {
     rm -rf "$work/prefix"
     wine_prepare_prefix "$work/prefix" 96
     local localappdata
-    localappdata=$("$wine" cmd /c 'echo %LOCALAPPDATA%' | tr -d '\r')
+    localappdata=$(wine_env LOCALAPPDATA)
     instwin="$localappdata\\Programs\\Harfpad"
-    instdir=$("$wine" winepath -u "$instwin" 2>/dev/null | tr -d '\r')
-    shortcut=$("$wine" winepath -u "$("$wine" cmd /c 'echo %APPDATA%' | tr -d '\r')\\Microsoft\\Windows\\Start Menu\\Programs\\Harfpad.lnk" | tr -d '\r')
-    temp=$("$wine" winepath -u "$("$wine" cmd /c 'echo %TEMP%' | tr -d '\r')" | tr -d '\r')
+    instdir=$(unix_path "$instwin")
+    shortcut=$(unix_path "$(wine_env APPDATA)\\Microsoft\\Windows\\Start Menu\\Programs\\Harfpad.lnk")
+    temp=$(unix_path "$(wine_env TEMP)")
     [ -n "$localappdata" ] && [ -n "$instdir" ] || { echo "  no %LOCALAPPDATA%"; return 1; }
     "$wine" "$setup64" /S
     expect "installer exit status" "$?" 0 || return 1
