@@ -47,7 +47,7 @@ t_dist() {
     local want have
     want=$(printf '%s\n' "harfpad-$version-win32-setup.exe" "harfpad-$version-win32.zip" \
         "harfpad-$version-win64-setup.exe" "harfpad-$version-win64.zip")
-    have=$(ls "$dist" | sort)
+    have=$(ls "$dist" | LC_ALL=C sort)
     expect "files in dist" "$have" "$want"
 }
 
@@ -57,7 +57,7 @@ t_zips() {
         machine=${arch##*:}
         local zip="$dist/harfpad-$version-${arch%%:*}.zip"
         expect "exe in ${zip##*/}" "$(python3 "$pe" machine "$zip:harfpad.exe")" "$machine" || ok=1
-        expect "files in ${zip##*/}" "$(python3 -m zipfile -l "$zip" | awk 'NR>1{print $1}' | sort |
+        expect "files in ${zip##*/}" "$(python3 -m zipfile -l "$zip" | awk 'NR>1{print $1}' | LC_ALL=C sort |
             tr '\n' ' ')" "README.txt harfpad.exe " || ok=1
     done
     return $ok
