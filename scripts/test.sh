@@ -52,6 +52,16 @@ else
     tail -20 "$logs/screenshots.log"
 fi
 run_ctest native "$build/native" -j 2
+# The zips and installers, installed and uninstalled in a Wine prefix of their own.
+echo "== test installer"
+"$root/tests/installer/run.sh" 2>&1 | tee "$logs/installer.log"
+counts=$(sed -nE 's/^installer tests: ([0-9]+) passed, ([0-9]+) failed$/\1 \2/p' "$logs/installer.log")
+if [ -n "$counts" ]; then
+    passed=$((passed + ${counts% *}))
+    failed=$((failed + ${counts#* }))
+else
+    failed=$((failed + 1))
+fi
 
 wineserver -k 2>/dev/null || true
 [ -n "$WINE_XVFB_PID" ] && kill "$WINE_XVFB_PID" 2>/dev/null
