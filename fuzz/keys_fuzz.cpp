@@ -52,9 +52,17 @@ const Name kNames[] = {
     {u"F12", 123},     {u"NUMLOCK", 144}, {u"SCROLLLOCK", 145},
 };
 
+void closeGroup(std::vector<int>& stack, clsKeys& keys) {
+    if (!stack.empty()) {
+        if (stack.back() != 0)
+            keys.PressKeyVK(stack.back(), false, true);
+        stack.pop_back();
+    }
+}
+
 // The reader that edits its working copy: quadratic, obviously right, for comparison only.
-void referencePlay(std::u16string w, clsKeys& keys, RecordingKeyInput& system) {
-    std::vector<int> stack;
+void referenceScript(std::u16string w, clsKeys& keys, RecordingKeyInput& system,
+                     std::vector<int>& stack) {
     bool covers = false;
     for (std::size_t pos = 0; pos < w.size(); ++pos) {
         const char16_t c = w[pos];
@@ -71,11 +79,7 @@ void referencePlay(std::u16string w, clsKeys& keys, RecordingKeyInput& system) {
         } else if (c == u'~') {
             keys.PressKeyVK(13);
         } else if (c == u')' || c == u'}') {
-            if (!stack.empty()) {
-                if (stack.back() != 0)
-                    keys.PressKeyVK(stack.back(), false, true);
-                stack.pop_back();
-            }
+            closeGroup(stack, keys);
         } else if (c == u'{') {
             if (!covers)
                 stack.push_back(0);
@@ -118,6 +122,9 @@ void referencePlay(std::u16string w, clsKeys& keys, RecordingKeyInput& system) {
                     system.doEvents();
                 }
             }
+            // "{}" has typed its "}": the item ends, unless a second "}" closes it.
+            if (code == 0 && text == u"}" && (p >= w.size() || w[p] != u'}'))
+                closeGroup(stack, keys);
             pos = p - 1;
         } else if (c != u'(') {
             keys.PressKey(std::u16string(1, c));
@@ -126,6 +133,18 @@ void referencePlay(std::u16string w, clsKeys& keys, RecordingKeyInput& system) {
             covers = false;
         system.doEvents();
     }
+}
+
+// Whatever happens, no modifier the script pressed stays down.
+void referencePlay(const std::u16string& w, clsKeys& keys, RecordingKeyInput& system) {
+    std::vector<int> stack;
+    try {
+        referenceScript(w, keys, system, stack);
+    } catch (...) {
+        while (!stack.empty()) closeGroup(stack, keys);
+        throw;
+    }
+    while (!stack.empty()) closeGroup(stack, keys);
 }
 
 template <typename Play>

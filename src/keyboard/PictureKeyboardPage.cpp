@@ -1,5 +1,7 @@
 #include "keyboard/PictureKeyboardPage.h"
 
+#include "keyboard/LegendPicture.h"
+
 #include <array>
 
 namespace harfpad::picture_page {
@@ -133,11 +135,13 @@ constexpr auto kControls = [] {
         const auto& [row, place] = kPlacements[n];
         const PictureKey& key = kKeys[place.index];
         controls[n + 1] = {keyId(place.index),
-                           key.picture ? K::PictureKey : K::Button,
+                           key.picture ? K::PictureButton : K::Button,
                            key.legend,
                            {place.left, kRowTops[row], place.width, kKeyHeight},
                            kFrame4,
-                           key.picture ? nullptr : &kSpecialKeyFont};
+                           key.picture ? nullptr : &kSpecialKeyFont,
+                           kStyleNone,
+                           key.picture ? &kLegendPicture : nullptr};
     }
     // Arabic reads right to left from the right edge, as on the Unicode keyboard's page.
     controls[kKeyCount + 1] = {kText4,

@@ -27,7 +27,7 @@ enum class ControlKind {
     TextBox,        // single-line edit box
     MultiLineText,  // multi-line edit box
     ReadOnlyText,   // multi-line edit box the user can read and select but not change
-    PictureKey,  // push button showing a drawn picture of its caption (the caption stays its name)
+    PictureButton,  // push button showing a picture of its caption (the caption stays its name)
 };
 
 enum ControlStyle : unsigned {
@@ -48,6 +48,16 @@ struct FontSpec {
     bool bold;
 };
 
+// How a picture button's picture is drawn: the caption centred on a square in the first of
+// `faces` that has every glyph of it (the first face when none has), the em `emPercent` of the
+// square. The square is `maxSide96` pixels at 96 DPI, scaled with the DPI, or less where the
+// button is smaller.
+struct PictureSpec {
+    std::span<const char16_t* const> faces;
+    int maxSide96;
+    int emPercent;
+};
+
 struct ControlSpec {
     ControlId id;
     ControlKind kind;
@@ -56,6 +66,7 @@ struct ControlSpec {
     ControlId container = kNoControl;  // a Frame of the same page, or kNoControl for the page
     const FontSpec* font = nullptr;    // nullptr: the form's font
     unsigned style = kStyleNone;
+    const PictureSpec* picture = nullptr;  // PictureButton only
 };
 
 struct PageSpec {

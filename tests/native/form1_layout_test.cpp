@@ -100,7 +100,7 @@ TEST(Form1Layout, CharacterKeysStandAtTheirPitch) {
     // Neighbouring character keys of a row are 360 twips apart on both keyboards.
     for (auto [controls, isCharacter] :
          {std::pair{picture_page::controls(),
-                    +[](const ControlSpec& c) { return c.kind == ControlKind::PictureKey; }},
+                    +[](const ControlSpec& c) { return c.kind == ControlKind::PictureButton; }},
           std::pair{unicode_page::controls(), +[](const ControlSpec& c) {
                         return unicode_page::characterKeyNumber(c.id) >= 0 && c.rect.width == 345;
                     }}}) {

@@ -49,8 +49,8 @@ WindowClass classFor(const ControlSpec& spec) {
             return {WC_STATICW, SS_LEFT | SS_NOPREFIX | WS_GROUP, 0};
         case ControlKind::Button:
             return {WC_BUTTONW, BS_PUSHBUTTON | WS_GROUP | tab, 0};
-        case ControlKind::PictureKey:
-            // The window text stays the legend, which screen readers announce.
+        case ControlKind::PictureButton:
+            // The window text stays the caption, which screen readers announce.
             return {WC_BUTTONW, BS_PUSHBUTTON | BS_BITMAP | WS_GROUP | tab, 0};
         case ControlKind::OptionButton:
             // One group runs from its first button to the next control that starts a group.

@@ -15,7 +15,7 @@ namespace harfpad::win32 {
 
 void Win32FormWindow::applyLayout() {
     fonts_.clear();
-    legends_.clear();
+    painter_.clear();
     LOGFONTW form = formLogFont();
     formFont_.reset(::CreateFontIndirectW(&form));
 
@@ -42,14 +42,15 @@ void Win32FormWindow::layoutControl(Control& control, int dx, int dy) {
     ::SetWindowPos(control.hwnd, nullptr, r.left - dx, r.top - dy, r.width, r.height,
                    SWP_NOZORDER | SWP_NOACTIVATE);
     ::SendMessageW(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(control)), TRUE);
-    if (control.spec->kind == ControlKind::PictureKey)
+    if (control.spec->kind == ControlKind::PictureButton && control.spec->picture)
         drawPicture(control, r.width, r.height);
 }
 
 void Win32FormWindow::drawPicture(const Control& control, int width, int height) {
+    const PictureSpec& spec = *control.spec->picture;
     UniqueBitmap picture =
-        legends_.draw(toWide(control.spec->caption ? control.spec->caption : u""),
-                      legendPictureSide(width, height, dpi_));
+        painter_.draw(spec, toWide(control.spec->caption ? control.spec->caption : u""),
+                      pictureSide(spec, width, height, dpi_));
     ::SendMessageW(control.hwnd, BM_SETIMAGE, IMAGE_BITMAP,
                    reinterpret_cast<LPARAM>(picture.get()));
     // The button does not own its image: the old one goes once the new one is in place.

@@ -16,7 +16,7 @@ namespace harfpad::win32 {
 bool Win32FormWindow::isButtonKind(const Control& control) const {
     switch (control.spec->kind) {
         case ControlKind::Button:
-        case ControlKind::PictureKey:
+        case ControlKind::PictureButton:
         case ControlKind::OptionButton:
         case ControlKind::CheckBox:
         case ControlKind::Frame:

@@ -6,7 +6,6 @@
 
 #include "platform/Twips.h"
 #include "platform/win32/Dpi.h"
-#include "platform/win32/LegendPicture.h"
 #include "platform/win32/SingleInstance.h"
 #include "platform/win32/TextConv.h"
 #include "platform/win32/Win32FormControls.h"

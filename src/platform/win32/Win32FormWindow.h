@@ -16,7 +16,7 @@
 #include "platform/Ui.h"
 #include "platform/win32/BaseWindow.h"
 #include "platform/win32/Handles.h"
-#include "platform/win32/LegendPicture.h"
+#include "platform/win32/TextPicture.h"
 
 namespace harfpad::win32 {
 
@@ -111,7 +111,7 @@ class Win32FormWindow final : public IFormWindow, private BaseWindow {
     UniqueFont formFont_;  // the form's font at the current DPI
     std::map<std::pair<const FontSpec*, int>, UniqueFont> fonts_;
     std::unordered_map<ControlId, UniqueBitmap> pictures_;
-    LegendPainter legends_;
+    TextPicturePainter painter_;
     UniqueIcon bigIcon_, smallIcon_;
 };
 

@@ -1,33 +1,21 @@
-#include "platform/win32/LegendPicture.h"
-
-#include "platform/win32/GdiScopes.h"
+#include "platform/win32/TextPicture.h"
 
 #include <algorithm>
-#include <array>
-#include <vector>
+
+#include "platform/win32/GdiScopes.h"
+#include "platform/win32/TextConv.h"
 
 namespace harfpad::win32 {
 
 namespace {
 
-// Faces that carry Arabic on Windows first, then those a Wine or Linux desktop usually has.
-constexpr std::array<const wchar_t*, LegendPainter::kFaceCount> kFaces = {
-    L"Segoe UI",
-    L"Tahoma",
-    L"Arial",
-    L"Noto Sans Arabic",
-    L"Noto Naskh Arabic",
-    L"Noto Sans Arabic UI",
-    L"DejaVu Sans",
-};
-
-UniqueFont createFace(const wchar_t* face, int height) {
+UniqueFont createFace(const char16_t* face, int height) {
     LOGFONTW logFont{};
     logFont.lfHeight = -height;
     logFont.lfWeight = FW_NORMAL;
     logFont.lfCharSet = DEFAULT_CHARSET;
     logFont.lfQuality = CLEARTYPE_QUALITY;
-    lstrcpynW(logFont.lfFaceName, face, LF_FACESIZE);
+    lstrcpynW(logFont.lfFaceName, toWide(face).c_str(), LF_FACESIZE);
     return UniqueFont(::CreateFontIndirectW(&logFont));
 }
 
@@ -42,34 +30,36 @@ bool hasGlyphs(HDC dc, std::wstring_view text) {
 
 }  // namespace
 
-int legendPictureSide(int keyWidth, int keyHeight, int dpi) {
+int pictureSide(const PictureSpec& spec, int buttonWidth, int buttonHeight, int dpi) {
     // Leave the button's border and focus rectangle free.
     const int margin = ::MulDiv(3, dpi, 96);
-    const int face = std::min(keyWidth, keyHeight) - 2 * margin;
-    return std::max(1, std::min(::MulDiv(kLegendPictureSide, dpi, 96), face));
+    const int face = std::min(buttonWidth, buttonHeight) - 2 * margin;
+    return std::max(1, std::min(::MulDiv(spec.maxSide96, dpi, 96), face));
 }
 
-HFONT LegendPainter::fontFor(HDC dc, std::wstring_view legend, int height) {
-    Faces& faces = sizes_[height];
+HFONT TextPicturePainter::fontFor(HDC dc, const PictureSpec& spec, std::wstring_view text,
+                                  int height) {
+    std::vector<Face>& faces = faces_[{&spec, height}];
+    faces.resize(spec.faces.size());
     auto face = [&](std::size_t index) {
-        if (!faces.tried[index]) {
-            faces.fonts[index] = createFace(kFaces[index], height);
-            faces.tried[index] = true;
+        if (!faces[index].tried) {
+            faces[index].font = createFace(spec.faces[index], height);
+            faces[index].tried = true;
         }
-        return faces.fonts[index].get();
+        return faces[index].font.get();
     };
-    for (std::size_t i = 0; i < kFaceCount; ++i) {
+    for (std::size_t i = 0; i < faces.size(); ++i) {
         const HFONT font = face(i);
         if (!font)
             continue;
         const ScopedSelect selected(dc, font);
-        if (hasGlyphs(dc, legend))
+        if (hasGlyphs(dc, text))
             return font;
     }
-    return face(0);
+    return faces.empty() ? nullptr : face(0);
 }
 
-UniqueBitmap LegendPainter::draw(std::wstring_view legend, int side) {
+UniqueBitmap TextPicturePainter::draw(const PictureSpec& spec, std::wstring_view text, int side) {
     UniqueBitmap bitmap;
     UniqueMemoryDc dc;
     {
@@ -82,12 +72,12 @@ UniqueBitmap LegendPainter::draw(std::wstring_view legend, int side) {
     const ScopedSelect bitmapSelected(dc.get(), bitmap.get());
     const RECT all{0, 0, side, side};
     ::FillRect(dc.get(), &all, ::GetSysColorBrush(COLOR_HIGHLIGHTTEXT));
-    // Arabic letters reach far above and below the baseline: the em takes most of the square.
-    const ScopedSelect fontSelected(dc.get(), fontFor(dc.get(), legend, side * 3 / 4));
+    const ScopedSelect fontSelected(dc.get(),
+                                    fontFor(dc.get(), spec, text, side * spec.emPercent / 100));
     ::SetBkMode(dc.get(), TRANSPARENT);
     ::SetTextColor(dc.get(), ::GetSysColor(COLOR_BTNTEXT));
     RECT box = all;
-    ::DrawTextW(dc.get(), legend.data(), static_cast<int>(legend.size()), &box,
+    ::DrawTextW(dc.get(), text.data(), static_cast<int>(text.size()), &box,
                 DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
     return bitmap;
 }
