@@ -7,6 +7,7 @@
 #include "platform/win32/Handles.h"
 #include "platform/win32/MessageLoop.h"
 #include "platform/win32/SingleInstance.h"
+#include "platform/win32/StartupTrace.h"
 #include "platform/win32/Win32FormWindow.h"
 #include "platform/win32/Win32HttpRequest.h"
 #include "platform/win32/Win32Internet.h"
@@ -22,6 +23,7 @@
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     using namespace harfpad;
+    win32::traceStartup("entry");
     // One copy per session: a second start brings the first one forward and ends.
     const win32::SingleInstance instanceGuard(L"Local\\Harfpad.SingleInstance");
     if (!instanceGuard.first()) {
@@ -30,6 +32,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     }
     const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
     ::InitCommonControlsEx(&controls);
+    win32::traceStartup("common-controls");
 
     win32::Win32FormWindow window(instance, form1Spec(), IDI_HARFPAD);
     win32::Win32UiServices ui([&window](bool wait) { window.setWaitCursor(wait); });

@@ -2,7 +2,11 @@
 
 #include <commctrl.h>
 
+#include "platform/FormModel.h"
+
 namespace harfpad::win32 {
+
+static_assert(kDefaultCharset == DEFAULT_CHARSET, "the portable default is the platform's");
 // Button-class controls read "&" as a mnemonic marker; captions are shown literally.
 std::wstring escapeAmpersands(std::wstring_view text) {
     std::wstring escaped;

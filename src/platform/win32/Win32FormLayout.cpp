@@ -75,12 +75,13 @@ LOGFONTW Win32FormWindow::formLogFont() const {
 }
 
 HFONT Win32FormWindow::fontFor(const Control& control) {
-    if (!control.spec->font && control.charset == DEFAULT_CHARSET)
+    const int charset = model_.state(control.spec->id).charset;
+    if (!control.spec->font && charset == DEFAULT_CHARSET)
         return formFont_.get();
-    auto& font = fonts_[{control.spec->font, control.charset}];
+    auto& font = fonts_[{control.spec->font, charset}];
     if (!font) {
         LOGFONTW logFont = logFontFor(control.spec->font ? control.spec->font : spec_.font);
-        logFont.lfCharSet = static_cast<BYTE>(control.charset);
+        logFont.lfCharSet = static_cast<BYTE>(charset);
         font.reset(::CreateFontIndirectW(&logFont));
     }
     return font.get();

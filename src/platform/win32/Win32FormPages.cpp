@@ -73,14 +73,13 @@ void Win32FormWindow::createPageControls(int page) {
 void Win32FormWindow::createControl(Control& control) {
     const ControlSpec& spec = *control.spec;
     const WindowClass cls = classFor(spec);
-    std::wstring caption = control.text   ? *control.text
-                           : spec.caption ? toWide(spec.caption)
-                                          : std::wstring();
-    control.text.reset();
+    FormModel::ControlState& state = model_.state(spec.id);
+    std::wstring caption = toWide(model_.text(spec.id));
+    state.text.reset();  // the window holds the text from now on
     if (isButtonKind(control))
         caption = escapeAmpersands(caption);
     const DWORD readingOrder = (spec.style & kStyleRightToLeft) ? WS_EX_RTLREADING : 0;
-    const DWORD visible = control.visible ? WS_VISIBLE : 0;
+    const DWORD visible = state.visible ? WS_VISIBLE : 0;
     control.hwnd = ::CreateWindowExW(
         // Where the design lets controls overlap, the later one is drawn in front.
         cls.exStyle | readingOrder, cls.name, caption.c_str(),
@@ -89,9 +88,9 @@ void Win32FormWindow::createControl(Control& control) {
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance_, nullptr);
     if (spec.style & kStyleNoLengthLimit)
         ::SendMessageW(control.hwnd, EM_SETLIMITTEXT, 0, 0);
-    if (control.value != 0)
-        setCheck(control, control.value);
-    if (!control.enabled)
+    if (state.value != 0)
+        setCheck(control, state.value);
+    if (!state.enabled)
         ::EnableWindow(control.hwnd, FALSE);
 }
 

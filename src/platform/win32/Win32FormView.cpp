@@ -30,11 +30,8 @@ std::u16string Win32FormWindow::text(ControlId id) const {
     const Control* control = find(id);
     if (!control || !hwnd_)
         return {};
-    if (!control->hwnd) {
-        if (control->text)
-            return fromWide(*control->text);
-        return control->spec->caption ? std::u16string(control->spec->caption) : u"";
-    }
+    if (!control->hwnd)
+        return model_.text(id);
     std::wstring text = windowText(control->hwnd);
     if (isButtonKind(*control))
         text = unescapeAmpersands(text);
@@ -46,7 +43,7 @@ void Win32FormWindow::setText(ControlId id, std::u16string_view text) {
     if (!control || !hwnd_)
         return;
     if (!control->hwnd) {
-        control->text = toWide(text);
+        model_.state(id).text = std::u16string(text);
         return;
     }
     std::wstring wide = toWide(text);
@@ -60,7 +57,7 @@ int Win32FormWindow::value(ControlId id) const {
     if (!control || !hwnd_)
         return 0;
     if (!control->hwnd)
-        return control->value;
+        return model_.state(id).value;
     switch (::SendMessageW(control->hwnd, BM_GETCHECK, 0, 0)) {
         case BST_CHECKED:
             return 1;
@@ -73,7 +70,7 @@ int Win32FormWindow::value(ControlId id) const {
 
 void Win32FormWindow::setCheck(Control& control, int value) {
     if (!control.hwnd) {
-        control.value = value;
+        model_.state(control.spec->id).value = value;
         return;
     }
     const WPARAM state = value == 1 ? BST_CHECKED : value == 2 ? BST_INDETERMINATE : BST_UNCHECKED;
@@ -84,24 +81,11 @@ void Win32FormWindow::setValue(ControlId id, int value) {
     Control* control = find(id);
     if (!control || !hwnd_)
         return;
-    if (control->spec->kind == ControlKind::OptionButton && value == 1) {
-        // Selecting one option clears the others of its group.
-        const auto self = static_cast<std::size_t>(control - controls_.data());
-        std::size_t first = self;
-        while (first > 0 && !(controls_[first].spec->style & kStyleGroupStart) &&
-               controls_[first - 1].spec->kind == ControlKind::OptionButton &&
-               controls_[first - 1].page == control->page) {
-            --first;
-        }
-        for (std::size_t i = first; i < controls_.size(); ++i) {
-            if (i != first && (controls_[i].spec->kind != ControlKind::OptionButton ||
-                               (controls_[i].spec->style & kStyleGroupStart))) {
-                break;
-            }
-            if (i != self)
-                setCheck(controls_[i], 0);
-        }
-    }
+    // The model knows the groups; the option buttons' windows only emulate them.
+    if (value == 1)
+        for (ControlId other : model_.otherOptionsOfGroup(id))
+            if (Control* option = find(other))
+                setCheck(*option, 0);
     setCheck(*control, value);
 }
 
@@ -109,7 +93,7 @@ bool Win32FormWindow::isEnabled(ControlId id) const {
     const Control* control = find(id);
     if (!control || !hwnd_)
         return false;
-    return control->hwnd ? ::IsWindowEnabled(control->hwnd) != FALSE : control->enabled;
+    return control->hwnd ? ::IsWindowEnabled(control->hwnd) != FALSE : model_.state(id).enabled;
 }
 
 void Win32FormWindow::setEnabled(ControlId id, bool enabled) {
@@ -119,19 +103,19 @@ void Win32FormWindow::setEnabled(ControlId id, bool enabled) {
     if (control->hwnd)
         ::EnableWindow(control->hwnd, enabled);
     else
-        control->enabled = enabled;
+        model_.state(id).enabled = enabled;
 }
 
 bool Win32FormWindow::isVisible(ControlId id) const {
     const Control* control = find(id);
-    return control && hwnd_ && control->visible;
+    return control && hwnd_ && model_.state(id).visible;
 }
 
 void Win32FormWindow::setVisible(ControlId id, bool visible) {
     Control* control = find(id);
     if (!control || !hwnd_)
         return;
-    control->visible = visible;
+    model_.state(id).visible = visible;
     if (!control->hwnd)
         return;
     if (visible) {
@@ -164,8 +148,9 @@ int Win32FormWindow::fontCharset(ControlId id) const {
     if (!control || !hwnd_)
         return DEFAULT_CHARSET;
     // A control not created yet gets the font fontFor() makes for it.
-    if (!control->hwnd && (control->spec->font || control->charset != DEFAULT_CHARSET))
-        return control->charset;
+    const int charset = model_.state(id).charset;
+    if (!control->hwnd && (control->spec->font || charset != DEFAULT_CHARSET))
+        return charset;
     auto font = control->hwnd
                     ? reinterpret_cast<HFONT>(::SendMessageW(control->hwnd, WM_GETFONT, 0, 0))
                     : formFont_.get();
@@ -179,7 +164,7 @@ void Win32FormWindow::setFontCharset(ControlId id, int charset) {
     Control* control = find(id);
     if (!control)
         return;
-    control->charset = charset;
+    model_.state(id).charset = charset;
     if (control->hwnd) {
         ::SendMessageW(control->hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(*control)),
                        TRUE);

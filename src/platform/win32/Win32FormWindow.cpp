@@ -7,21 +7,20 @@
 #include "platform/Twips.h"
 #include "platform/win32/Dpi.h"
 #include "platform/win32/SingleInstance.h"
+#include "platform/win32/StartupTrace.h"
 #include "platform/win32/TextConv.h"
 #include "platform/win32/Win32FormControls.h"
 
 namespace harfpad::win32 {
 
 Win32FormWindow::Win32FormWindow(HINSTANCE instance, const FormSpec& spec, int iconResourceId)
-    : instance_(instance), spec_(spec), iconResourceId_(iconResourceId) {
+    : instance_(instance), spec_(spec), model_(spec), iconResourceId_(iconResourceId) {
     for (std::size_t page = 0; page < spec_.pages.size(); ++page) {
         const auto& controls = spec_.pages[page].controls;
         const auto rects = resolvePageRects(controls);
         for (std::size_t i = 0; i < controls.size(); ++i) {
             index_[controls[i].id] = controls_.size();
-            Control control{&controls[i], static_cast<int>(page), rects[i]};
-            control.visible = !(controls[i].style & kStyleHidden);
-            controls_.push_back(control);
+            controls_.push_back(Control{&controls[i], static_cast<int>(page), rects[i]});
         }
     }
 }
@@ -30,15 +29,8 @@ void Win32FormWindow::windowDestroyed() {
     tab_ = lastFocus_ = nullptr;
     pages_.clear();
     pageCreated_.clear();
-    for (Control& control : controls_) {
-        // A window loaded again starts as designed.
-        control.hwnd = nullptr;
-        control.charset = DEFAULT_CHARSET;
-        control.text.reset();
-        control.value = 0;
-        control.enabled = true;
-        control.visible = !(control.spec->style & kStyleHidden);
-    }
+    for (Control& control : controls_) control.hwnd = nullptr;
+    model_.reset();  // a window loaded again starts as designed
     fonts_.clear();
     pictures_.clear();
     formFont_.reset();
@@ -81,14 +73,20 @@ void Win32FormWindow::load(IFormEvents& events) {
                       createParam());
     if (!hwnd_)
         return;
+    traceStartup("form-window");
     dpi_ = dpiForWindow(hwnd_);
     createChildren();
+    traceStartup("tab-and-pages");
     applyLayout();
     showPage(0);
+    traceStartup("first-page");
     events_->Form_Load();
+    traceStartup("form-load");
     centreOnMonitor();
     ::ShowWindow(hwnd_, SW_SHOW);
+    traceStartup("shown");
     ::UpdateWindow(hwnd_);
+    traceStartup("painted");
     if (!::GetFocus() || !::IsChild(hwnd_, ::GetFocus()))
         ::SetFocus(tab_);
 }

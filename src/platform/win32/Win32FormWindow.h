@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/FormModel.h"
 #include "platform/Ui.h"
 #include "platform/win32/BaseWindow.h"
 #include "platform/win32/Handles.h"
@@ -62,17 +63,12 @@ class Win32FormWindow final : public IFormWindow, private BaseWindow {
     void selectPage(int index) override;
 
   private:
+    // A control's window; its state lives there once it exists, in model_ until then.
     struct Control {
         const ControlSpec* spec = nullptr;
         int page = 0;
         TwipsRect pageRect;  // relative to the tab control
-        int charset = DEFAULT_CHARSET;
         HWND hwnd = nullptr;
-        // What the behaviour set while the page's controls were not created yet.
-        std::optional<std::wstring> text;  // unescaped
-        int value = 0;
-        bool enabled = true;
-        bool visible = true;
     };
 
     static LRESULT CALLBACK pageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -97,6 +93,7 @@ class Win32FormWindow final : public IFormWindow, private BaseWindow {
 
     HINSTANCE instance_;
     FormSpec spec_;
+    FormModel model_;
     int iconResourceId_;
     IFormEvents* events_ = nullptr;
     bool waitCursor_ = false;

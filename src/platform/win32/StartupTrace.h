@@ -1,0 +1,15 @@
+// Start-up phases timed inside the program, in a build made for measuring (the CMake option
+// HARFPAD_STARTUP_TRACE); in every other build the calls compile to nothing.
+#pragma once
+
+namespace harfpad::win32 {
+
+#ifdef HARFPAD_STARTUP_TRACE
+// Appends "PHASE MILLISECONDS" to the file named by the environment variable
+// HARFPAD_TRACE_FILE: the time since the process was created.
+void traceStartup(const char* phase);
+#else
+inline void traceStartup(const char*) {}
+#endif
+
+}  // namespace harfpad::win32
