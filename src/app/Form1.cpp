@@ -84,34 +84,29 @@ void Form1::productsAsk_Click() {
     window_.setFocus(feedback_page::kText1Feedback);
 }
 
+namespace {
+// The handlers of the "Setting", "Feedback" and "Other Products" pages; the keyboards keep
+// theirs beside their own pages.
+constexpr ClickRow<Form1> kClicks[] = {
+    {setting_page::kARswitch, setting_page::kARswitch,
+     [](Form1& f, ControlId) { f.ARswitch_Click(); }},
+    {setting_page::kEnswitch, setting_page::kEnswitch,
+     [](Form1& f, ControlId) { f.Enswitch_Click(); }},
+    {setting_page::kDefault, setting_page::kDefault,
+     [](Form1& f, ControlId) { f.Default_Click(); }},
+    {setting_page::kApply, setting_page::kApply, [](Form1& f, ControlId) { f.apply_Click(); }},
+    {setting_page::kIndicator, setting_page::kIndicator,
+     [](Form1& f, ControlId) { f.Indicator_Click(); }},
+    {feedback_page::kSubmit, feedback_page::kSubmit, [](Form1& f, ControlId) { f.submit_Click(); }},
+    {info_pages::kProductsAsk, info_pages::kProductsAsk,
+     [](Form1& f, ControlId) { f.productsAsk_Click(); }},
+};
+}  // namespace
+
 void Form1::onClick(ControlId id) {
-    switch (id) {
-        case setting_page::kARswitch:
-            ARswitch_Click();
-            break;
-        case setting_page::kEnswitch:
-            Enswitch_Click();
-            break;
-        case setting_page::kDefault:
-            Default_Click();
-            break;
-        case setting_page::kApply:
-            apply_Click();
-            break;
-        case setting_page::kIndicator:
-            Indicator_Click();
-            break;
-        case feedback_page::kSubmit:
-            submit_Click();
-            break;
-        case info_pages::kProductsAsk:
-            productsAsk_Click();
-            break;
-        default:
-            if (!unicodeKeyboard_.onClick(id))
-                pictureKeyboard_.onClick(id);
-            break;
-    }
+    dispatchClick<Form1>(kClicks, *this, id) ||
+        dispatchClick(UnicodeKeyboard::clicks(), unicodeKeyboard_, id) ||
+        dispatchClick(PictureKeyboard::clicks(), pictureKeyboard_, id);
 }
 
 }  // namespace harfpad

@@ -8,12 +8,15 @@ namespace harfpad {
 
 namespace pp = picture_page;
 
-bool PictureKeyboard::onClick(ControlId id) {
-    const int index = pp::keyIndex(id);
-    if (index < 0)
-        return false;
-    Keyboard_Array_Click(index);
-    return true;
+namespace {
+constexpr ClickRow<PictureKeyboard> kClicks[] = {
+    {pp::keyId(0), pp::keyId(pp::kKeyCount - 1),
+     [](PictureKeyboard& k, ControlId key) { k.Keyboard_Array_Click(pp::keyIndex(key)); }},
+};
+}  // namespace
+
+std::span<const ClickRow<PictureKeyboard>> PictureKeyboard::clicks() {
+    return kClicks;
 }
 
 void PictureKeyboard::Keyboard_Array_Click(int index) {

@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "platform/ClickTable.h"
 #include "platform/KeyInputApi.h"
 #include "platform/KeystrokeApi.h"
 #include "platform/Ui.h"
@@ -20,8 +21,8 @@ class PictureKeyboard {
           keystrokes_(keystrokes),
           switchToArabic_(std::move(switchToArabic)) {}
 
-    // Runs the handler of a key of the page; false when the id is not one of them.
-    bool onClick(ControlId id);
+    // The page's click handlers: every key is Keyboard_Array(index).
+    static std::span<const ClickRow<PictureKeyboard>> clicks();
 
     void Keyboard_Array_Click(int index);
 

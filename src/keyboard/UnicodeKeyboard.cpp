@@ -67,36 +67,24 @@ void UnicodeKeyboard::focusTextAndTapEnd() {
     keys.PressKeyVK(kVkEnd);
 }
 
-bool UnicodeKeyboard::onClick(ControlId id) {
-    if (up::characterKeyNumber(id) >= 0) {
-        characterKey_Click(id);
-        return true;
-    }
-    switch (id) {
-        case up::kCmd13:
-            cmd13_Click();
-            return true;
-        case up::kCmd15:
-            cmd15_Click();
-            return true;
-        case up::kCmd40:
-            cmd40_Click();
-            return true;
-        case up::kCmd28:
-            cmd28_Click();
-            return true;
-        case up::kCmd53:
-            cmd53_Click();
-            return true;
-        case up::kCmd42:
-            cmd42_Click();
-            return true;
-        case up::kCmdspaceb:
-            cmdspaceb_Click();
-            return true;
-        default:
-            return false;  // Ctrl and ALT have no handler
-    }
+namespace {
+using U = UnicodeKeyboard;
+// The page's handlers; the Ctrl and ALT keys have none.
+constexpr ClickRow<U> kClicks[] = {
+    {up::characterKeyId(0), up::characterKeyId(up::kCharacterKeyCount - 1),
+     [](U& k, ControlId key) { k.characterKey_Click(key); }},
+    {up::kCmd13, up::kCmd13, [](U& k, ControlId) { k.cmd13_Click(); }},
+    {up::kCmd15, up::kCmd15, [](U& k, ControlId) { k.cmd15_Click(); }},
+    {up::kCmd40, up::kCmd40, [](U& k, ControlId) { k.cmd40_Click(); }},
+    {up::kCmd28, up::kCmd28, [](U& k, ControlId) { k.cmd28_Click(); }},
+    {up::kCmd53, up::kCmd53, [](U& k, ControlId) { k.cmd53_Click(); }},
+    {up::kCmd42, up::kCmd42, [](U& k, ControlId) { k.cmd42_Click(); }},
+    {up::kCmdspaceb, up::kCmdspaceb, [](U& k, ControlId) { k.cmdspaceb_Click(); }},
+};
+}  // namespace
+
+std::span<const ClickRow<UnicodeKeyboard>> UnicodeKeyboard::clicks() {
+    return kClicks;
 }
 
 }  // namespace harfpad

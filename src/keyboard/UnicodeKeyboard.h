@@ -4,6 +4,7 @@
 
 #include <string_view>
 
+#include "platform/ClickTable.h"
 #include "platform/KeyInputApi.h"
 #include "platform/Ui.h"
 
@@ -21,8 +22,8 @@ class UnicodeKeyboard {
     void setNormalCaptions();
     void setShiftCaptions();
 
-    // Runs the handler of a control of the page; false when the id is not one of them.
-    bool onClick(ControlId id);
+    // The page's click handlers.
+    static std::span<const ClickRow<UnicodeKeyboard>> clicks();
 
     void characterKey_Click(ControlId key);
     void cmd28_Click() { append(u"\r\n"); }   // Enter
