@@ -41,6 +41,17 @@ run_ctest() {  # run_ctest NAME DIR [ctest options...]
     fi
 }
 
+# One layout for the whole tree: every source file as .clang-format writes it.
+echo "== format"
+if git -C "$root" ls-files -z 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'tools/*.cpp' \
+    'tools/*.h' | (cd "$root" && xargs -0 clang-format --dry-run -Werror) >"$logs/format.log" 2>&1
+then
+    passed=$((passed + 1))
+else
+    failed=$((failed + 1))
+    grep 'error:' "$logs/format.log" | head -20
+fi
+
 run_ctest fuzz "$build/fuzz"
 run_ctest wine "$build/win64"
 echo "== screenshots (96, 120, 144 and 192 DPI)"

@@ -25,15 +25,19 @@ std::optional<int> HotkeySettings::storedNumber() const {
 }
 
 int HotkeySettings::chosenNumber() const {
-    if (view_.value(ids_.option1) == 1) return 1;
-    if (view_.value(ids_.option2) == 1) return 2;
-    if (view_.value(ids_.option3) == 1) return 3;
+    if (view_.value(ids_.option1) == 1)
+        return 1;
+    if (view_.value(ids_.option2) == 1)
+        return 2;
+    if (view_.value(ids_.option3) == 1)
+        return 3;
     return 0;
 }
 
 void HotkeySettings::Default_Click() {
     const auto stored = storedNumber();
-    if (!stored) return;
+    if (!stored)
+        return;
     switch (*stored) {
         case 1:
             view_.setValue(ids_.option1, 1);
@@ -52,9 +56,11 @@ void HotkeySettings::Default_Click() {
 void HotkeySettings::apply_Click() {
     const int choice = chosenNumber();
     // Nothing selected is no choice: storing an empty text would wipe a setting such as 4.
-    if (choice == 0) return;
+    if (choice == 0)
+        return;
     const auto stored = storedNumber();
-    if (stored && *stored == choice) return;
+    if (stored && *stored == choice)
+        return;
     const std::string text = std::to_string(choice);
 
     if (!registry_.writeRegValue(kHkeyCurrentUser, kStoredKey, kHotkeyValue, kRegSz, text) ||

@@ -6,7 +6,8 @@ namespace harfpad {
 
 std::string LayoutSwitcher::getCurrentLanguage() {
     const std::span<char> fromIndexOne(nameBuffer_.data() + 1, nameBuffer_.size() - 1);
-    if (!api_.getKeyboardLayoutName(fromIndexOne)) return "";
+    if (!api_.getKeyboardLayoutName(fromIndexOne))
+        return "";
     return decodeString();
 }
 
@@ -19,7 +20,8 @@ std::string LayoutSwitcher::decodeString() const {
 }
 
 void LayoutSwitcher::switchToArabic() {
-    if (getCurrentLanguage().find("401") != std::string::npos) return;
+    if (getCurrentLanguage().find("401") != std::string::npos)
+        return;
     api_.loadKeyboardLayout(kArabicLayoutName, kKlfActivate);
 }
 
@@ -36,9 +38,11 @@ std::string LayoutSwitcher::preloadedLayout() const {
 void LayoutSwitcher::switchToEnglish() {
     const std::string preload = preloadedLayout();
     const std::string current = getCurrentLanguage();
-    if (preload.empty()) return;
+    if (preload.empty())
+        return;
     const std::string tail = preload.size() > 3 ? preload.substr(preload.size() - 3) : preload;
-    if (current.find(tail) != std::string::npos) return;
+    if (current.find(tail) != std::string::npos)
+        return;
     api_.loadKeyboardLayout(preload, kKlfActivate);
 }
 

@@ -6,15 +6,18 @@
 namespace harfpad {
 
 int mulDiv(int value, int numerator, int denominator) {
-    if (denominator == 0) return -1;
+    if (denominator == 0)
+        return -1;
     const std::int64_t product = static_cast<std::int64_t>(value) * numerator;
-    const std::int64_t magnitude = (std::llabs(product) + std::llabs(denominator) / 2) /
-                                   std::llabs(denominator);
+    const std::int64_t magnitude =
+        (std::llabs(product) + std::llabs(denominator) / 2) / std::llabs(denominator);
     const bool negative = (product < 0) != (denominator < 0);
     return static_cast<int>(negative ? -magnitude : magnitude);
 }
 
-int twipsToPixels(int twips, int dpi) { return mulDiv(twips, dpi, kTwipsPerInch); }
+int twipsToPixels(int twips, int dpi) {
+    return mulDiv(twips, dpi, kTwipsPerInch);
+}
 
 PixelRect toPixels(const TwipsRect& rect, int dpi) {
     return {twipsToPixels(rect.left, dpi), twipsToPixels(rect.top, dpi),

@@ -10,17 +10,21 @@
 namespace harfpad {
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 // A whole decimal number between optional blanks, as text converted to a DWORD must be.
 std::optional<std::int64_t> parseWholeNumber(const std::string& text) {
     std::size_t begin = 0, end = text.size();
     while (begin < end && isBlank(text[begin])) ++begin;
     while (end > begin && isBlank(text[end - 1])) --end;
-    if (begin < end && text[begin] == '+') ++begin;
+    if (begin < end && text[begin] == '+')
+        ++begin;
     std::int64_t number = 0;
     const auto [ptr, ec] = std::from_chars(text.data() + begin, text.data() + end, number);
-    if (ec != std::errc() || ptr != text.data() + end || begin == end) return std::nullopt;
+    if (ec != std::errc() || ptr != text.data() + end || begin == end)
+        return std::nullopt;
     return number;
 }
 
@@ -39,7 +43,8 @@ std::optional<std::int32_t> toDword(const RegValue& value) {
 }
 
 std::string toText(const RegValue& value) {
-    if (const auto* n = std::get_if<std::int64_t>(&value)) return std::to_string(*n);
+    if (const auto* n = std::get_if<std::int64_t>(&value))
+        return std::to_string(*n);
     return std::get<std::string>(value);
 }
 
@@ -48,7 +53,8 @@ std::string toText(const RegValue& value) {
 std::string EllReg::readRegValue(std::uint32_t root, const std::string& keyPath,
                                  const std::string& valueName) const {
     const auto data = api_.query(root, keyPath, valueName, kRegReadBufferSize);
-    if (!data || data->bytes.size() > kRegReadBufferSize) return kRegNotFound;
+    if (!data || data->bytes.size() > kRegReadBufferSize)
+        return kRegNotFound;
     return decodeRegistryData(data->type, data->bytes);
 }
 
@@ -57,7 +63,8 @@ bool EllReg::writeRegValue(std::uint32_t root, const std::string& keyPath,
                            const RegValue& value) const {
     if (valueType == kRegDword) {
         const auto number = toDword(value);
-        if (!number) return false;
+        if (!number)
+            return false;
         const auto bits = static_cast<std::uint32_t>(*number);
         const std::uint8_t bytes[4] = {
             static_cast<std::uint8_t>(bits), static_cast<std::uint8_t>(bits >> 8),

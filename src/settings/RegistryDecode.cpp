@@ -32,7 +32,8 @@ std::string decodeBinary(std::span<const std::uint8_t> bytes) {
 std::string decodeText(std::span<const std::uint8_t> bytes) {
     std::string text(bytes.begin(), bytes.end());
     // Only a terminator is dropped: data stored without one keeps its last character.
-    if (!text.empty() && text.back() == '\0') text.pop_back();
+    if (!text.empty() && text.back() == '\0')
+        text.pop_back();
     return text;
 }
 

@@ -6,10 +6,10 @@
 namespace e2e {
 
 struct Options {
-    std::wstring exePath;         // harfpad.exe
-    std::wstring screenshotDir;   // empty: no screenshots
-    std::wstring screenshotTag;   // e.g. "96dpi"
-    std::wstring expectedLayout;  // "00000409" or "00000401"
+    std::wstring exePath;          // harfpad.exe
+    std::wstring screenshotDir;    // empty: no screenshots
+    std::wstring screenshotTag;    // e.g. "96dpi"
+    std::wstring expectedLayout;   // "00000409" or "00000401"
     std::wstring loopbackExePath;  // harfpad.exe built to post feedback to this run's server
 };
 

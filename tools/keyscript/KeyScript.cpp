@@ -124,7 +124,9 @@ int runKeyScript(const std::vector<std::string>& args, std::ostream& out, std::o
     fakes::RecordingKeyInput system;
     // Each event is printed as it happens, so a long play streams instead of piling up.
     system.record = false;
-    system.onEvent = [&out](const fakes::KeyEvent& event) { out << fakes::describe(event) << "\n"; };
+    system.onEvent = [&out](const fakes::KeyEvent& event) {
+        out << fakes::describe(event) << "\n";
+    };
     clsKeys keys(system, system);
     int status = 0;
     std::string failure;

@@ -5,7 +5,8 @@
 namespace harfpad::win32 {
 
 bool Win32KeyboardLayout::getKeyboardLayoutName(std::span<char> buffer) {
-    if (buffer.size() < KL_NAMELENGTH) return false;
+    if (buffer.size() < KL_NAMELENGTH)
+        return false;
     return ::GetKeyboardLayoutNameA(buffer.data()) != 0;
 }
 

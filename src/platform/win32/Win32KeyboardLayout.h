@@ -5,7 +5,7 @@
 namespace harfpad::win32 {
 
 class Win32KeyboardLayout final : public IKeyboardLayoutApi {
-public:
+  public:
     bool getKeyboardLayoutName(std::span<char> buffer) override;
     void loadKeyboardLayout(const std::string& name, unsigned flags) override;
 };

@@ -36,7 +36,8 @@ bool Win32Registry::store(std::uint32_t root, const std::string& keyPath,
                           const std::string& valueName, std::uint32_t type,
                           std::span<const std::uint8_t> data) {
     UniqueHkey key;
-    if (::RegCreateKeyA(rootKey(root), keyPath.c_str(), key.put()) != ERROR_SUCCESS) return false;
+    if (::RegCreateKeyA(rootKey(root), keyPath.c_str(), key.put()) != ERROR_SUCCESS)
+        return false;
     const bool stored = ::RegSetValueExA(key.get(), valueName.c_str(), 0, type, data.data(),
                                          static_cast<DWORD>(data.size())) == ERROR_SUCCESS;
     ::RegFlushKey(key.get());
