@@ -259,8 +259,11 @@ void HtmlTokenizer::dropDuplicateAttributes(HtmlToken& token) {
         return;
     std::size_t kept = 0;
     for (std::size_t i = 0; i < list.size(); ++i) {
-        if (!duplicate[i])
-            list[kept++] = std::move(list[i]);
+        if (duplicate[i])
+            continue;
+        if (kept != i)
+            list[kept] = std::move(list[i]);
+        ++kept;
     }
     list.resize(kept);
 }
