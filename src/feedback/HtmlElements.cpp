@@ -25,8 +25,6 @@ constexpr auto kNamed = [] {
     return named;
 }();
 
-constexpr std::size_t kTagCount = static_cast<std::size_t>(Tag::xmp) + 1;
-
 using enum Tag;
 
 struct Membership {
@@ -91,10 +89,26 @@ const std::array<std::uint16_t, kTagCount> kGroups = [] {
 }  // namespace
 
 Tag tagOf(std::u16string_view lowerCaseName) {
-    const auto found = std::lower_bound(
-        kNamed.begin(), kNamed.end(), lowerCaseName,
-        [](const Named& entry, std::u16string_view name) { return entry.name < name; });
-    return found != kNamed.end() && found->name == lowerCaseName ? found->tag : Tag::other;
+    // The names that start with each letter, found once: a lookup then searches a handful.
+    static const auto kByLetter = [] {
+        std::array<std::pair<std::size_t, std::size_t>, 26> ranges{};
+        for (std::size_t i = kNamed.size(); i-- > 0;) {
+            auto& range = ranges[static_cast<std::size_t>(kNamed[i].name[0] - u'a')];
+            range.first = i;
+            if (range.second == 0)
+                range.second = i + 1;
+        }
+        return ranges;
+    }();
+    if (lowerCaseName.empty() || lowerCaseName[0] < u'a' || lowerCaseName[0] > u'z')
+        return Tag::other;
+    const auto [first, last] = kByLetter[static_cast<std::size_t>(lowerCaseName[0] - u'a')];
+    const auto begin = kNamed.begin() + static_cast<std::ptrdiff_t>(first);
+    const auto end = kNamed.begin() + static_cast<std::ptrdiff_t>(last);
+    const auto found =
+        std::lower_bound(begin, end, lowerCaseName,
+                         [](const Named& entry, std::u16string_view name) { return entry.name < name; });
+    return found != end && found->name == lowerCaseName ? found->tag : Tag::other;
 }
 
 bool in(Tag tag, Group group) {

@@ -2,6 +2,7 @@
 // groups they belong to.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -129,6 +130,8 @@ enum class Tag : std::uint8_t {
     HARFPAD_HTML_TAGS(HARFPAD_TAG_ENUM)
 #undef HARFPAD_TAG_ENUM
 };
+
+inline constexpr std::size_t kTagCount = static_cast<std::size_t>(Tag::xmp) + 1;
 
 // The number of a lower-case tag name; Tag::other for names not listed.
 Tag tagOf(std::u16string_view lowerCaseName);

@@ -23,13 +23,18 @@ HtmlDocument::HtmlDocument() {
 }
 
 HtmlNode& HtmlDocument::create(HtmlNode::Kind kind) {
-    HtmlNode& node = nodes_.emplace_back();
+    if (chunks_.empty() || used_ == kChunk) {
+        chunks_.push_back(std::make_unique<HtmlNode[]>(kChunk));
+        used_ = 0;
+    }
+    HtmlNode& node = chunks_.back()[used_++];
     node.kind = kind;
     return node;
 }
 
 void HtmlDocument::clear() {
-    nodes_.clear();
+    chunks_.clear();
+    used_ = 0;
     HtmlNode& root = create(HtmlNode::Kind::Element);
     root.tag = html::Tag::html;  // the parser's outermost open element; written back as body
     root.text = u"body";

@@ -3,7 +3,7 @@
 #pragma once
 
 #include <cstddef>
-#include <deque>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -26,6 +26,7 @@ struct HtmlNode {
     Space space = Space::Html;
     html::Tag tag = html::Tag::other;  // elements: the number of a known name
     bool open = false;                 // on the parser's stack of open elements
+    std::uint32_t formattingKey = 0;   // the parser's hash of a formatting element's name and attributes
     std::u16string text;  // elements: the name as written back; text and comments: the content
     std::vector<HtmlAttribute> attributes;
     HtmlNode* parent = nullptr;
@@ -54,14 +55,18 @@ class HtmlDocument {
     HtmlDocument(const HtmlDocument&) = delete;
     HtmlDocument& operator=(const HtmlDocument&) = delete;
 
-    HtmlNode& root() { return nodes_.front(); }
-    const HtmlNode& root() const { return nodes_.front(); }
+    HtmlNode& root() { return chunks_.front()[0]; }
+    const HtmlNode& root() const { return chunks_.front()[0]; }
     HtmlNode& create(HtmlNode::Kind kind);
-    std::size_t size() const { return nodes_.size(); }
+    std::size_t size() const { return (chunks_.size() - 1) * kChunk + used_; }
     void clear();
 
   private:
-    std::deque<HtmlNode> nodes_;  // stable addresses; nothing is freed before clear()
+    // Nodes are made in blocks, which keeps their addresses fixed and the allocations few;
+    // nothing is freed before clear().
+    static constexpr std::size_t kChunk = 1024;
+    std::vector<std::unique_ptr<HtmlNode[]>> chunks_;
+    std::size_t used_ = 0;  // of the last block
 };
 
 }  // namespace harfpad::feedback

@@ -16,6 +16,10 @@ using Type = HtmlToken::Type;
 
 constexpr std::size_t kMaxReprocessing = 16;  // a token handed on between modes, at most
 constexpr std::size_t kMaxFormatting = 64;    // active formatting elements after the last marker
+// Formatting elements reopened after blocks, or split by the adoption agency: each costs a new
+// node without new input, so markup built to be slow could multiply the tree. Past this many
+// the text goes on without them.
+constexpr std::size_t kMaxClones = std::size_t{1} << 16;
 
 bool oneOf(Tag tag, std::initializer_list<Tag> tags) {
     return std::find(tags.begin(), tags.end(), tag) != tags.end();
@@ -58,9 +62,7 @@ bool isHtmlIntegrationPoint(const Node& node) {
 }
 
 bool isSpecial(const Node& node) {
-    return node.isHtmlIn(Group::special) ||
-           isMathMl(node, {Tag::mi, Tag::mo, Tag::mn, Tag::ms, Tag::mtext, Tag::annotation_xml}) ||
-           isSvg(node, {Tag::foreignobject, Tag::desc, Tag::title});
+    return HtmlOpenElements::isSpecial(node);
 }
 
 bool sameAttributes(const Node& a, const Node& b) {
@@ -68,6 +70,12 @@ bool sameAttributes(const Node& a, const Node& b) {
         return false;
     if (a.attributes == b.attributes)
         return true;
+    if (a.attributes.size() <= 8) {  // the usual case: no copies
+        return std::all_of(a.attributes.begin(), a.attributes.end(), [&](const auto& attribute) {
+            return std::find(b.attributes.begin(), b.attributes.end(), attribute) !=
+                   b.attributes.end();
+        });
+    }
     auto sorted = [](const Node& n) {
         std::vector<const HtmlAttribute*> list;
         for (const auto& attribute : n.attributes) list.push_back(&attribute);
@@ -79,6 +87,19 @@ bool sameAttributes(const Node& a, const Node& b) {
     const auto y = sorted(b);
     return std::equal(x.begin(), x.end(), y.begin(),
                       [](const HtmlAttribute* p, const HtmlAttribute* q) { return *p == *q; });
+}
+
+std::uint32_t hash(std::u16string_view text, std::uint32_t h = 2166136261u) {
+    for (const char16_t c : text) h = (h ^ c) * 16777619u;
+    return h;
+}
+
+// Equal for elements of one name with the same attributes in any order.
+std::uint32_t formattingKey(const Node& node) {
+    std::uint32_t key = hash(node.text);
+    for (const auto& attribute : node.attributes)
+        key += hash(attribute.value, hash(attribute.name) * 31u);
+    return key;
 }
 
 HtmlToken tagToken(Type type, Tag tag, std::u16string_view name) {
@@ -93,10 +114,8 @@ HtmlToken tagToken(Type type, Tag tag, std::u16string_view name) {
 
 HtmlTreeBuilder::HtmlTreeBuilder(HtmlDocument& document, HtmlTokenizer& tokenizer,
                                  HtmlLimits limits)
-    : document_(document), tokenizer_(tokenizer), limits_(limits) {
-    Node& root = document_.root();
-    root.open = true;
-    open_.push_back(&root);
+    : document_(document), tokenizer_(tokenizer), limits_(limits), open_(document.root()) {
+    document_.root().open = true;
 }
 
 void HtmlTreeBuilder::run() {
@@ -245,30 +264,38 @@ void HtmlTreeBuilder::inBodyStartTag(Token& token) {
             skipNewline_ = true;
             return;
         case Tag::form: {
-            if (form_ && openTemplates_ == 0)
+            if (form_ && !templateOpen())
                 return;
             closeParagraphInButtonScope();
             Node& form = insertElement(token);
-            if (openTemplates_ == 0)
+            if (!templateOpen())
                 form_ = &form;
             return;
         }
         case Tag::li:
         case Tag::dd:
         case Tag::dt: {
-            for (std::size_t i = open_.size(); i-- > 1;) {
-                const Node& node = *open_[i];
-                const bool item = tag == Tag::li ? node.isHtml(Tag::li)
-                                                 : node.isHtml(Tag::dd) || node.isHtml(Tag::dt);
-                if (item) {
-                    const std::u16string name = node.text;
-                    generateImpliedEndTags(name);
-                    popUntilNode(node);
-                    break;
+            // An open item of the same list ends, unless a block other than <div>,
+            // <address> or <p> stands between.
+            const auto innermost = [&](std::initializer_list<Tag> tags) {
+                std::size_t at = HtmlOpenElements::npos;
+                for (const Tag t : tags) {
+                    const std::size_t i = open_.topmost(t);
+                    if (i != HtmlOpenElements::npos && (at == HtmlOpenElements::npos || i > at))
+                        at = i;
                 }
-                if (isSpecial(node) && !node.isHtml(Tag::address) && !node.isHtml(Tag::div) &&
-                    !node.isHtml(Tag::p))
-                    break;
+                return at;
+            };
+            const bool listItem = tag == Tag::li;
+            const std::size_t item = listItem ? innermost({Tag::li}) : innermost({Tag::dd, Tag::dt});
+            const std::size_t other = listItem ? innermost({Tag::dd, Tag::dt}) : innermost({Tag::li});
+            std::size_t stop = open_.lastListStop();
+            if (other != HtmlOpenElements::npos)
+                stop = std::max(stop, other);
+            if (item != HtmlOpenElements::npos && item > stop) {
+                const Node& node = open_[item];
+                generateImpliedEndTags(node.text);
+                popUntilNode(node);
             }
             closeParagraphInButtonScope();
             insertElement(token);
@@ -294,10 +321,8 @@ void HtmlTreeBuilder::inBodyStartTag(Token& token) {
                     adoptionAgency(tagToken(Type::EndTag, Tag::a, u"a"));
                     if (const std::size_t at = formattingIndexOf(link); at != formatting_.size())
                         formatting_.erase(formatting_.begin() + static_cast<std::ptrdiff_t>(at));
-                    if (link->open) {
-                        const auto at = std::find(open_.begin(), open_.end(), link);
-                        removeFromStack(static_cast<std::size_t>(at - open_.begin()));
-                    }
+                    if (link->open)
+                        removeFromStack(open_.indexOf(*link));
                     break;
                 }
             }
@@ -430,14 +455,13 @@ void HtmlTreeBuilder::inBodyEndTag(Token& token) {
         case Tag::html:
             return;  // the body itself is never closed from its content
         case Tag::form: {
-            if (openTemplates_ == 0) {
+            if (!templateOpen()) {
                 Node* form = form_;
                 form_ = nullptr;
-                if (!form || !inScope([form](const Node& n) { return &n == form; }, Scope::Default))
+                if (!form || !form->open || !open_.inScopeAt(open_.indexOf(*form), Scope::Default))
                     return;
                 generateImpliedEndTags();
-                const auto at = std::find(open_.begin(), open_.end(), form);
-                removeFromStack(static_cast<std::size_t>(at - open_.begin()));
+                removeFromStack(open_.indexOf(*form));
                 return;
             }
             if (!inScope(Tag::form, Scope::Default))
@@ -470,7 +494,9 @@ void HtmlTreeBuilder::inBodyEndTag(Token& token) {
         case Tag::h4:
         case Tag::h5:
         case Tag::h6:
-            if (!inScope([](const Node& n) { return n.isHtmlIn(Group::heading); }, Scope::Default))
+            if (!inScope(Tag::h1, Scope::Default) && !inScope(Tag::h2, Scope::Default) &&
+                !inScope(Tag::h3, Scope::Default) && !inScope(Tag::h4, Scope::Default) &&
+                !inScope(Tag::h5, Scope::Default) && !inScope(Tag::h6, Scope::Default))
                 return;
             generateImpliedEndTags();
             popUntilOneOf({Tag::h1, Tag::h2, Tag::h3, Tag::h4, Tag::h5, Tag::h6});
@@ -506,16 +532,25 @@ void HtmlTreeBuilder::inBodyEndTag(Token& token) {
 }
 
 void HtmlTreeBuilder::anyOtherEndTag(const Token& token) {
-    for (std::size_t i = open_.size(); i-- > 1;) {
-        Node& node = *open_[i];
-        if (node.space == Space::Html && node.text == token.name) {
-            generateImpliedEndTags(token.name);
-            popUntilNode(node);
-            return;
+    // The innermost open element of that name, unless an element it cannot close past is
+    // further in.
+    const std::size_t limit = open_.lastSpecial();
+    std::size_t at = HtmlOpenElements::npos;
+    if (token.tag != Tag::other) {
+        at = open_.topmost(token.tag);
+    } else {
+        for (std::size_t i = open_.size(); i-- > std::max<std::size_t>(limit, 1);) {
+            if (open_[i].space == Space::Html && open_[i].text == token.name) {
+                at = i;
+                break;
+            }
         }
-        if (isSpecial(node))
-            return;
     }
+    if (at == HtmlOpenElements::npos || at < limit || at == 0)
+        return;
+    const Node& node = open_[at];
+    generateImpliedEndTags(token.name);
+    popUntilNode(node);
 }
 
 // Closes formatting elements that blocks have cut across, cloning them where they go on.
@@ -543,25 +578,24 @@ bool HtmlTreeBuilder::adoptionAgency(const Token& token) {
             formatting_.erase(formatting_.begin() + static_cast<std::ptrdiff_t>(formattingAt));
             return true;
         }
-        if (!inScope([&](const Node& n) { return &n == formattingElement; }, Scope::Default))
+        const std::size_t elementAt = open_.indexOf(*formattingElement);
+        if (!open_.inScopeAt(elementAt, Scope::Default))
             return true;
-        const std::size_t elementAt = static_cast<std::size_t>(
-            std::find(open_.begin(), open_.end(), formattingElement) - open_.begin());
         std::size_t blockAt = elementAt + 1;
-        while (blockAt < open_.size() && !isSpecial(*open_[blockAt])) ++blockAt;
+        while (blockAt < open_.size() && !isSpecial(open_[blockAt])) ++blockAt;
         if (blockAt == open_.size()) {
             while (open_.size() > elementAt) pop();
             formatting_.erase(formatting_.begin() + static_cast<std::ptrdiff_t>(formattingAt));
             return true;
         }
-        Node* furthestBlock = open_[blockAt];
-        Node* commonAncestor = open_[elementAt - 1];
+        Node* furthestBlock = &open_[blockAt];
+        Node* commonAncestor = &open_[elementAt - 1];
         std::size_t bookmark = formattingAt;
         Node* last = furthestBlock;
         std::size_t nodeAt = blockAt;
         for (int inner = 1;; ++inner) {
             --nodeAt;
-            Node* node = open_[nodeAt];
+            Node* node = &open_[nodeAt];
             if (node == formattingElement)
                 break;
             std::size_t listAt = formattingIndexOf(node);
@@ -579,7 +613,7 @@ bool HtmlTreeBuilder::adoptionAgency(const Token& token) {
             if (!clone)
                 return true;
             formatting_[listAt] = clone;
-            open_[nodeAt] = clone;
+            open_.replaceAt(nodeAt, *clone);
             node->open = false;
             clone->open = true;
             if (last == furthestBlock)
@@ -602,10 +636,8 @@ bool HtmlTreeBuilder::adoptionAgency(const Token& token) {
         formatting_.insert(formatting_.begin() + static_cast<std::ptrdiff_t>(bookmark),
                            replacement);
         formatting_.erase(std::find(formatting_.begin(), formatting_.end(), formattingElement));
-        removeFromStack(static_cast<std::size_t>(
-            std::find(open_.begin(), open_.end(), formattingElement) - open_.begin()));
-        const auto blockPosition = std::find(open_.begin(), open_.end(), furthestBlock);
-        open_.insert(blockPosition + 1, replacement);
+        removeFromStack(open_.indexOf(*formattingElement));
+        open_.insertAt(open_.indexOf(*furthestBlock) + 1, *replacement);
         replacement->open = true;
     }
     return true;
@@ -615,7 +647,7 @@ bool HtmlTreeBuilder::adoptionAgency(const Token& token) {
 
 void HtmlTreeBuilder::inHead(Token& token) {
     if (token.type == Type::EndTag) {  // </template>
-        if (openTemplates_ == 0)
+        if (!templateOpen())
             return;
         generateImpliedEndTagsThoroughly();
         popUntil(Tag::template_);
@@ -705,14 +737,14 @@ void HtmlTreeBuilder::inForeign(Token& token) {
                 return;
             }
             for (std::size_t i = open_.size() - 1; i > 0;) {
-                const Node& node = *open_[i];
+                const Node& node = open_[i];
                 std::u16string lower = node.text;
                 for (char16_t& c : lower) c = c >= u'A' && c <= u'Z' ? c + 32 : c;
                 if (lower == token.name) {
                     popUntilNode(node);
                     return;
                 }
-                if (open_[--i]->space == Space::Html)
+                if (open_[--i].space == Space::Html)
                     return processIn(mode_, token);
             }
             return;
@@ -746,10 +778,8 @@ void HtmlTreeBuilder::insertForeign(Token& token, Space space) {
 bool HtmlTreeBuilder::push(Node& node) {
     if (open_.size() >= limits_.maxDepth)
         return false;
-    open_.push_back(&node);
+    open_.push(node);
     node.open = true;
-    if (node.isHtml(Tag::template_))
-        ++openTemplates_;
     return true;
 }
 
@@ -760,11 +790,8 @@ void HtmlTreeBuilder::pop() {
 void HtmlTreeBuilder::removeFromStack(std::size_t index) {
     if (index == 0 || index >= open_.size())
         return;  // the root stays
-    Node* node = open_[index];
-    node->open = false;
-    if (node->isHtml(Tag::template_))
-        --openTemplates_;
-    open_.erase(open_.begin() + static_cast<std::ptrdiff_t>(index));
+    open_[index].open = false;
+    open_.removeAt(index);
 }
 
 void HtmlTreeBuilder::popUntil(Tag tag) {
@@ -794,44 +821,6 @@ void HtmlTreeBuilder::popUntilOneOf(std::initializer_list<Tag> tags) {
     }
 }
 
-bool HtmlTreeBuilder::isBoundary(const Node& node, Scope scope) const {
-    switch (scope) {
-        case Scope::Table:
-            return node.isHtml(Tag::html) || node.isHtml(Tag::table) || node.isHtml(Tag::template_);
-        case Scope::Select:
-            return !node.isHtml(Tag::optgroup) && !node.isHtml(Tag::option);
-        case Scope::ListItem:
-            if (node.isHtml(Tag::ol) || node.isHtml(Tag::ul))
-                return true;
-            break;
-        case Scope::Button:
-            if (node.isHtml(Tag::button))
-                return true;
-            break;
-        case Scope::Default:
-            break;
-    }
-    return node.isHtmlIn(Group::scopeBoundary) ||
-           isMathMl(node, {Tag::mi, Tag::mo, Tag::mn, Tag::ms, Tag::mtext, Tag::annotation_xml}) ||
-           isSvg(node, {Tag::foreignobject, Tag::desc, Tag::title});
-}
-
-template <typename Match>
-bool HtmlTreeBuilder::inScope(Match match, Scope scope) const {
-    for (std::size_t i = open_.size(); i-- > 0;) {
-        const Node& node = *open_[i];
-        if (match(node))
-            return true;
-        if (isBoundary(node, scope))
-            return false;
-    }
-    return false;
-}
-
-bool HtmlTreeBuilder::inScope(Tag tag, Scope scope) const {
-    return inScope([tag](const Node& node) { return node.isHtml(tag); }, scope);
-}
-
 void HtmlTreeBuilder::generateImpliedEndTags(std::u16string_view except) {
     while (current().isHtmlIn(Group::impliedEnd) && current().text != except) pop();
 }
@@ -857,15 +846,15 @@ void HtmlTreeBuilder::clearBackTo(std::initializer_list<Tag> context) {
 
 void HtmlTreeBuilder::resetInsertionMode() {
     for (std::size_t i = open_.size(); i-- > 1;) {
-        const Node& node = *open_[i];
+        const Node& node = open_[i];
         if (node.space != Space::Html)
             continue;
         switch (node.tag) {
             case Tag::select:
                 for (std::size_t j = i; j-- > 1;) {
-                    if (open_[j]->isHtml(Tag::template_))
+                    if (open_[j].isHtml(Tag::template_))
                         break;
-                    if (open_[j]->isHtml(Tag::table)) {
+                    if (open_[j].isHtml(Tag::table)) {
                         mode_ = Mode::InSelectInTable;
                         return;
                     }
@@ -915,15 +904,19 @@ void HtmlTreeBuilder::pushFormatting(Node& node) {
         return;
     std::size_t afterMarker = formatting_.size();
     while (afterMarker > 0 && formatting_[afterMarker - 1]) --afterMarker;
+    node.formattingKey = formattingKey(node);
     std::size_t same = 0;
     std::size_t earliest = formatting_.size();
     for (std::size_t i = formatting_.size(); i-- > afterMarker;) {
         const Node& other = *formatting_[i];
-        if (other.tag == node.tag && other.text == node.text && sameAttributes(other, node)) {
+        if (other.formattingKey == node.formattingKey && other.text == node.text &&
+            sameAttributes(other, node)) {
             ++same;
             earliest = i;
         }
     }
+    if (formatting_.size() >= 4 * limits_.maxDepth)
+        formatting_.erase(formatting_.begin());  // only markup built to be slow gets here
     if (same >= 3)  // no more than three alike are kept
         formatting_.erase(formatting_.begin() + static_cast<std::ptrdiff_t>(earliest));
     else if (formatting_.size() - afterMarker >= kMaxFormatting)
@@ -973,22 +966,17 @@ HtmlTreeBuilder::Place HtmlTreeBuilder::appropriatePlace(Node* overrideTarget) {
     if (!fosterParenting_ || !tableLike)
         return {target, nullptr};
     // Misplaced in a table: put before the table instead.
-    std::size_t table = 0;
-    std::size_t templ = 0;
-    for (std::size_t i = open_.size(); i-- > 1 && (!table || !templ);) {
-        if (!table && open_[i]->isHtml(Tag::table))
-            table = i;
-        if (!templ && open_[i]->isHtml(Tag::template_))
-            templ = i;
-    }
-    if (templ && (!table || templ > table))
-        return {open_[templ], nullptr};
-    if (!table)
-        return {open_[0], nullptr};
-    Node* lastTable = open_[table];
-    if (lastTable->parent)
-        return {lastTable->parent, lastTable};
-    return {open_[table - 1], nullptr};
+    const std::size_t table = open_.topmost(Tag::table);
+    const std::size_t templ = open_.topmost(Tag::template_);
+    constexpr std::size_t none = HtmlOpenElements::npos;
+    if (templ != none && (table == none || templ > table))
+        return {&open_[templ], nullptr};
+    if (table == none)
+        return {&open_[0], nullptr};
+    Node& lastTable = open_[table];
+    if (lastTable.parent)
+        return {lastTable.parent, &lastTable};
+    return {&open_[table - 1], nullptr};
 }
 
 HtmlNode& HtmlTreeBuilder::createElement(const Token& token, Space space) {
@@ -1002,13 +990,15 @@ HtmlNode& HtmlTreeBuilder::createElement(const Token& token, Space space) {
 }
 
 HtmlNode* HtmlTreeBuilder::cloneElement(const Node& node) {
-    if (spent())
+    if (spent() || clones_ >= kMaxClones)
         return nullptr;
+    ++clones_;
     Node& clone = document_.create(Node::Kind::Element);
     clone.space = node.space;
     clone.tag = node.tag;
     clone.text = node.text;
     clone.attributes = node.attributes;
+    clone.formattingKey = node.formattingKey;
     units_ += 1 + clone.attributes.size();
     return &clone;
 }

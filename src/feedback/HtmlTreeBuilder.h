@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "feedback/HtmlNode.h"
+#include "feedback/HtmlOpenElements.h"
 #include "feedback/HtmlTokenizer.h"
 
 namespace harfpad::feedback {
@@ -38,7 +39,7 @@ class HtmlTreeBuilder {
         InSelectInTable,
         InTemplate
     };
-    enum class Scope { Default, ListItem, Button, Table, Select };
+    using Scope = HtmlOpenElements::Scope;
     struct Place {
         HtmlNode* parent;
         HtmlNode* before;  // null: at the end
@@ -76,17 +77,15 @@ class HtmlTreeBuilder {
     void inTemplate(Token& token);
 
     // The stack of open elements
-    Node& current() const { return *open_.back(); }
+    Node& current() const { return open_.current(); }
     bool push(Node& node);
     void pop();
     void removeFromStack(std::size_t index);
     void popUntil(Tag tag);
     void popUntilNode(const Node& node);
     void popUntilOneOf(std::initializer_list<Tag> tags);
-    template <typename Match>
-    bool inScope(Match match, Scope scope) const;
-    bool inScope(Tag tag, Scope scope) const;
-    bool isBoundary(const Node& node, Scope scope) const;
+    bool inScope(Tag tag, Scope scope) const { return open_.inScope(tag, scope); }
+    bool templateOpen() const { return open_.contains(Tag::template_); }
     void generateImpliedEndTags(std::u16string_view except = {});
     void generateImpliedEndTagsThoroughly();
     void closeParagraph();
@@ -118,15 +117,15 @@ class HtmlTreeBuilder {
     HtmlDocument& document_;
     HtmlTokenizer& tokenizer_;
     HtmlLimits limits_;
-    std::vector<Node*> open_;
+    HtmlOpenElements open_;
     std::vector<Node*> formatting_;
     std::vector<Mode> templateModes_;
     Mode mode_ = Mode::InBody;
     Mode originalMode_ = Mode::InBody;
     Node* form_ = nullptr;
     Node* textTarget_ = nullptr;  // the element whose text the Text mode collects
-    std::size_t openTemplates_ = 0;
     std::size_t units_ = 0;
+    std::size_t clones_ = 0;
     std::size_t reprocessing_ = 0;
     bool fosterParenting_ = false;
     bool skipNewline_ = false;  // right after <pre>, <listing>, <textarea>

@@ -111,7 +111,7 @@ void HtmlTreeBuilder::inTable(Token& token) {
                     insertVoid(token);
                     return;
                 case Tag::form:
-                    if (openTemplates_ > 0 || form_)
+                    if (templateOpen() || form_)
                         return;
                     form_ = &insertElement(token);
                     if (form_->open)
@@ -412,7 +412,7 @@ void HtmlTreeBuilder::inSelect(Token& token) {
             switch (token.tag) {
                 case Tag::optgroup:
                     if (current().isHtml(Tag::option) && open_.size() > 2 &&
-                        open_[open_.size() - 2]->isHtml(Tag::optgroup))
+                        open_[open_.size() - 2].isHtml(Tag::optgroup))
                         pop();
                     if (current().isHtml(Tag::optgroup))
                         pop();
@@ -495,7 +495,7 @@ void HtmlTreeBuilder::inTemplate(Token& token) {
                 inHead(token);
             return;
         case Type::EndOfFile:
-            if (openTemplates_ == 0)
+            if (!templateOpen())
                 return;
             popUntil(Tag::template_);
             clearToLastMarker();
