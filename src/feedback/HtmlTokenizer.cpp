@@ -32,14 +32,13 @@ char16_t dataChar(char16_t c) {
 std::u16string normaliseNewlines(std::u16string_view html) {
     std::u16string out;
     out.reserve(html.size());
-    for (std::size_t i = 0; i < html.size(); ++i) {
-        if (html[i] == u'\r') {
-            out += u'\n';
-            if (i + 1 < html.size() && html[i + 1] == u'\n')
-                ++i;
-        } else {
-            out += html[i];
-        }
+    for (std::size_t at = 0; at < html.size();) {
+        const std::size_t cr = std::min(html.find(u'\r', at), html.size());
+        out.append(html, at, cr - at);
+        if (cr == html.size())
+            break;
+        out += u'\n';
+        at = cr + (cr + 1 < html.size() && html[cr + 1] == u'\n' ? 2 : 1);
     }
     return out;
 }
@@ -167,7 +166,11 @@ bool HtmlTokenizer::tag(HtmlToken& token, bool endTag) {
     token.selfClosing = false;
     while (pos_ < in_.size() && !isSpace(in_[pos_]) && in_[pos_] != u'/' && in_[pos_] != u'>')
         token.name += nameChar(in_[pos_++]);
-    token.tag = html::tagOf(token.name);
+    if (token.name != lastTagName_) {  // replies repeat their tags: look up new names only
+        lastTagName_ = token.name;
+        lastTag_ = html::tagOf(token.name);
+    }
+    token.tag = lastTag_;
     if (!attributes(token))
         return false;  // a tag cut off by the end of the input is dropped
     if (endTag) {

@@ -61,6 +61,8 @@ class HtmlTokenizer {
     State state_ = State::Data;
     bool cdataAllowed_ = false;
     std::u16string lastStartTag_;
+    std::u16string lastTagName_;
+    html::Tag lastTag_ = html::Tag::other;
     HtmlToken pending_;  // a markup token found right after a run of text
     bool hasPending_ = false;
 };
