@@ -52,9 +52,7 @@ std::u16string manyAttributes(std::size_t length) {
 }
 
 std::u16string unclosedFormatting(std::size_t length) {
-    return repeatTo(length, [](int i) {
-        return u"<p><b id=" + number(i % 100) + u"><i><u>x</p>";
-    });
+    return repeatTo(length, [](int i) { return u"<p><b id=" + number(i % 100) + u"><i><u>x</p>"; });
 }
 
 void run(benchmark::State& state, std::u16string (*make)(std::size_t)) {

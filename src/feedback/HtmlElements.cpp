@@ -105,9 +105,9 @@ Tag tagOf(std::u16string_view lowerCaseName) {
     const auto [first, last] = kByLetter[static_cast<std::size_t>(lowerCaseName[0] - u'a')];
     const auto begin = kNamed.begin() + static_cast<std::ptrdiff_t>(first);
     const auto end = kNamed.begin() + static_cast<std::ptrdiff_t>(last);
-    const auto found =
-        std::lower_bound(begin, end, lowerCaseName,
-                         [](const Named& entry, std::u16string_view name) { return entry.name < name; });
+    const auto found = std::lower_bound(
+        begin, end, lowerCaseName,
+        [](const Named& entry, std::u16string_view name) { return entry.name < name; });
     return found != end && found->name == lowerCaseName ? found->tag : Tag::other;
 }
 

@@ -26,7 +26,8 @@ struct HtmlNode {
     Space space = Space::Html;
     html::Tag tag = html::Tag::other;  // elements: the number of a known name
     bool open = false;                 // on the parser's stack of open elements
-    std::uint32_t formattingKey = 0;   // the parser's hash of a formatting element's name and attributes
+    std::uint32_t formattingKey =
+        0;                // the parser's hash of a formatting element's name and attributes
     std::u16string text;  // elements: the name as written back; text and comments: the content
     std::vector<HtmlAttribute> attributes;
     HtmlNode* parent = nullptr;

@@ -19,9 +19,10 @@ bool oneOf(Tag tag, std::initializer_list<Tag> tags) {
 
 // MathML and SVG elements that hold text or HTML bound scopes too.
 bool isForeignBoundary(const Node& node) {
-    return (node.space == Space::MathMl &&
-            oneOf(node.tag, {Tag::mi, Tag::mo, Tag::mn, Tag::ms, Tag::mtext, Tag::annotation_xml})) ||
-           (node.space == Space::Svg && oneOf(node.tag, {Tag::foreignobject, Tag::desc, Tag::title}));
+    return (node.space == Space::MathMl && oneOf(node.tag, {Tag::mi, Tag::mo, Tag::mn, Tag::ms,
+                                                            Tag::mtext, Tag::annotation_xml})) ||
+           (node.space == Space::Svg &&
+            oneOf(node.tag, {Tag::foreignobject, Tag::desc, Tag::title}));
 }
 
 bool indexed(const Node& node) {
@@ -120,7 +121,8 @@ void HtmlOpenElements::index(std::size_t from) {
         }
         const bool root = i == 0;
         const bool foreignBoundary = !html && isForeignBoundary(node);
-        const bool boundary = root || foreignBoundary || (html && html::in(tag, Group::scopeBoundary));
+        const bool boundary =
+            root || foreignBoundary || (html && html::in(tag, Group::scopeBoundary));
         const auto mark = [&](Scope scope, bool is) {
             if (is)
                 entry.boundary[static_cast<std::size_t>(scope)] = i;

@@ -287,8 +287,10 @@ void HtmlTreeBuilder::inBodyStartTag(Token& token) {
                 return at;
             };
             const bool listItem = tag == Tag::li;
-            const std::size_t item = listItem ? innermost({Tag::li}) : innermost({Tag::dd, Tag::dt});
-            const std::size_t other = listItem ? innermost({Tag::dd, Tag::dt}) : innermost({Tag::li});
+            const std::size_t item =
+                listItem ? innermost({Tag::li}) : innermost({Tag::dd, Tag::dt});
+            const std::size_t other =
+                listItem ? innermost({Tag::dd, Tag::dt}) : innermost({Tag::li});
             std::size_t stop = open_.lastListStop();
             if (other != HtmlOpenElements::npos)
                 stop = std::max(stop, other);
@@ -917,7 +919,7 @@ void HtmlTreeBuilder::pushFormatting(Node& node) {
     }
     if (formatting_.size() >= 4 * limits_.maxDepth)
         formatting_.erase(formatting_.begin());  // only markup built to be slow gets here
-    if (same >= 3)  // no more than three alike are kept
+    if (same >= 3)                               // no more than three alike are kept
         formatting_.erase(formatting_.begin() + static_cast<std::ptrdiff_t>(earliest));
     else if (formatting_.size() - afterMarker >= kMaxFormatting)
         formatting_.erase(formatting_.begin() + static_cast<std::ptrdiff_t>(afterMarker));
