@@ -917,9 +917,11 @@ void HtmlTreeBuilder::pushFormatting(Node& node) {
             earliest = i;
         }
     }
+    // No more than three alike are kept; the list stays short (only markup built to be slow
+    // reaches either limit).
     if (formatting_.size() >= 4 * limits_.maxDepth)
-        formatting_.erase(formatting_.begin());  // only markup built to be slow gets here
-    if (same >= 3)                               // no more than three alike are kept
+        formatting_.erase(formatting_.begin());
+    if (same >= 3)
         formatting_.erase(formatting_.begin() + static_cast<std::ptrdiff_t>(earliest));
     else if (formatting_.size() - afterMarker >= kMaxFormatting)
         formatting_.erase(formatting_.begin() + static_cast<std::ptrdiff_t>(afterMarker));

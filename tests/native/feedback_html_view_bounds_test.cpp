@@ -96,6 +96,15 @@ TEST(HtmlViewBounds, ReopenedFormattingCannotGrowTheTreeWithoutEnd) {
     EXPECT_LE(treeSize(view.body()), HtmlView::kMaxNodes + 2 * 2001);
 }
 
+TEST(HtmlViewBounds, AReplyThatReopensFormattingEverywhereIsReadToItsEnd) {
+    // 64 formatting elements reopened by every "<p>x</p>": past a limit they are no longer
+    // reopened, so the rest of the reply still fits in the tree.
+    std::u16string html = u"<p>";
+    for (int i = 0; i < 64; ++i) html += u"<b id=" + number(i) + u">";
+    html += u"x</p>" + repeatTo(20000 * 8, [](int) { return std::u16string(u"<p>x</p>"); });
+    EXPECT_TRUE(acknowledges(html + std::u16string(kAck)));
+}
+
 // Replies of 1 MiB built to be slow, each parsed and serialised in well under a tenth of a
 // second of processor time (best of three, so that a busy machine does not decide).
 TEST(HtmlViewBounds, SlowRepliesParseInLinearTime) {
