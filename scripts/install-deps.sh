@@ -7,11 +7,13 @@ packages=(
     cmake ninja-build g++ clang clang-format libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev
     g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64
     wine wine64 xvfb x11-apps imagemagick fonts-noto-core fonts-dejavu-core
-    fonts-dejavu-extra fonts-liberation2 python3 locales nsis 7zip x11-utils
+    fonts-dejavu-extra fonts-liberation2 python3 locales nsis 7zip x11-utils nodejs npm
 )
 
 missing=()
 for package in "${packages[@]}"; do
+    # Node.js installed some other way (a newer release, nvm) does as well.
+    case "$package" in nodejs | npm) command -v "${package/nodejs/node}" >/dev/null && continue ;; esac
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
         missing+=("$package")
 done
@@ -38,4 +40,11 @@ if [ "${#need_locales[@]}" -gt 0 ]; then
             echo "${wanted}.UTF-8 UTF-8" | "${sudo_cmd[@]}" tee -a /etc/locale.gen >/dev/null
     done
     "${sudo_cmd[@]}" locale-gen >/dev/null
+fi
+
+# parse5 for the differential test of the reply view, at the version its lock file pins.
+differential="$(cd "$(dirname "$0")/.." && pwd)/tests/differential"
+if ! cmp -s "$differential/package-lock.json" "$differential/node_modules/.package-lock.json.installed"; then
+    (cd "$differential" && npm ci --no-audit --no-fund --loglevel=error) &&
+        cp "$differential/package-lock.json" "$differential/node_modules/.package-lock.json.installed"
 fi

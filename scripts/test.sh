@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds every configuration and runs every test: native unit tests,
-# the Win32 layer and real windows under Wine on a private virtual screen, and the fuzzers.
+# the Win32 layer and real windows under Wine on a private virtual screen, the fuzzers, and the
+# reply view against parse5.
 # Ends with one line: "harfpad tests: N passed, N failed".
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -63,6 +64,13 @@ else
     tail -20 "$logs/screenshots.log"
 fi
 run_ctest native "$build/native" -j 2
+echo "== reply view against parse5"
+if node "$root/tests/differential/run.mjs" "$build/native/tools/replyview" 2>&1 | tee "$logs/differential.log"; then
+    passed=$((passed + 1))
+else
+    failed=$((failed + 1))
+fi
+
 # The zips and installers, installed and uninstalled in a Wine prefix of their own.
 echo "== test installer"
 "$root/tests/installer/run.sh" 2>&1 | tee "$logs/installer.log"

@@ -11,8 +11,9 @@ namespace harfpad::feedback {
 void appendCodePoint(std::u16string& out, char32_t codePoint);
 
 // text[pos] is '&'. Appends what the reference stands for and moves pos past it; when no
-// reference starts there, appends the '&' alone. In attribute values a named reference without
-// its ';' is kept as written when a letter, digit or '=' follows.
+// reference starts there, appends the '&' alone and moves past it. Named references are matched
+// longest first against the whole HTML list; in attribute values one without its ';' is kept as
+// written when a letter, digit or '=' follows.
 void decodeCharRef(std::u16string_view text, std::size_t& pos, bool inAttribute,
                    std::u16string& out);
 

@@ -1,14 +1,14 @@
-// Parses markup as the content of a document body (tokenizer and a simplified tree builder).
+// Parses markup as the content of a document body, as a browser sets a body's innerHTML.
 #pragma once
 
-#include <cstddef>
 #include <string_view>
 
-#include "feedback/HtmlView.h"
+#include "feedback/HtmlNode.h"
+#include "feedback/HtmlTreeBuilder.h"
 
 namespace harfpad::feedback {
 
-// Appends the parsed markup to `body`. Elements are nested at most `maxDepth` levels deep.
-void parseBodyContent(std::u16string_view html, HtmlNode& body, std::size_t maxDepth);
+// Replaces the content of `document` with the parsed markup.
+void parseBodyContent(std::u16string_view html, HtmlDocument& document, HtmlLimits limits);
 
 }  // namespace harfpad::feedback

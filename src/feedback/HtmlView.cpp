@@ -8,6 +8,8 @@ namespace harfpad::feedback {
 namespace {
 
 using Node = HtmlNode;
+using html::Group;
+using html::Tag;
 
 void appendEscaped(std::u16string& out, std::u16string_view text, bool inAttribute) {
     for (const char16_t c : text) {
@@ -36,51 +38,56 @@ void appendEscaped(std::u16string& out, std::u16string_view text, bool inAttribu
     }
 }
 
-void serialiseChildren(const Node& parent, std::u16string& out) {
-    const bool literalText = html::isRawText(parent.name);
-    for (const auto& child : parent.children) {
-        switch (child->kind) {
-            case Node::Kind::Text:
-                if (literalText)
-                    out += child->data;
-                else
-                    appendEscaped(out, child->data, false);
-                break;
-            case Node::Kind::Comment:
-                out += u"<!--";
-                out += child->data;
-                out += u"-->";
-                break;
-            case Node::Kind::Element:
-                out += u'<';
-                out += child->name;
-                for (const auto& [name, value] : child->attributes) {
-                    out += u' ';
-                    out += name;
-                    out += u"=\"";
-                    appendEscaped(out, value, true);
-                    out += u'"';
-                }
-                out += u'>';
-                if (html::isVoid(child->name))
-                    break;
-                serialiseChildren(*child, out);
-                out += u"</";
-                out += child->name;
-                out += u'>';
-                break;
+void openTag(const Node& element, std::u16string& out) {
+    out += u'<';
+    out += element.text;
+    for (const auto& [name, value] : element.attributes) {
+        out += u' ';
+        out += name;
+        out += u"=\"";
+        appendEscaped(out, value, true);
+        out += u'"';
+    }
+    out += u'>';
+}
+
+void closeTag(const Node& element, std::u16string& out) {
+    out += u"</";
+    out += element.text;
+    out += u'>';
+}
+
+// Walks the tree in document order without recursion (its depth is not bounded by the parser's
+// stack, as moved nodes can end up deeper). `enter` returns whether to visit the children.
+template <typename Enter, typename Leave>
+void walk(const Node& root, Enter enter, Leave leave) {
+    const Node* node = root.firstChild;
+    while (node) {
+        if (enter(*node) && node->firstChild) {
+            node = node->firstChild;
+            continue;
         }
+        if (node->kind == Node::Kind::Element)
+            leave(*node);
+        while (!node->next) {
+            node = node->parent;
+            if (node == &root)
+                return;
+            leave(*node);
+        }
+        node = node->next;
     }
 }
 
-bool isUnseen(std::u16string_view name) {
-    return name == u"script" || name == u"style" || name == u"template" || name == u"title" ||
-           name == u"noframes" || name == u"iframe" || name == u"noembed";
+bool isUnseen(const Node& element) {
+    return element.space == Node::Space::Html &&
+           (html::in(element.tag, Group::rawText) || element.tag == Tag::template_ ||
+            element.tag == Tag::title || element.tag == Tag::textarea);
 }
 
-bool keepsBlanks(std::u16string_view name) {
-    return name == u"pre" || name == u"textarea" || name == u"listing" || name == u"plaintext" ||
-           name == u"xmp";
+bool keepsBlanks(const Node& element) {
+    return element.isHtml(Tag::pre) || element.isHtml(Tag::listing) ||
+           element.isHtml(Tag::plaintext) || element.isHtml(Tag::xmp);
 }
 
 class TextWriter {
@@ -116,42 +123,76 @@ class TextWriter {
     std::u16string out_;
 };
 
-void writeText(const Node& parent, TextWriter& writer, bool keepBlanks) {
-    for (const auto& child : parent.children) {
-        if (child->kind == Node::Kind::Text) {
-            writer.text(child->data, keepBlanks);
-        } else if (child->kind == Node::Kind::Element && !isUnseen(child->name)) {
-            if (child->name == u"br") {
-                writer.forcedBreak();
-                continue;
-            }
-            const bool block =
-                html::isBlock(child->name) || child->name == u"td" || child->name == u"th";
-            if (block)
-                writer.lineBreak();
-            writeText(*child, writer, keepBlanks || keepsBlanks(child->name));
-            if (block)
-                writer.lineBreak();
-        }
-    }
-}
-
 }  // namespace
 
 void HtmlView::setBodyHtml(std::u16string_view html) {
-    body_.children.clear();
-    parseBodyContent(html, body_, kMaxDepth);
+    if (html.size() > kMaxReplyLength) {
+        std::size_t keep = kMaxReplyLength;
+        if (html[keep - 1] >= 0xD800 && html[keep - 1] <= 0xDBFF)
+            --keep;  // not half a character
+        html = html.substr(0, keep);
+    }
+    parseBodyContent(html, document_, {kMaxDepth, kMaxNodes});
 }
 
 std::u16string HtmlView::bodyHtml() const {
     std::u16string out;
-    serialiseChildren(body_, out);
+    walk(
+        document_.root(),
+        [&](const Node& node) {
+            switch (node.kind) {
+                case Node::Kind::Element:
+                    openTag(node, out);
+                    if (node.isHtmlIn(Group::voidElement))
+                        return false;
+                    if (!node.firstChild)
+                        closeTag(node, out);
+                    return true;
+                case Node::Kind::Text:
+                    if (node.parent->isHtmlIn(Group::rawText))
+                        out += node.text;
+                    else
+                        appendEscaped(out, node.text, false);
+                    return false;
+                case Node::Kind::Comment:
+                    out += u"<!--";
+                    out += node.text;
+                    out += u"-->";
+                    return false;
+            }
+            return false;
+        },
+        [&](const Node& element) {
+            if (element.firstChild && !element.isHtmlIn(Group::voidElement))
+                closeTag(element, out);
+        });
     return out;
 }
 
 std::u16string HtmlView::readableText() const {
     TextWriter writer;
-    writeText(body_, writer, false);
+    std::size_t preformatted = 0;
+    walk(
+        document_.root(),
+        [&](const Node& node) {
+            if (node.kind == Node::Kind::Text)
+                writer.text(node.text, preformatted > 0);
+            if (node.kind != Node::Kind::Element)
+                return false;
+            if (node.isHtml(Tag::br))
+                writer.forcedBreak();
+            if (node.isHtmlIn(Group::block))
+                writer.lineBreak();
+            if (keepsBlanks(node))
+                ++preformatted;
+            return !isUnseen(node);
+        },
+        [&](const Node& element) {
+            if (element.isHtmlIn(Group::block))
+                writer.lineBreak();
+            if (keepsBlanks(element))
+                --preformatted;
+        });
     return writer.finish();
 }
 

@@ -1,24 +1,20 @@
 // The reply view: a document body that holds parsed HTML and never runs or loads anything.
-// Markup written into it is parsed the way a browser parses a body's content (character
-// references, raw-text elements, implied end tags, comments); script and style stay inert text.
+// Markup written into it is parsed the way a browser parses a body's content; script and style
+// stay inert text, and nothing is fetched.
+//
+// Bounded for any reply: it keeps the first kMaxReplyLength characters of a reply (the rest is
+// not shown, and the acknowledgement is looked for in what was kept), nests at most kMaxDepth
+// open elements, and stops adding to the tree after kMaxNodes nodes and attributes. Parsing
+// takes time in proportion to the length of the reply.
 #pragma once
 
-#include <memory>
+#include <cstddef>
 #include <string>
 #include <string_view>
-#include <utility>
-#include <vector>
+
+#include "feedback/HtmlNode.h"
 
 namespace harfpad::feedback {
-
-struct HtmlNode {
-    enum class Kind { Element, Text, Comment };
-    Kind kind = Kind::Element;
-    std::u16string name;  // elements: lower-case tag name
-    std::vector<std::pair<std::u16string, std::u16string>> attributes;
-    std::u16string data;  // text and comments
-    std::vector<std::unique_ptr<HtmlNode>> children;
-};
 
 class HtmlView {
   public:
@@ -31,13 +27,14 @@ class HtmlView {
     // line per block; lines end in LF.
     std::u16string readableText() const;
 
-    const HtmlNode& body() const { return body_; }
+    const HtmlNode& body() const { return document_.root(); }
 
-    // Elements nested deeper than this are added beside their would-be parent instead.
+    static constexpr std::size_t kMaxReplyLength = std::size_t{1} << 20;  // UTF-16 code units
     static constexpr std::size_t kMaxDepth = 256;
+    static constexpr std::size_t kMaxNodes = std::size_t{1} << 19;
 
   private:
-    HtmlNode body_{HtmlNode::Kind::Element, u"body", {}, {}, {}};
+    HtmlDocument document_;
 };
 
 }  // namespace harfpad::feedback

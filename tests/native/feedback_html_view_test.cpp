@@ -1,13 +1,19 @@
 // The reply view: markup parsed as a browser parses a body's content, serialised back, and the
-// text a reader sees.
+// text a reader sees. Broad agreement with a browser's parser is the differential test's job
+// (tests/differential); these are the cases the acknowledgement depends on and what it cannot
+// carry (NUL, line ends, surrogates).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
+#include "feedback/HtmlNamedRefs.h"
 #include "feedback/HtmlView.h"
 
 namespace harfpad::feedback {
 namespace {
+
+using namespace std::string_literals;
 
 std::string narrow(std::u16string_view text) {
     std::string out;
@@ -37,104 +43,100 @@ void expectBodies(std::initializer_list<Case> cases) {
     }
 }
 
-TEST(HtmlView, CharacterReferencesAreDecodedAndEscapedAgain) {
+TEST(HtmlView, TreeBuildingDecidesWhereTheAcknowledgementEnds) {
+    expectBodies({
+        {"an end tag closes an open p", u"<div><p>Data received.</div> Thank you.",
+         u"<div><p>Data received.</p></div> Thank you."},
+        {"a list's end closes its item", u"<ul><li>one</ul>after", u"<ul><li>one</li></ul>after"},
+        {"adoption agency", u"<b><div>Data received.</b> Thank you.</div>",
+         u"<b></b><div><b>Data received.</b> Thank you.</div>"},
+        {"adoption agency, short", u"<b><div>x</b>y</div>", u"<b></b><div><b>x</b>y</div>"},
+        {"text misplaced in a table goes before it",
+         u"<table>Data received. <tr><td>x</td></tr>Thank you.</table>",
+         u"Data received. Thank you.<table><tbody><tr><td>x</td></tr></tbody></table>"},
+        {"formatting reopens in the next block", u"<p><b>bold<p>still",
+         u"<p><b>bold</b></p><p><b>still</b></p>"},
+        {"a table closes an open p", u"<p>a<table><tr><td>x</table>",
+         u"<p>a</p><table><tbody><tr><td>x</td></tr></tbody></table>"},
+        {"no more than three alike reopen", u"<p><b><b><b><b>x</p><p>y",
+         u"<p><b><b><b><b>x</b></b></b></b></p><p><b><b><b>y</b></b></b></p>"},
+        {"a button keeps its own blocks", u"<p>a<button><div>b</div></button>",
+         u"<p>a<button><div>b</div></button></p>"},
+        {"items and headings", u"<dl><dt>a<dd>b</dl><h1>c<h2>d</h1>e",
+         u"<dl><dt>a</dt><dd>b</dd></dl><h1>c</h1><h2>d</h2>e"},
+        {"links do not nest", u"<a href=x>1<a href=y>2", u"<a href=\"x\">1</a><a href=\"y\">2</a>"},
+        {"select keeps only text and options", u"<select><option>a<div>b</div><b>c</b></select>",
+         u"<select><option>abc</option></select>"},
+        {"options close each other", u"<select><option>a<option>b</select>",
+         u"<select><option>a</option><option>b</option></select>"},
+        {"template holds table parts", u"<template><tr><td>a</td></tr></template>",
+         u"<template><tr><td>a</td></tr></template>"},
+        {"svg names keep their case",
+         u"<svg viewbox=\"0 0 1 1\"><clippath/><foreignobject><b>x</b></foreignobject></svg>y",
+         u"<svg viewBox=\"0 0 1 1\"><clipPath></clipPath><foreignObject><b>x</b></foreignObject>"
+         u"</svg>y"},
+        {"an HTML block leaves svg", u"<svg><p>x</svg>", u"<svg></svg><p>x</p>"},
+        {"table parts outside a table are dropped", u"<td>x</td><tr>", u"x"},
+    });
+}
+
+TEST(HtmlView, CharacterReferences) {
     expectBodies({
         {"plain", u"Data received. Thank you.", u"Data received. Thank you."},
+        {"any named reference", u"Data received&period; Thank you&period;",
+         u"Data received. Thank you."},
         {"markup characters", u"a &amp; b &lt;c&gt; &quot;q&quot;", u"a &amp; b &lt;c&gt; \"q\""},
+        {"two code points, long names", u"&NotEqualTilde;&fjlig;&CounterClockwiseContourIntegral;",
+         u"\u2242\u0338fj\u2233"},
+        {"longest name first", u"&notin; &notit; &notin", u"\u2209 \u00ACit; \u00ACin"},
         {"named and numeric", u"&copy;&#169;&#xA9;&#Xa9;&COPY", u"\u00A9\u00A9\u00A9\u00A9\u00A9"},
         {"no-break space", u"x&nbsp;y\u00A0z", u"x&nbsp;y&nbsp;z"},
         {"unknown names stay", u"&unknown; & &;", u"&amp;unknown; &amp; &amp;;"},
-        {"legacy name without ';'", u"&ampx &lt3", u"&amp;x &lt;3"},
-        {"arabic", u"&#1588;&#x643;\u0631", u"\u0634\u0643\u0631"},
-        {"beyond the BMP", u"&#x1F600;", u"\U0001F600"},
+        {"beyond the BMP", u"&#x1F600;&Afr;", u"\U0001F600\U0001D504"},
         {"null and out of range", u"&#0;&#x110000;&#xD800;&#99999999999;",
          u"\uFFFD\uFFFD\uFFFD\uFFFD"},
-        {"C1 numbers mean windows-1252", u"&#x80;&#150;", u"\u20AC\u2013"},
+        {"C1 numbers mean windows-1252", u"&#x80;&#150;&#x81;", u"\u20AC\u2013\u0081"},
         {"digits missing", u"&#; &#x;", u"&amp;#; &amp;#x;"},
-        {"no ';'", u"&#65B", u"AB"},
         {"in attributes", u"<a href=\"?a=1&copy=2&amp;b=&lt;\" title=&quot;x>y</a>",
          u"<a href=\"?a=1&amp;copy=2&amp;b=&lt;\" title=\"&quot;x\">y</a>"},
     });
 }
 
-TEST(HtmlView, TagsAndAttributes) {
+TEST(HtmlView, NamedReferenceTableIsWholeAndSorted) {
+    const auto entries = named_refs::entries();
+    EXPECT_EQ(entries.size(), 2231u);
+    EXPECT_TRUE(std::is_sorted(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
+        return named_refs::nameOf(a) < named_refs::nameOf(b);
+    }));
+}
+
+TEST(HtmlView, TagsAttributesAndInertContent) {
     expectBodies({
         {"names are lower-cased", u"<B CLASS=X>Data</B>", u"<b class=\"X\">Data</b>"},
         {"quotes of every kind", u"<p a='say \"hi\"' b=\"it's\" c=bare d>x</p>",
          u"<p a=\"say &quot;hi&quot;\" b=\"it's\" c=\"bare\" d=\"\">x</p>"},
-        {"angle brackets in a value", u"<p title=\"a>b<c\">x</p>",
-         u"<p title=\"a&gt;b&lt;c\">x</p>"},
         {"duplicate attributes", u"<div id=a ID=b>x</div>", u"<div id=\"a\">x</div>"},
         {"void elements", u"a<br/>b<img src=x><hr>", u"a<br>b<img src=\"x\"><hr>"},
-        {"image is img", u"<image src=y>", u"<img src=\"y\">"},
-        {"self-closing is ignored elsewhere", u"<div/>x", u"<div>x</div>"},
-        {"event handlers stay inert text", u"<img src=x onerror=\"alert(1)\">",
-         u"<img src=\"x\" onerror=\"alert(1)\">"},
         {"document wrappers go",
          u"<!DOCTYPE html><html><head></head><body class=a>Hi</body></html>", u"Hi"},
-        {"line breaks are normalised", u"a\r\nb\rc\n", u"a\nb\nc\n"},
-    });
-}
-
-TEST(HtmlView, CommentsScriptsAndStylesStayInert) {
-    expectBodies({
-        {"comment", u"<!-- note -->text", u"<!-- note -->text"},
-        {"acknowledgement inside a comment", u"<!--Data received. Thank you.-->",
-         u"<!--Data received. Thank you.-->"},
-        {"empty comments", u"<!---->|<!-->|<!--->", u"<!---->|<!---->|<!---->"},
-        {"unclosed comment", u"a<!-- b", u"a<!-- b-->"},
+        {"line ends become LF", u"a\r\nb\rc\n", u"a\nb\nc\n"},
+        {"comments", u"<!---->|<!-->|<!--->|<!--a--!>|<!-- b",
+         u"<!---->|<!---->|<!---->|<!--a-->|<!-- b-->"},
         {"processing instruction", u"<?php echo 1 ?>", u"<!--?php echo 1 ?-->"},
-        {"cdata outside foreign content", u"<![CDATA[x]]>", u"<!--[CDATA[x]]-->"},
         {"script text is written as it is", u"<script>if (a < b && c) alert(\"&amp;\")</script>",
          u"<script>if (a < b && c) alert(\"&amp;\")</script>"},
         {"script ends only at its own end tag", u"<SCRIPT>a</scriptx>b</Script >c",
          u"<script>a</scriptx>b</script>c"},
-        {"unclosed script", u"<script>alert(1)", u"<script>alert(1)</script>"},
-        {"style", u"<style>p > b { color: red }</style>", u"<style>p > b { color: red }</style>"},
-        {"title decodes references", u"<title>a &amp; <b></title>",
-         u"<title>a &amp; &lt;b&gt;</title>"},
-        {"textarea", u"<textarea>\n&lt;b&gt;</textarea>", u"<textarea>&lt;b&gt;</textarea>"},
+        {"noscript content is text", u"<noscript><b>&amp;</b></noscript>",
+         u"<noscript><b>&amp;</b></noscript>"},
+        {"textarea decodes and drops its first line break", u"<textarea>\n&lt;b&gt;</textarea>",
+         u"<textarea>&lt;b&gt;</textarea>"},
+        {"tag cut off by the end", u"x<div class=\"a", u"x"},
+        {"NUL is dropped from text, U+FFFD elsewhere",
+         u"a\0b<p t=\"\0\"><!--\0--><script>\0</script>"s,
+         u"ab<p t=\"\uFFFD\"><!--\uFFFD--><script>\uFFFD</script></p>"},
+        {"lone surrogates pass through", u"\xD800x\xDC00", u"\xD800x\xDC00"},
     });
-}
-
-TEST(HtmlView, MalformedMarkupIsRepairedAsABrowserDoes) {
-    expectBodies({
-        {"paragraphs close each other", u"<p>one<p>two", u"<p>one</p><p>two</p>"},
-        {"list items close each other", u"<ul><li>a<li>b</ul>", u"<ul><li>a</li><li>b</li></ul>"},
-        {"block closes a paragraph", u"<p>a<div>b</div>", u"<p>a</p><div>b</div>"},
-        {"headings", u"<h1>a<h2>b</h1>c", u"<h1>a</h1><h2>b</h2>c"},
-        {"unclosed", u"<div><span>x", u"<div><span>x</span></div>"},
-        {"stray end tags", u"a</div></span>b", u"ab"},
-        {"end p without p", u"</p>", u"<p></p>"},
-        {"end br", u"</br>", u"<br>"},
-        {"end tag does not close past a block", u"<b><div>x</b>y</div>", u"<b><div>xy</div></b>"},
-        {"links do not nest", u"<a href=x>1<a href=y>2", u"<a href=\"x\">1</a><a href=\"y\">2</a>"},
-        {"table rows get a body", u"<table><tr><td>a<td>b</table>",
-         u"<table><tbody><tr><td>a</td><td>b</td></tr></tbody></table>"},
-        {"cells outside a table", u"<td>x</td><tr>", u"x"},
-        {"lone less-than", u"a < b <3 <", u"a &lt; b &lt;3 &lt;"},
-        {"empty end tag", u"a</>b", u"ab"},
-        {"bogus end tag", u"</ x>y", u"<!-- x-->y"},
-        {"tag cut off", u"x<div class=\"a", u"x"},
-        {"pre drops its first line break", u"<pre>\nx</pre>", u"<pre>x</pre>"},
-        {"nulls", std::u16string(u"a\0b", 3), u"ab"},
-    });
-}
-
-TEST(HtmlView, DeepNestingIsBounded) {
-    std::u16string html;
-    for (int i = 0; i < 5000; ++i) html += u"<span>";
-    html += u"deep";
-    HtmlView view;
-    view.setBodyHtml(html);
-    std::size_t depth = 0;
-    for (const HtmlNode* node = &view.body(); !node->children.empty();
-         node = node->children.front().get()) {
-        ++depth;
-    }
-    EXPECT_LE(depth, HtmlView::kMaxDepth + 1);
-    EXPECT_NE(view.bodyHtml().find(u"deep"), std::u16string::npos);
-    EXPECT_EQ(view.readableText(), u"deep");
 }
 
 TEST(HtmlView, WritingReplacesTheBody) {
@@ -159,7 +161,7 @@ TEST(HtmlView, ReadableText) {
         {"references", u"&lt;b&gt; &amp;&nbsp;x", u"<b> & x"},
         {"pre keeps blanks", u"<pre>  two  spaces</pre>", u"  two  spaces"},
         {"inline elements join", u"<b>bold</b><i>it</i> <a href=x>link</a>", u"boldit link"},
-        {"arabic", u"<div dir=rtl>\u0634\u0643\u0631\u0627</div>", u"\u0634\u0643\u0631\u0627"},
+        {"table cells are lines", u"<table><tr><td>a<td>b</table>", u"a\nb"},
         {"empty", u"", u""},
     };
     for (const Row& row : rows) {

@@ -1,0 +1,147 @@
+#include "feedback/HtmlForeign.h"
+
+#include <algorithm>
+#include <iterator>
+#include <string_view>
+
+namespace harfpad::feedback::html {
+
+namespace {
+
+// Sorted by their lower-case spelling.
+constexpr std::u16string_view kSvgTags[] = {
+    u"altGlyph",
+    u"altGlyphDef",
+    u"altGlyphItem",
+    u"animateColor",
+    u"animateMotion",
+    u"animateTransform",
+    u"clipPath",
+    u"feBlend",
+    u"feColorMatrix",
+    u"feComponentTransfer",
+    u"feComposite",
+    u"feConvolveMatrix",
+    u"feDiffuseLighting",
+    u"feDisplacementMap",
+    u"feDistantLight",
+    u"feDropShadow",
+    u"feFlood",
+    u"feFuncA",
+    u"feFuncB",
+    u"feFuncG",
+    u"feFuncR",
+    u"feGaussianBlur",
+    u"feImage",
+    u"feMerge",
+    u"feMergeNode",
+    u"feMorphology",
+    u"feOffset",
+    u"fePointLight",
+    u"feSpecularLighting",
+    u"feSpotLight",
+    u"feTile",
+    u"feTurbulence",
+    u"foreignObject",
+    u"glyphRef",
+    u"linearGradient",
+    u"radialGradient",
+    u"textPath",
+};
+
+constexpr std::u16string_view kSvgAttributes[] = {
+    u"attributeName",
+    u"attributeType",
+    u"baseFrequency",
+    u"baseProfile",
+    u"calcMode",
+    u"clipPathUnits",
+    u"diffuseConstant",
+    u"edgeMode",
+    u"filterUnits",
+    u"glyphRef",
+    u"gradientTransform",
+    u"gradientUnits",
+    u"kernelMatrix",
+    u"kernelUnitLength",
+    u"keyPoints",
+    u"keySplines",
+    u"keyTimes",
+    u"lengthAdjust",
+    u"limitingConeAngle",
+    u"markerHeight",
+    u"markerUnits",
+    u"markerWidth",
+    u"maskContentUnits",
+    u"maskUnits",
+    u"numOctaves",
+    u"pathLength",
+    u"patternContentUnits",
+    u"patternTransform",
+    u"patternUnits",
+    u"pointsAtX",
+    u"pointsAtY",
+    u"pointsAtZ",
+    u"preserveAlpha",
+    u"preserveAspectRatio",
+    u"primitiveUnits",
+    u"refX",
+    u"refY",
+    u"repeatCount",
+    u"repeatDur",
+    u"requiredExtensions",
+    u"requiredFeatures",
+    u"specularConstant",
+    u"specularExponent",
+    u"spreadMethod",
+    u"startOffset",
+    u"stdDeviation",
+    u"stitchTiles",
+    u"surfaceScale",
+    u"systemLanguage",
+    u"tableValues",
+    u"targetX",
+    u"targetY",
+    u"textLength",
+    u"viewBox",
+    u"viewTarget",
+    u"xChannelSelector",
+    u"yChannelSelector",
+    u"zoomAndPan",
+};
+
+bool lowerEquals(std::u16string_view mixed, std::u16string_view lower) {
+    return std::equal(
+        mixed.begin(), mixed.end(), lower.begin(), lower.end(),
+        [](char16_t m, char16_t l) { return (m >= u'A' && m <= u'Z' ? m + 32 : m) == l; });
+}
+
+bool lowerLess(std::u16string_view mixed, std::u16string_view lower) {
+    return std::lexicographical_compare(
+        mixed.begin(), mixed.end(), lower.begin(), lower.end(),
+        [](char16_t m, char16_t l) { return (m >= u'A' && m <= u'Z' ? m + 32 : m) < l; });
+}
+
+template <std::size_t N>
+void restoreCase(const std::u16string_view (&names)[N], std::u16string& name) {
+    const auto found = std::lower_bound(std::begin(names), std::end(names), name, lowerLess);
+    if (found != std::end(names) && lowerEquals(*found, name))
+        name = *found;
+}
+
+}  // namespace
+
+void adjustSvgTagName(std::u16string& name) {
+    restoreCase(kSvgTags, name);
+}
+
+void adjustSvgAttributeName(std::u16string& name) {
+    restoreCase(kSvgAttributes, name);
+}
+
+void adjustMathMlAttributeName(std::u16string& name) {
+    if (name == u"definitionurl")
+        name = u"definitionURL";
+}
+
+}  // namespace harfpad::feedback::html

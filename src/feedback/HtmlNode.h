@@ -1,0 +1,73 @@
+// The tree the reply view holds: elements, text and comments, linked to their parent and
+// siblings so the parser can move them in constant time. Nodes live in an HtmlDocument.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "feedback/HtmlElements.h"
+
+namespace harfpad::feedback {
+
+struct HtmlAttribute {
+    std::u16string name;  // as written back: lower case, SVG and MathML names in their case
+    std::u16string value;
+    bool operator==(const HtmlAttribute&) const = default;
+};
+
+struct HtmlNode {
+    enum class Kind : std::uint8_t { Element, Text, Comment };
+    enum class Space : std::uint8_t { Html, Svg, MathMl };
+
+    Kind kind = Kind::Element;
+    Space space = Space::Html;
+    html::Tag tag = html::Tag::other;  // elements: the number of a known name
+    bool open = false;                 // on the parser's stack of open elements
+    std::uint32_t formattingKey =
+        0;                // the parser's hash of a formatting element's name and attributes
+    std::u16string text;  // elements: the name as written back; text and comments: the content
+    std::vector<HtmlAttribute> attributes;
+    HtmlNode* parent = nullptr;
+    HtmlNode* firstChild = nullptr;
+    HtmlNode* lastChild = nullptr;
+    HtmlNode* previous = nullptr;
+    HtmlNode* next = nullptr;
+
+    bool isHtml(html::Tag t) const {
+        return kind == Kind::Element && space == Space::Html && tag == t;
+    }
+    bool isHtmlIn(html::Group group) const {
+        return kind == Kind::Element && space == Space::Html && html::in(tag, group);
+    }
+    // Inserts `child` (not in a tree) before `before`, or at the end when that is null.
+    void insertBefore(HtmlNode& child, HtmlNode* before);
+    void append(HtmlNode& child) { insertBefore(child, nullptr); }
+    // Takes this node out of its parent.
+    void detach();
+};
+
+// Owns the nodes of one tree; the first is the root, which stands for the document's body.
+class HtmlDocument {
+  public:
+    HtmlDocument();
+    HtmlDocument(const HtmlDocument&) = delete;
+    HtmlDocument& operator=(const HtmlDocument&) = delete;
+
+    HtmlNode& root() { return chunks_.front()[0]; }
+    const HtmlNode& root() const { return chunks_.front()[0]; }
+    HtmlNode& create(HtmlNode::Kind kind);
+    std::size_t size() const { return (chunks_.size() - 1) * kChunk + used_; }
+    void clear();
+
+  private:
+    // Nodes are made in blocks, which keeps their addresses fixed and the allocations few;
+    // nothing is freed before clear().
+    static constexpr std::size_t kChunk = 1024;
+    std::vector<std::unique_ptr<HtmlNode[]>> chunks_;
+    std::size_t used_ = 0;  // of the last block
+};
+
+}  // namespace harfpad::feedback

@@ -1,0 +1,103 @@
+// Differential test of the reply view: every reply of the corpus is written into replyview (the
+// program's own parser) and into parse5 (the parser behind jsdom, following the HTML standard),
+// each as the content of a body, and the serialised bodies are compared.
+//
+//   node tests/differential/run.mjs path/to/replyview
+//
+// The acknowledgement decision (does the body's HTML hold "Data received. Thank you."?) must
+// agree on every reply; the HTML must agree on every reply but those in differences.json.
+import { spawnSync } from 'node:child_process';
+import { readFileSync } from 'node:fs';
+import { dirname, join } from 'node:path';
+import { fileURLToPath } from 'node:url';
+import { parse, parseFragment, serialize } from 'parse5';
+import { generate } from './generate.mjs';
+
+const here = dirname(fileURLToPath(import.meta.url));
+const ACK = 'Data received. Thank you.';
+const SEED = 20261207;
+const GENERATED = 1000;
+
+// replies.txt: each reply follows a line "### name"; the line break before the next such line
+// is not part of the reply. In replies named "...-crlf" every LF stands for CR LF, as the
+// program writes replies into the view; in "...-cr" for a lone CR.
+function ownReplies() {
+    const text = readFileSync(join(here, 'replies.txt'), 'utf8');
+    return text.split(/^### /m).slice(1).map((chunk) => {
+        const newline = chunk.indexOf('\n');
+        const name = chunk.slice(0, newline).trim();
+        let html = chunk.slice(newline + 1).replace(/\n$/, '');
+        if (name.endsWith('-crlf'))
+            html = html.replaceAll('\n', '\r\n');
+        else if (name.endsWith('-cr'))
+            html = html.replaceAll('\n', '\r');
+        return { name, html };
+    });
+}
+
+function viewOf(replyview, replies) {
+    const input = Buffer.from(replies.map((r) => r.html).join('\0'), 'utf8');
+    const run = spawnSync(replyview, ['--batch'], { input, maxBuffer: 1 << 30 });
+    if (run.status !== 0)
+        throw new Error(`replyview failed (${run.status}): ${run.stderr}`);
+    const out = run.stdout.toString('utf8').split('\0');
+    out.pop();  // after the last result's NUL
+    if (out.length !== replies.length)
+        throw new Error(`replyview gave ${out.length} results for ${replies.length} replies`);
+    return out;
+}
+
+const body = parse('<body>').childNodes.find((n) => n.nodeName === 'html')
+    .childNodes.find((n) => n.nodeName === 'body');
+
+const replyview = process.argv[2];
+if (!replyview) {
+    console.error('usage: node run.mjs path/to/replyview');
+    process.exit(2);
+}
+const own = ownReplies();
+const replies = [...own, ...generate(SEED, GENERATED)];
+const listed = new Map(JSON.parse(readFileSync(join(here, 'differences.json'), 'utf8'))
+    .map((d) => [d.name, d.reason]));
+
+const started = performance.now();
+const ours = viewOf(replyview, replies);
+const oursMs = performance.now() - started;
+let ackAgree = 0;
+let htmlAgree = 0;
+const failures = [];
+const seenListed = new Set();
+const parse5Started = performance.now();
+replies.forEach((reply, i) => {
+    const theirs = serialize(parseFragment(body, reply.html));
+    const ackSame = ours[i].includes(ACK) === theirs.includes(ACK);
+    if (ackSame)
+        ++ackAgree;
+    else
+        failures.push(`${reply.name}: acknowledgement differs`);
+    if (ours[i] === theirs) {
+        ++htmlAgree;
+        if (listed.has(reply.name))
+            failures.push(`${reply.name}: listed as different but agrees`);
+    } else if (listed.has(reply.name)) {
+        seenListed.add(reply.name);
+    } else {
+        failures.push(`${reply.name}: HTML differs\n  reply:     ${JSON.stringify(reply.html)}\n` +
+                      `  replyview: ${JSON.stringify(ours[i])}\n  parse5:    ${JSON.stringify(theirs)}`);
+    }
+});
+const parse5Ms = performance.now() - parse5Started;
+for (const name of listed.keys()) {
+    if (!replies.some((r) => r.name === name))
+        failures.push(`${name}: listed but not in the corpus`);
+}
+
+console.log(`replies: ${replies.length} (${own.length} written, ${GENERATED} generated, seed ${SEED})`);
+console.log(`acknowledgement agrees: ${ackAgree}/${replies.length}`);
+console.log(`HTML agrees: ${htmlAgree}/${replies.length}; listed differences: ${seenListed.size}`);
+for (const name of seenListed)
+    console.log(`  ${name}: ${listed.get(name)}`);
+console.log(`time: replyview ${oursMs.toFixed(0)} ms (one process), parse5 ${parse5Ms.toFixed(0)} ms`);
+for (const failure of failures)
+    console.log(`FAIL ${failure}`);
+process.exit(failures.length ? 1 : 0);

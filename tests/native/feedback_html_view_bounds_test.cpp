@@ -1,0 +1,143 @@
+// The reply view stays small and quick on any reply: a length limit, a depth limit, a limit on
+// the tree's size, and time in proportion to the reply's length.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <ctime>
+#include <functional>
+#include <string>
+
+#include "feedback/HtmlView.h"
+
+namespace harfpad::feedback {
+namespace {
+
+constexpr std::u16string_view kAck = u"Data received. Thank you.";
+constexpr std::size_t kMiB = std::size_t{1} << 20;
+
+bool acknowledges(std::u16string_view reply) {
+    HtmlView view;
+    view.setBodyHtml(reply);
+    return view.bodyHtml().find(kAck) != std::u16string::npos;
+}
+
+std::u16string repeatTo(std::size_t length, const std::function<std::u16string(int)>& piece) {
+    std::u16string out;
+    for (int i = 0; out.size() < length; ++i) out += piece(i);
+    out.resize(length);
+    return out;
+}
+
+std::u16string number(int i) {
+    std::u16string out;
+    for (const char c : std::to_string(i)) out += static_cast<char16_t>(c);
+    return out;
+}
+
+// Nodes plus attributes, the measure of the tree's size.
+std::size_t treeSize(const HtmlNode& root, std::size_t* depth = nullptr) {
+    std::size_t size = 0;
+    std::size_t deepest = 0;
+    std::size_t level = 0;
+    for (const HtmlNode* node = root.firstChild; node;) {
+        size += 1 + node->attributes.size();
+        deepest = std::max(deepest, level + 1);
+        if (node->firstChild) {
+            node = node->firstChild;
+            ++level;
+            continue;
+        }
+        while (node && !node->next) {
+            node = node->parent == &root ? nullptr : node->parent;
+            --level;
+        }
+        if (node)
+            node = node->next;
+    }
+    if (depth)
+        *depth = deepest;
+    return size;
+}
+
+TEST(HtmlViewBounds, OnlyTheFirstMebibyteOfAReplyIsKept) {
+    const std::u16string filler(HtmlView::kMaxReplyLength - 10, u'x');
+    EXPECT_TRUE(acknowledges(std::u16string(kAck) + filler + u"tail beyond the limit"));
+    EXPECT_FALSE(acknowledges(filler + std::u16string(kAck)));
+    EXPECT_TRUE(acknowledges(filler.substr(20) + std::u16string(kAck)));
+
+    HtmlView view;
+    view.setBodyHtml(std::u16string(HtmlView::kMaxReplyLength + 5, u'y'));
+    EXPECT_EQ(view.bodyHtml().size(), HtmlView::kMaxReplyLength);
+    // A character of two code units is not cut in half.
+    view.setBodyHtml(std::u16string(HtmlView::kMaxReplyLength - 1, u'y') + u"\U0001F600");
+    EXPECT_EQ(view.bodyHtml(), std::u16string(HtmlView::kMaxReplyLength - 1, u'y'));
+}
+
+TEST(HtmlViewBounds, NestingIsLimitedAndTheTextKept) {
+    std::u16string html;
+    for (int i = 0; i < 5000; ++i) html += i % 2 ? u"<span>" : u"<div>";
+    html += kAck;
+    HtmlView view;
+    view.setBodyHtml(html);
+    std::size_t depth = 0;
+    treeSize(view.body(), &depth);
+    EXPECT_LE(depth, HtmlView::kMaxDepth);
+    EXPECT_NE(view.bodyHtml().find(kAck), std::u16string::npos);
+    EXPECT_EQ(view.readableText(), kAck);
+}
+
+TEST(HtmlViewBounds, ReopenedFormattingCannotGrowTheTreeWithoutEnd) {
+    // Each "<p>x</p>" reopens the <b> with all its attributes: a few bytes, thousands of nodes.
+    std::u16string html = u"<p><b";
+    for (int i = 0; i < 2000; ++i) html += u" a" + number(i);
+    html += u">x</p>" + repeatTo(kMiB / 2, [](int) { return std::u16string(u"<p>x</p>"); });
+    HtmlView view;
+    view.setBodyHtml(html + std::u16string(kAck));
+    EXPECT_LE(treeSize(view.body()), HtmlView::kMaxNodes + 2 * 2001);
+}
+
+TEST(HtmlViewBounds, AReplyThatReopensFormattingEverywhereIsReadToItsEnd) {
+    // 64 formatting elements reopened by every "<p>x</p>": past a limit they are no longer
+    // reopened, so the rest of the reply still fits in the tree.
+    std::u16string html = u"<p>";
+    for (int i = 0; i < 64; ++i) html += u"<b id=" + number(i) + u">";
+    html += u"x</p>" + repeatTo(20000 * 8, [](int) { return std::u16string(u"<p>x</p>"); });
+    EXPECT_TRUE(acknowledges(html + std::u16string(kAck)));
+}
+
+// Replies of 1 MiB built to be slow, each parsed and serialised in well under a tenth of a
+// second of processor time (best of three, so that a busy machine does not decide).
+TEST(HtmlViewBounds, SlowRepliesParseInLinearTime) {
+    std::u16string spans;
+    for (int i = 0; i < 300; ++i) spans += u"<span>";
+    const struct {
+        const char* what;
+        std::u16string reply;
+    } replies[] = {
+        {"deep nesting", repeatTo(kMiB, [](int) { return std::u16string(u"<div>"); })},
+        {"a quarter of a million li",
+         spans + repeatTo(kMiB - spans.size(), [](int) { return std::u16string(u"<li>"); })},
+        {"100,000 attributes",
+         u"<b " + repeatTo(kMiB - 4, [](int i) { return u"a" + number(i) + u"=1 "; }) + u">"},
+        {"unclosed formatting elements",
+         repeatTo(kMiB, [](int i) { return u"<p><b id=" + number(i % 100) + u"><i><u>x</p>"; })},
+        {"misnested formatting and blocks",
+         repeatTo(kMiB, [](int) { return std::u16string(u"<a><b><div><i>x</a></b><table>y"); })},
+    };
+    for (const auto& [what, reply] : replies) {
+        double best = 1e9;
+        for (int run = 0; run < 3; ++run) {
+            const std::clock_t start = std::clock();
+            HtmlView view;
+            view.setBodyHtml(reply);
+            const std::size_t length = view.bodyHtml().size();
+            best = std::min(best, static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC);
+            EXPECT_GT(length, 0u) << what;
+        }
+        EXPECT_LT(best, 0.1) << what;
+        RecordProperty(what, std::to_string(static_cast<int>(best * 1000)) + " ms");
+    }
+}
+
+}  // namespace
+}  // namespace harfpad::feedback
