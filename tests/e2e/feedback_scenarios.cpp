@@ -110,40 +110,5 @@ TEST_F(FeedbackScenarios, TypedFieldsArriveAsAFormPostAndTheAcknowledgementIsSho
     EXPECT_EQ(sent.back().formFields(), expected) << sent.back().body;
 }
 
-TEST_F(FeedbackScenarios, ReplyWithoutTheAcknowledgementIsATransmissionError) {
-    setText(field(kEmail), L"a@b.c");
-    setText(field(kMessage), L"hello");
-    reply() = "<h1>Sorry</h1><p>data received. thank you.</p>";
-    EXPECT_EQ(sendAndWait(), L"Transmission Error.");
-    EXPECT_EQ(windowText(field(kReplyView)), L"Sorry\r\ndata received. thank you.");
-    EXPECT_TRUE(::IsWindowEnabled(field(kSend)));
-}
-
-TEST_F(FeedbackScenarios, AWrongEmailIsRefusedBeforeAnythingIsPosted) {
-    setText(field(kEmail), L"no-at-sign.example");
-    setText(field(kMessage), L"hello");
-    const std::size_t before = posts().size();
-    std::optional<Box> box;
-    clickAndAnswer(field(kSend), box);
-    ASSERT_TRUE(box);
-    EXPECT_EQ(box->title, L"Zemrak Software");
-    EXPECT_EQ(box->text, L"Please correct your email");
-    EXPECT_EQ(posts().size(), before);
-}
-
-TEST_F(FeedbackScenarios, OtherProductsPutsTheSubjectLineOnceAndOpensFeedback) {
-    setText(field(kMessage), L"which ones?");
-    Tabs tabs(*program, main);
-    for (int round = 0; round < 2; ++round) {
-        openPage(L"Other Products");
-        click(pageControl(L"Other Products", L"Ask about other products"));
-        EXPECT_EQ(tabs.caption(tabs.selected()), L"Feedback");
-    }
-    EXPECT_EQ(windowText(field(kMessage)), L"Subject: Other Products\r\nwhich ones?");
-    GUITHREADINFO gui{sizeof gui};
-    ASSERT_TRUE(::GetGUIThreadInfo(program->threadId(), &gui));
-    EXPECT_EQ(gui.hwndFocus, field(kMessage)) << "the message box has the focus, to go on typing";
-}
-
 }  // namespace
 }  // namespace e2e

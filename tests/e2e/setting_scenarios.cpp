@@ -56,34 +56,6 @@ TEST_F(SettingScenarios, StartUpShowsTheCentredWindowWithItsPagesAndTheStoredOpt
     EXPECT_GT(program->startUpTime().count(), 0);
 }
 
-TEST_F(SettingScenarios, ApplyAndDefaultFollowTheRegistry) {
-    start();
-    EXPECT_EQ(selectedOption(), 0) << "nothing stored: nothing selected";
-    std::optional<Box> box;
-    clickAndAnswer(control(L"APPLY"), box);
-    EXPECT_FALSE(box) << "no choice and nothing stored: nothing to apply";
-
-    click(control(L"Ctrl + Shift"));
-    click(control(L"DEFAULT"));
-    EXPECT_EQ(selectedOption(), 2) << "DEFAULT keeps the selection when nothing is stored";
-
-    storeText(HKEY_CURRENT_USER, kToggleKey, nullptr, L"2");
-    clickAndAnswer(control(L"APPLY"), box);
-    EXPECT_FALSE(box) << "unchanged choice";
-    EXPECT_FALSE(readText(HKEY_USERS, kDefaultToggleKey));
-
-    click(control(L"Disable key switching"));
-    clickAndAnswer(control(L"APPLY"), box);
-    ASSERT_TRUE(box);
-    EXPECT_EQ(box->title, L"Zemrak");
-    EXPECT_EQ(box->text, L"Keyboard switching will be enabled on reboot");
-    EXPECT_TRUE(waitFor([&] { return readText(HKEY_USERS, kDefaultToggleKey) == L"3"; }));
-
-    click(control(L"DEFAULT"));
-    EXPECT_EQ(selectedOption(), 2) << "DEFAULT shows the current user's stored value";
-    screenshot(L"setting");
-}
-
 TEST_F(SettingScenarios, LayoutButtonsAreQuietWhereverWineStarted) {
     storeText(HKEY_CURRENT_USER, L"keyboard layout\\preload\\1", nullptr, L"00000409");
     start();
@@ -100,50 +72,6 @@ TEST_F(SettingScenarios, LayoutButtonsAreQuietWhereverWineStarted) {
     EXPECT_TRUE(program->running());
     EXPECT_TRUE(openMessageBoxes(*program).empty()) << "a refused switch is not reported";
     ::RegDeleteTreeW(HKEY_CURRENT_USER, L"keyboard layout\\preload\\1");
-}
-
-TEST_F(SettingScenarios, BadRegistryDataNeverCrashesOrSelects) {
-    const std::wstring huge(3000, L'2');
-    const BYTE binary[] = {0xFF, 0x00, 0x41};
-    const wchar_t multi[] =
-        L"2\0"
-        L"3\0";
-    const DWORD bigDword = 0xFFFFFFFF;
-    struct Row {
-        const char* what;
-        DWORD type;
-        const void* data;
-        DWORD size;
-    } rows[] = {
-        {"oversized text", REG_SZ, huge.c_str(), static_cast<DWORD>((huge.size() + 1) * 2)},
-        {"binary", REG_BINARY, binary, sizeof binary},
-        {"multi-string", REG_MULTI_SZ, multi, sizeof multi},
-        {"non-numeric", REG_SZ, L"abc", 8},
-        {"out of range", REG_SZ, L"99999999", 18},
-        {"huge dword", REG_DWORD, &bigDword, sizeof bigDword},
-        {"text without terminator", REG_SZ, L"12", 4},
-        {"empty data", REG_SZ, L"", 0},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.what);
-        storeRaw(HKEY_CURRENT_USER, kToggleKey, nullptr, row.type, row.data, row.size);
-        storeRaw(HKEY_CURRENT_USER, kPreloadKey, L"1", row.type, row.data, row.size);
-        start();
-        if (std::string(row.what) != "multi-string" &&
-            std::string(row.what) != "text without terminator") {
-            EXPECT_EQ(selectedOption(), 0);
-        }
-        click(control(L"DEFAULT"));
-        click(control(L"Switch to Default"));
-        click(control(L"Switch to arabic"));
-        std::optional<Box> box;
-        clickAndAnswer(control(L"APPLY"), box);
-        EXPECT_TRUE(program->running());
-        ::PostMessageW(main, WM_CLOSE, 0, 0);
-        EXPECT_EQ(program->waitForExit(), 0u);
-        program.reset();
-    }
-    ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kPreloadKey, L"1");
 }
 
 TEST_F(SettingScenarios, ClosingWithTheIndicatorOffEndsTheProgramWithStatusZero) {

@@ -302,52 +302,5 @@ TEST_F(FeedbackFormTest, OtherProductsStartsTheMessageWithItsSubject) {
         << "the subject goes in once";
 }
 
-TEST_F(FeedbackFormTest, PageControlsAndTabOrder) {
-    const auto& page = form1Spec().pages[kPageFeedback];
-    EXPECT_EQ(std::u16string(page.caption), u"Feedback");
-    struct Row {
-        ControlId id;
-        const char16_t* caption;
-        TwipsRect rect;
-    } rows[] = {
-        {fp::kLabel3Name, u"Name", {720, 1740, 1095, 255}},
-        {fp::kText1Name, u"", {1680, 1740, 4215, 405}},
-        {fp::kLabel3Email, u"Email", {720, 2340, 1095, 255}},
-        {fp::kText1Email, u"", {1680, 2220, 4215, 405}},
-        {fp::kLabel3Feedback, u"Feedback", {720, 2820, 1095, 375}},
-        {fp::kText1Feedback, u"", {1680, 2700, 4215, 1725}},
-        {fp::kWebBrowser1, u"", {2400, 3420, 3375, 855}},
-        {fp::kLabel20, u"Servre Status", {2880, 4740, 1455, 255}},
-        {fp::kLabel21, u"", {4320, 4740, 1095, 255}},
-        {fp::kLabel4,
-         u"I would be pleased to give me your feedback or any problems  with the software. "
-         u"Click here >>>",
-         {840, 5580, 3375, 615}},
-        {fp::kSubmit, u"Send", {4560, 5580, 1335, 495}},
-        {fp::kLabel3Transmission, u"Transmission Status", {720, 6420, 1935, 255}},
-        {fp::kLabel10, u"", {2400, 6420, 2775, 375}},
-    };
-    ASSERT_EQ(page.controls.size(), std::size(rows));
-    std::vector<ControlId> tabStops;
-    for (std::size_t i = 0; i < std::size(rows); ++i) {
-        const ControlSpec& c = page.controls[i];
-        EXPECT_EQ(c.id, rows[i].id);
-        EXPECT_GE(c.id, 400);
-        EXPECT_LE(c.id, 499);
-        EXPECT_EQ(std::u16string(c.caption), rows[i].caption);
-        EXPECT_EQ(c.rect.left, rows[i].rect.left) << c.id;
-        EXPECT_EQ(c.rect.top, rows[i].rect.top) << c.id;
-        EXPECT_EQ(c.rect.width, rows[i].rect.width) << c.id;
-        EXPECT_EQ(c.rect.height, rows[i].rect.height) << c.id;
-        EXPECT_EQ(c.container, kNoControl);
-        if (c.kind != ControlKind::Label && !(c.style & kStyleNoTabStop))
-            tabStops.push_back(c.id);
-    }
-    EXPECT_EQ(tabStops, (std::vector<ControlId>{fp::kText1Name, fp::kText1Email, fp::kText1Feedback,
-                                                fp::kSubmit}));
-    EXPECT_EQ(page.controls[5].kind, ControlKind::MultiLineText);
-    EXPECT_EQ(page.controls[6].kind, ControlKind::ReadOnlyText);
-}
-
 }  // namespace
 }  // namespace harfpad

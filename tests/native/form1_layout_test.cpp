@@ -96,28 +96,5 @@ TEST(Form1Layout, TabOrderFollowsTheKeyboardRows) {
                         unicode_page::characterKeyId(unicode_page::kCharacterKeyCount - 1));
 }
 
-TEST(Form1Layout, CharacterKeysStandAtTheirPitch) {
-    // Neighbouring character keys of a row are 360 twips apart on both keyboards.
-    for (auto [controls, isCharacter] :
-         {std::pair{picture_page::controls(),
-                    +[](const ControlSpec& c) { return c.kind == ControlKind::PictureButton; }},
-          std::pair{unicode_page::controls(), +[](const ControlSpec& c) {
-                        return unicode_page::characterKeyNumber(c.id) >= 0 && c.rect.width == 345;
-                    }}}) {
-        const ControlSpec* previous = nullptr;
-        int pairs = 0;
-        for (const ControlSpec& c : controls) {
-            if (!isCharacter(c))
-                continue;
-            if (previous && previous->rect.top == c.rect.top) {
-                EXPECT_EQ(c.rect.left - previous->rect.left, 360) << c.id;
-                ++pairs;
-            }
-            previous = &c;
-        }
-        EXPECT_GT(pairs, 35);
-    }
-}
-
 }  // namespace
 }  // namespace harfpad

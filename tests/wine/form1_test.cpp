@@ -73,64 +73,6 @@ class WineForm1Test : public ::testing::Test, protected wine_test::Win32Form1Pla
     Form1 form{platform()};
 };
 
-TEST_F(WineForm1Test, StartUpSelectsTheOptionOfTheStoredValue) {
-    const DWORD two = 2;
-    const BYTE binary[] = {0x03, 0x00};  // reads as "0300", the number 300
-    struct Row {
-        const char* what;
-        std::function<void()> store;
-        ControlId selected;  // kNoControl: none
-    } rows[] = {
-        {"text 2", [] { storeToggleText(L"2"); }, sp::kOption2},
-        {"dword 2", [&] { storeToggle(REG_DWORD, &two, sizeof two); }, sp::kOption2},
-        {"text 1", [] { storeToggleText(L"1"); }, sp::kOption1},
-        {"text 3", [] { storeToggleText(L"3"); }, sp::kOption3},
-        {"missing", [] {}, kNoControl},
-        {"text 9", [] { storeToggleText(L"9"); }, kNoControl},
-        {"text abc", [] { storeToggleText(L"abc"); }, kNoControl},
-        {"binary 0300", [&] { storeToggle(REG_BINARY, binary, sizeof binary); }, kNoControl},
-        {"oversized", [] { storeToggleText(std::wstring(3000, L'2').c_str()); }, kNoControl},
-    };
-    for (const Row& row : rows) {
-        ::RegDeleteTreeW(HKEY_CURRENT_USER, kToggle);
-        row.store();
-        load();
-        for (ControlId id : {sp::kOption1, sp::kOption2, sp::kOption3}) {
-            EXPECT_EQ(checked(id), id == row.selected) << "option " << id << ", " << row.what;
-        }
-        window.close();
-    }
-}
-
-TEST_F(WineForm1Test, DefaultReadsTheStoredValueAgain) {
-    load();
-    click(sp::kOption1);
-    click(sp::kDefault);
-    EXPECT_TRUE(checked(sp::kOption1)) << "nothing stored: the selection stays";
-    storeToggleText(L"2");
-    click(sp::kDefault);
-    EXPECT_TRUE(checked(sp::kOption2));
-    EXPECT_FALSE(checked(sp::kOption1));
-}
-
-TEST_F(WineForm1Test, ApplyWithAChangedChoiceShowsTheMessageAndStoresTheNumber) {
-    storeToggleText(L"2");
-    load();
-    {
-        wine_test::MessageBoxAnswerer answerer;
-        click(sp::kApply);  // unchanged: no message, nothing stored
-        EXPECT_TRUE(answerer.seen().empty());
-        EXPECT_FALSE(defaultProfileToggle().has_value());
-        click(sp::kOption3);
-        click(sp::kApply);
-        const auto seen = answerer.seen();
-        ASSERT_EQ(seen.size(), 1u);
-        EXPECT_EQ(seen[0].title, L"Zemrak");
-        EXPECT_EQ(seen[0].text, L"Keyboard switching will be enabled on reboot");
-    }
-    EXPECT_EQ(defaultProfileToggle(), "3");
-}
-
 // Windows keeps the current user's hotkey in the named value "Hotkey"; APPLY stores it there
 // and in the default profile, and DEFAULT then shows it.
 TEST_F(WineForm1Test, TheCurrentUsersNamedHotkeyIsShownAndStored) {
@@ -311,16 +253,6 @@ TEST_F(WineForm1Test, CtrlTabMovesBetweenPagesFromTheKeyboard) {
     EXPECT_EQ(window.selectedPage(), kPageOtherProducts);
     keys[VK_CONTROL] = 0;
     ::SetKeyboardState(keys);
-}
-
-TEST_F(WineForm1Test, ReloadRunsStartUpAgainWithTheValueReadAfresh) {
-    load();
-    EXPECT_FALSE(checked(sp::kOption3));
-    window.close();
-    storeToggleText(L"3");
-    load();
-    EXPECT_TRUE(checked(sp::kOption3));
-    EXPECT_EQ(window.fontCharset(picture_page::kText4), 178);
 }
 
 }  // namespace

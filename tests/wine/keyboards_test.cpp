@@ -56,49 +56,6 @@ class WineKeyboardsTest : public ::testing::Test, protected wine_test::Win32Form
     Form1 form{platform()};
 };
 
-TEST_F(WineKeyboardsTest, EveryUnicodeKeyAppendsItsCaptionInBothShiftStates) {
-    window.selectPage(kPageUnicodeTesting);
-    const auto keys = up::characterKeys();
-    for (bool shifted : {false, true}) {
-        if (shifted)
-            click(up::kCmd53);
-        for (int n = 0; n < up::kCharacterKeyCount; ++n) {
-            const std::wstring caption = win32::toWide(shifted ? keys[n].shifted : keys[n].normal);
-            EXPECT_EQ(text(up::characterKeyId(n)), caption) << keys[n].name;
-            window.setText(up::kTxtarabic, u"");
-            click(up::characterKeyId(n));
-            EXPECT_EQ(text(up::kTxtarabic), caption) << keys[n].name;
-        }
-        wine_test::pumpMessages(20ms);
-    }
-}
-
-TEST_F(WineKeyboardsTest, AUnicodeKeyClickedAgainTypesAgain) {
-    window.selectPage(kPageUnicodeTesting);
-    window.setText(up::kTxtarabic, u"");
-    for (int i = 0; i < 3; ++i) {
-        click(up::characterKeyId(13));
-        wine_test::pumpMessages(20ms);
-    }
-    EXPECT_EQ(text(up::kTxtarabic), L"\u0636\u0636\u0636");
-    window.setText(up::kTxtarabic, u"a\r");
-    click(up::characterKeyId(13));
-    wine_test::pumpMessages(20ms);
-    EXPECT_EQ(text(up::kTxtarabic), L"a\r\u0636");
-    click(up::characterKeyId(13));
-    wine_test::pumpMessages(20ms);
-    EXPECT_EQ(text(up::kTxtarabic), L"a\r\u0636\u0636");
-    window.setText(up::kTxtarabic, u"a\r");
-    click(up::kCmd53);
-    for (int i = 0; i < 2; ++i) {
-        click(up::characterKeyId(13));
-        EXPECT_EQ(::GetFocus(), control(up::kTxtarabic)) << i;
-        wine_test::pumpMessages(20ms);
-        EXPECT_EQ(::GetFocus(), control(up::kTxtarabic)) << i;
-    }
-    EXPECT_EQ(text(up::kTxtarabic), L"a\r\u064E\u064E");
-}
-
 TEST_F(WineKeyboardsTest, UnicodeKeysLeaveTheCaretAtTheEnd) {
     window.selectPage(kPageUnicodeTesting);
     window.setText(up::kTxtarabic, u"\u0628\u0628\u0628");
@@ -106,19 +63,6 @@ TEST_F(WineKeyboardsTest, UnicodeKeysLeaveTheCaretAtTheEnd) {
     EXPECT_EQ(::GetFocus(), control(up::kTxtarabic));
     wine_test::pumpMessages(1000ms, [&] { return selection(up::kTxtarabic).first == 4; });
     EXPECT_EQ(selection(up::kTxtarabic), (std::pair<DWORD, DWORD>{4, 4})) << "End went through";
-}
-
-TEST_F(WineKeyboardsTest, UnicodeEnterThenBackspaceRemovesTheLineFeedFirst) {
-    window.selectPage(kPageUnicodeTesting);
-    window.setText(up::kTxtarabic, u"");
-    click(up::kCmd28);
-    EXPECT_EQ(text(up::kTxtarabic), L"\r\n");
-    click(up::kCmd13);
-    EXPECT_EQ(text(up::kTxtarabic), L"\r");
-    click(up::kCmd13);
-    click(up::kCmd13);  // empty now: nothing, the focus stays on Backspace
-    EXPECT_EQ(text(up::kTxtarabic), L"");
-    EXPECT_EQ(::GetFocus(), control(up::kCmd13));
 }
 
 // What each key of "KB Testing" types into an empty Text4: only what a key of the active

@@ -72,15 +72,6 @@ class WineKeysTest : public ::testing::Test {
     clsKeys keys{system, codePage};
 };
 
-TEST_F(WineKeysTest, EndMovesTheCaretToTheEnd) {
-    setText(L"hello world", 0);
-    ASSERT_EQ(caret(), 0u);
-    keys.PressKeyVK(35);
-    wine_test::pumpMessages(2000ms, [&] { return caret() == 11u; });
-    EXPECT_EQ(caret(), 11u);
-    EXPECT_EQ(text(), L"hello world");
-}
-
 TEST_F(WineKeysTest, ScriptsTypeAndEdit) {
     struct Row {
         const wchar_t* before;
@@ -105,13 +96,6 @@ TEST_F(WineKeysTest, ScriptsTypeAndEdit) {
             << "from \"" << std::string(row.before, row.before + wcslen(row.before)) << "\"";
         EXPECT_FALSE(::GetAsyncKeyState(VK_SHIFT) & 0x8000) << "Shift left down";
     }
-}
-
-TEST_F(WineKeysTest, PressStringTypesEachCharacter) {
-    setText(L"", 0);
-    keys.PressString(u"Hi 5!", true);
-    settle(L"Hi 5!");
-    EXPECT_EQ(text(), L"Hi 5!");
 }
 
 TEST_F(WineKeysTest, LockStatusFollowsCapsLock) {

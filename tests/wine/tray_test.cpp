@@ -247,34 +247,6 @@ TEST_F(WineForm2Test, RightReleaseOpensArabicAndDefaultInTheForegroundAndRunsThe
     }
 }
 
-TEST_F(WineForm2Test, OnlyDoubleClickAndRightReleaseAct) {
-    struct Row {
-        LPARAM lParam;
-        std::int32_t code;
-        std::vector<std::string> calls;
-    } rows[] = {
-        {WM_MOUSEMOVE, 0x200, {}},
-        {WM_LBUTTONDOWN, 0x201, {}},
-        {WM_LBUTTONUP, 0x202, {}},
-        {WM_RBUTTONDOWN, 0x204, {}},
-        {WM_RBUTTONDBLCLK, 0x206, {}},
-        {WM_MBUTTONDOWN, 0x207, {}},
-        {WM_MBUTTONUP, 0x208, {}},
-        {WM_LBUTTONDBLCLK, 0x203, {"show", "indicator 1"}},
-        {MAKELPARAM(WM_LBUTTONDBLCLK, 0x1234), 0x203, {"show", "indicator 1"}},
-        {MAKELPARAM(WM_LBUTTONUP, WM_LBUTTONDBLCLK), 0x202, {}},
-    };
-    for (const Row& row : rows) {
-        owner.calls.clear();
-        MenuWatcher watcher({kEscape});
-        notify(row.lParam);
-        EXPECT_EQ(form2.trayMessage(), row.code) << std::hex << row.lParam;
-        EXPECT_EQ(owner.calls, row.calls) << std::hex << row.lParam;
-        EXPECT_TRUE(watcher.seen().empty()) << "no menu for " << std::hex << row.lParam;
-        EXPECT_FALSE(takeNullMessages(tray()));
-    }
-}
-
 TEST_F(WineForm2Test, NewTaskbarGetsTheIconBackWhileItIsOn) {
     const UINT taskbarCreated = ::RegisterWindowMessageW(L"TaskbarCreated");
     ASSERT_NE(taskbarCreated, 0u);
@@ -331,21 +303,6 @@ TEST_F(WineForm2Test, IconGoesWithTheWindowAndAtTheEndOfTheSession) {
     ::UnhookWindowsHookEx(hook);
     EXPECT_EQ(shownAtDestroy, 0) << "removed before the window went";
     EXPECT_EQ(tray(), nullptr);
-}
-
-TEST(WineForm2Lifetime, IconGoesWhenTheTrayBehaviourGoes) {
-    win32::Win32TrayWindow trayWindow{::GetModuleHandleW(nullptr), IDI_HARFPAD};
-    win32::Win32ShellNotify shell;
-    fakes::RecordingTrayOwner owner;
-    UINT id = 0;
-    {
-        Form2 form2({trayWindow, shell}, owner);
-        form2.loadtray();
-        id = static_cast<UINT>(form2.trayPicture());
-        ASSERT_TRUE(wine_test::trayIconShown(trayWindow.hwnd(), id));
-    }
-    EXPECT_FALSE(wine_test::trayIconShown(trayWindow.hwnd(), id));
-    EXPECT_NE(trayWindow.hwnd(), nullptr) << "the window itself stays";
 }
 
 }  // namespace
