@@ -8,146 +8,132 @@
 
 namespace harfpad::feedback::html {
 
-#define HARFPAD_HTML_TAGS(X)                                                                                                                  \
-    X(a, "a")                                                                                                                                 \
-    X(address, "address")                                                                                                                     \
-    X(annotation_xml, "annotation-xml") X(applet, "applet") X(area, "area") X(                                                                \
-        article, "article") X(aside, "aside") X(b, "b") X(base, "base") X(basefont, "basefont")                                               \
-        X(bgsound, "bgsound") X(big, "big") X(blockquote, "blockquote") X(body, "body") X(                                                    \
-            br, "br") X(button, "button") X(caption, "caption") X(center, "center")                                                           \
-            X(code, "code") X(col, "col") X(colgroup, "colgroup") X(dd, "dd") X(desc, "desc") X(                                              \
-                details, "details") X(dialog, "dialog") X(dir, "dir") X(div, "div") X(dl, "dl")                                               \
-                X(dt, "dt") X(em, "em") X(                                                                                                    \
-                    embed,                                                                                                                    \
-                    "embed") X(fieldset,                                                                                                      \
-                               "fieldset") X(figcaption,                                                                                      \
-                                             "figcaption") X(figure,                                                                          \
-                                                             "figure") X(font,                                                                \
-                                                                         "font") X(footer,                                                    \
-                                                                                   "footer") X(foreignobject,                                 \
-                                                                                               "f"                                            \
-                                                                                               "o"                                            \
-                                                                                               "r"                                            \
-                                                                                               "e"                                            \
-                                                                                               "i"                                            \
-                                                                                               "g"                                            \
-                                                                                               "n"                                            \
-                                                                                               "o"                                            \
-                                                                                               "b"                                            \
-                                                                                               "j"                                            \
-                                                                                               "e"                                            \
-                                                                                               "c"                                            \
-                                                                                               "t") X(form,                                   \
-                                                                                                      "form")                                 \
-                    X(frame,                                                                                                                  \
-                      "frame") X(frameset,                                                                                                    \
-                                 "frameset") X(h1,                                                                                            \
-                                               "h1") X(h2,                                                                                    \
-                                                       "h2") X(h3,                                                                            \
-                                                               "h3") X(h4,                                                                    \
-                                                                       "h4") X(h5,                                                            \
-                                                                               "h5") X(h6,                                                    \
-                                                                                       "h6") X(head,                                          \
-                                                                                               "h"                                            \
-                                                                                               "e"                                            \
-                                                                                               "a"                                            \
-                                                                                               "d") X(header,                                 \
-                                                                                                      "header") X(hgroup,                     \
-                                                                                                                  "hgroup") X(hr,             \
-                                                                                                                              "hr") X(html,   \
-                                                                                                                                      "html") \
-                        X(i, "i") X(iframe, "iframe") X(                                                                                      \
-                            image, "image") X(img, "img")                                                                                     \
-                            X(input, "input") X(keygen, "keygen") X(li, "li") X(link, "link") X(                                              \
-                                listing,                                                                                                      \
-                                "listing") X(main,                                                                                            \
-                                             "main") X(malignmark,                                                                            \
-                                                       "malignma"                                                                             \
-                                                       "rk")                                                                                  \
-                                X(marquee,                                                                                                    \
-                                  "marquee") X(math,                                                                                          \
-                                               "math") X(menu,                                                                                \
-                                                         "menu") X(meta,                                                                      \
-                                                                   "meta") X(mglyph,                                                          \
-                                                                             "mglyph") X(mi,                                                  \
-                                                                                         "m"                                                  \
-                                                                                         "i") X(mn,                                           \
-                                                                                                "mn") X(mo,                                   \
-                                                                                                        "mo") X(ms,                           \
-                                                                                                                "ms")                         \
-                                    X(mtext, "mtext") X(                                                                                      \
-                                        nav, "nav") X(nobr, "nobr")                                                                           \
-                                        X(noembed,                                                                                            \
-                                          "noembed") X(noframes,                                                                              \
-                                                       "noframes") X(noscript,                                                                \
-                                                                     "noscript") X(object,                                                    \
-                                                                                   "object") X(ol,                                            \
-                                                                                               "o"                                            \
-                                                                                               "l") X(optgroup,                               \
-                                                                                                      "optgroup")                             \
-                                            X(option,                                                                                         \
-                                              "option") X(p, "p") X(param, "param")                                                           \
-                                                X(plaintext, "plaintext") X(                                                                  \
-                                                    pre,                                                                                      \
-                                                    "pre") X(rb,                                                                              \
-                                                             "rb") X(rp,                                                                      \
-                                                                     "rp") X(rt, "rt")                                                        \
-                                                    X(rtc, "rtc") X(ruby, "ruby") X(                                                          \
-                                                        s,                                                                                    \
-                                                        "s") X(script,                                                                        \
-                                                               "script") X(search, "search")                                                  \
-                                                        X(section, "section") X(                                                              \
-                                                            select,                                                                           \
-                                                            "sele"                                                                            \
-                                                            "ct")                                                                             \
-                                                            X(                                                                                \
-                                                                small,                                                                        \
-                                                                "small") X(source,                                                            \
-                                                                           "source") X(span,                                                  \
-                                                                                       "span") X(strike,                                      \
-                                                                                                 "strike") X(strong,                          \
-                                                                                                             "strong")                        \
-                                                                X(style, "style") X(                                                          \
-                                                                    sub,                                                                      \
-                                                                    "sub") X(summary, "summary")                                              \
-                                                                    X(sup, "sup") X(                                                          \
-                                                                        svg,                                                                  \
-                                                                        "svg") X(table,                                                       \
-                                                                                 "table")                                                     \
-                                                                        X(tbody, "tbody") X(td, "td") X(                                      \
-                                                                            template_,                                                        \
-                                                                            "t"                                                               \
-                                                                            "e"                                                               \
-                                                                            "m"                                                               \
-                                                                            "p"                                                               \
-                                                                            "l"                                                               \
-                                                                            "a"                                                               \
-                                                                            "t"                                                               \
-                                                                            "e") X(textarea,                                                  \
-                                                                                   "textare"                                                  \
-                                                                                   "a")                                                       \
-                                                                            X(tfoot,                                                          \
-                                                                              "tfoot") X(th,                                                  \
-                                                                                         "th") X(thead,                                       \
-                                                                                                 "thead")                                     \
-                                                                                X(title, "title") X(                                          \
-                                                                                    tr,                                                       \
-                                                                                    "t"                                                       \
-                                                                                    "r") X(track,                                             \
-                                                                                           "tra"                                              \
-                                                                                           "ck")                                              \
-                                                                                    X(tt,                                                     \
-                                                                                      "tt") X(u, "u")                                         \
-                                                                                        X(ul, "u"                                             \
-                                                                                              "l") X(                                         \
-                                                                                            var,                                              \
-                                                                                            "va"                                              \
-                                                                                            "r")                                              \
-                                                                                            X(wbr,                                            \
-                                                                                              "wb"                                            \
-                                                                                              "r")                                            \
-                                                                                                X(xmp,                                        \
-                                                                                                  "xmp")
+// One row a tag: its name in code and in markup.
+// clang-format off
+#define HARFPAD_HTML_TAGS(X)                    \
+    X(a, "a")                                   \
+    X(address, "address")                       \
+    X(annotation_xml, "annotation-xml")         \
+    X(applet, "applet")                         \
+    X(area, "area")                             \
+    X(article, "article")                       \
+    X(aside, "aside")                           \
+    X(b, "b")                                   \
+    X(base, "base")                             \
+    X(basefont, "basefont")                     \
+    X(bgsound, "bgsound")                       \
+    X(big, "big")                               \
+    X(blockquote, "blockquote")                 \
+    X(body, "body")                             \
+    X(br, "br")                                 \
+    X(button, "button")                         \
+    X(caption, "caption")                       \
+    X(center, "center")                         \
+    X(code, "code")                             \
+    X(col, "col")                               \
+    X(colgroup, "colgroup")                     \
+    X(dd, "dd")                                 \
+    X(desc, "desc")                             \
+    X(details, "details")                       \
+    X(dialog, "dialog")                         \
+    X(dir, "dir")                               \
+    X(div, "div")                               \
+    X(dl, "dl")                                 \
+    X(dt, "dt")                                 \
+    X(em, "em")                                 \
+    X(embed, "embed")                           \
+    X(fieldset, "fieldset")                     \
+    X(figcaption, "figcaption")                 \
+    X(figure, "figure")                         \
+    X(font, "font")                             \
+    X(footer, "footer")                         \
+    X(foreignobject, "foreignobject")           \
+    X(form, "form")                             \
+    X(frame, "frame")                           \
+    X(frameset, "frameset")                     \
+    X(h1, "h1")                                 \
+    X(h2, "h2")                                 \
+    X(h3, "h3")                                 \
+    X(h4, "h4")                                 \
+    X(h5, "h5")                                 \
+    X(h6, "h6")                                 \
+    X(head, "head")                             \
+    X(header, "header")                         \
+    X(hgroup, "hgroup")                         \
+    X(hr, "hr")                                 \
+    X(html, "html")                             \
+    X(i, "i")                                   \
+    X(iframe, "iframe")                         \
+    X(image, "image")                           \
+    X(img, "img")                               \
+    X(input, "input")                           \
+    X(keygen, "keygen")                         \
+    X(li, "li")                                 \
+    X(link, "link")                             \
+    X(listing, "listing")                       \
+    X(main, "main")                             \
+    X(malignmark, "malignmark")                 \
+    X(marquee, "marquee")                       \
+    X(math, "math")                             \
+    X(menu, "menu")                             \
+    X(meta, "meta")                             \
+    X(mglyph, "mglyph")                         \
+    X(mi, "mi")                                 \
+    X(mn, "mn")                                 \
+    X(mo, "mo")                                 \
+    X(ms, "ms")                                 \
+    X(mtext, "mtext")                           \
+    X(nav, "nav")                               \
+    X(nobr, "nobr")                             \
+    X(noembed, "noembed")                       \
+    X(noframes, "noframes")                     \
+    X(noscript, "noscript")                     \
+    X(object, "object")                         \
+    X(ol, "ol")                                 \
+    X(optgroup, "optgroup")                     \
+    X(option, "option")                         \
+    X(p, "p")                                   \
+    X(param, "param")                           \
+    X(plaintext, "plaintext")                   \
+    X(pre, "pre")                               \
+    X(rb, "rb")                                 \
+    X(rp, "rp")                                 \
+    X(rt, "rt")                                 \
+    X(rtc, "rtc")                               \
+    X(ruby, "ruby")                             \
+    X(s, "s")                                   \
+    X(script, "script")                         \
+    X(search, "search")                         \
+    X(section, "section")                       \
+    X(select, "select")                         \
+    X(small, "small")                           \
+    X(source, "source")                         \
+    X(span, "span")                             \
+    X(strike, "strike")                         \
+    X(strong, "strong")                         \
+    X(style, "style")                           \
+    X(sub, "sub")                               \
+    X(summary, "summary")                       \
+    X(sup, "sup")                               \
+    X(svg, "svg")                               \
+    X(table, "table")                           \
+    X(tbody, "tbody")                           \
+    X(td, "td")                                 \
+    X(template_, "template")                    \
+    X(textarea, "textarea")                     \
+    X(tfoot, "tfoot")                           \
+    X(th, "th")                                 \
+    X(thead, "thead")                           \
+    X(title, "title")                           \
+    X(tr, "tr")                                 \
+    X(track, "track")                           \
+    X(tt, "tt")                                 \
+    X(u, "u")                                   \
+    X(ul, "ul")                                 \
+    X(var, "var")                               \
+    X(wbr, "wbr")                               \
+    X(xmp, "xmp")
+// clang-format on
 
 enum class Tag : std::uint8_t {
     other,  // any name not listed
