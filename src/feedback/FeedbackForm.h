@@ -40,7 +40,6 @@ class FeedbackForm {
 
     bool isConnected() const { return isConnected_; }
     const std::u16string& serverReply() const { return serverReply_; }
-    const HtmlView& WebBrowser1() const { return view_; }
 
   private:
     void checkConnection();

@@ -1,0 +1,122 @@
+// What the parts of the tree builder share: its limits and small questions about nodes.
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <initializer_list>
+#include <string_view>
+#include <vector>
+
+#include "feedback/HtmlOpenElements.h"
+#include "feedback/HtmlTreeBuilder.h"
+
+namespace harfpad::feedback {
+
+namespace html_tree {
+
+using html::Group;
+using html::Tag;
+using Node = HtmlNode;
+using Space = HtmlNode::Space;
+using Type = HtmlToken::Type;
+
+inline constexpr std::size_t kMaxReprocessing = 16;  // a token handed on between modes, at most
+inline constexpr std::size_t kMaxFormatting =
+    64;  // active formatting elements after the last marker
+// Formatting elements reopened after blocks, or split by the adoption agency: each costs a new
+// node without new input, so markup built to be slow could multiply the tree. Past this many
+// the text goes on without them.
+inline constexpr std::size_t kMaxClones = std::size_t{1} << 16;
+
+inline bool oneOf(Tag tag, std::initializer_list<Tag> tags) {
+    return std::find(tags.begin(), tags.end(), tag) != tags.end();
+}
+
+inline bool asciiEqualsNoCase(std::u16string_view a, std::u16string_view b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char16_t x, char16_t y) {
+        auto low = [](char16_t c) { return c >= u'A' && c <= u'Z' ? c + 32 : c; };
+        return low(x) == low(y);
+    });
+}
+
+inline const std::u16string* attribute(const Node& node, std::u16string_view name) {
+    for (const auto& a : node.attributes) {
+        if (a.name == name)
+            return &a.value;
+    }
+    return nullptr;
+}
+
+inline bool isMathMl(const Node& node, std::initializer_list<Tag> tags) {
+    return node.kind == Node::Kind::Element && node.space == Space::MathMl && oneOf(node.tag, tags);
+}
+inline bool isSvg(const Node& node, std::initializer_list<Tag> tags) {
+    return node.kind == Node::Kind::Element && node.space == Space::Svg && oneOf(node.tag, tags);
+}
+
+inline bool isMathMlTextIntegrationPoint(const Node& node) {
+    return isMathMl(node, {Tag::mi, Tag::mo, Tag::mn, Tag::ms, Tag::mtext});
+}
+
+inline bool isHtmlIntegrationPoint(const Node& node) {
+    if (isSvg(node, {Tag::foreignobject, Tag::desc, Tag::title}))
+        return true;
+    if (!isMathMl(node, {Tag::annotation_xml}))
+        return false;
+    const std::u16string* encoding = attribute(node, u"encoding");
+    return encoding && (asciiEqualsNoCase(*encoding, u"text/html") ||
+                        asciiEqualsNoCase(*encoding, u"application/xhtml+xml"));
+}
+
+inline bool isSpecial(const Node& node) {
+    return HtmlOpenElements::isSpecial(node);
+}
+
+inline bool sameAttributes(const Node& a, const Node& b) {
+    if (a.attributes.size() != b.attributes.size())
+        return false;
+    if (a.attributes == b.attributes)
+        return true;
+    if (a.attributes.size() <= 8) {  // the usual case: no copies
+        return std::all_of(a.attributes.begin(), a.attributes.end(), [&](const auto& attribute) {
+            return std::find(b.attributes.begin(), b.attributes.end(), attribute) !=
+                   b.attributes.end();
+        });
+    }
+    auto sorted = [](const Node& n) {
+        std::vector<const HtmlAttribute*> list;
+        for (const auto& attribute : n.attributes) list.push_back(&attribute);
+        std::sort(list.begin(), list.end(),
+                  [](const HtmlAttribute* x, const HtmlAttribute* y) { return x->name < y->name; });
+        return list;
+    };
+    const auto x = sorted(a);
+    const auto y = sorted(b);
+    return std::equal(x.begin(), x.end(), y.begin(),
+                      [](const HtmlAttribute* p, const HtmlAttribute* q) { return *p == *q; });
+}
+
+inline std::uint32_t hash(std::u16string_view text, std::uint32_t h = 2166136261u) {
+    for (const char16_t c : text) h = (h ^ c) * 16777619u;
+    return h;
+}
+
+// Equal for elements of one name with the same attributes in any order.
+inline std::uint32_t formattingKey(const Node& node) {
+    std::uint32_t key = hash(node.text);
+    for (const auto& attribute : node.attributes)
+        key += hash(attribute.value, hash(attribute.name) * 31u);
+    return key;
+}
+
+inline HtmlToken tagToken(Type type, Tag tag, std::u16string_view name) {
+    HtmlToken token;
+    token.type = type;
+    token.tag = tag;
+    token.name = name;
+    return token;
+}
+
+}  // namespace html_tree
+
+}  // namespace harfpad::feedback
