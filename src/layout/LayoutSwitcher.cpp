@@ -38,8 +38,7 @@ std::string LayoutSwitcher::preloadedLayout() const {
 void LayoutSwitcher::switchToEnglish() {
     const std::string preload = preloadedLayout();
     const std::string current = getCurrentLanguage();
-    if (preload.empty())
-        return;
+    // An empty preload text is found in any name, so it never causes a switch.
     const std::string tail = preload.size() > 3 ? preload.substr(preload.size() - 3) : preload;
     if (current.find(tail) != std::string::npos)
         return;

@@ -65,6 +65,7 @@ TEST(FeedbackAddresses, PlaceholderHostsLieUnderTheReservedDomain) {
         {u"https://www.zemrak.com/softfback.php", false},
         {u"https://invalid.example.org/softfback.php", false},
         {u"https://example.invalidated/", false},
+        {u"https://notinvalid/", false},
         {u"http://127.0.0.1:47813/softfback.php", false},
     };
     for (const auto& row : rows)

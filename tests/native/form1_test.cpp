@@ -5,6 +5,7 @@
 #include "app/Form1Layout.h"
 #include "app/InfoPages.h"
 #include "app/SettingPage.h"
+#include "feedback/FeedbackPage.h"
 #include "fakes/FakeForm1Platform.h"
 #include "fakes/FakeFormWindow.h"
 #include "fakes/FakeHttpRequest.h"
@@ -226,8 +227,10 @@ TEST_F(Form1Test, ApplyTellsWhenTheUsersSettingCannotBeStored) {
 
 // The layouts of one language cycle on the other key sequence; taking its keys frees it.
 TEST_F(Form1Test, ApplyFreesTheLayoutHotkeyWhenItTakesItsKeys) {
-    for (const auto& [layoutHotkey, choose, after] :
-         {std::tuple{"2", sp::kOption2, "3"}, {"2", sp::kOption1, "2"}, {"1", sp::kOption3, "1"}}) {
+    for (const auto& [layoutHotkey, choose, after] : {std::tuple{"2", sp::kOption2, "3"},
+                                                      {"2", sp::kOption1, "2"},
+                                                      {"1", sp::kOption3, "1"},
+                                                      {"3", sp::kOption3, "3"}}) {
         fakes::FakeFormWindow w{form1Spec()};
         fakes::FakeRegistry r;
         fakes::FakeUiServices u;
@@ -240,6 +243,10 @@ TEST_F(Form1Test, ApplyFreesTheLayoutHotkeyWhenItTakesItsKeys) {
         ASSERT_NE(stored, nullptr);
         EXPECT_EQ(std::string(stored->bytes.begin(), stored->bytes.end() - 1), after)
             << layoutHotkey << " then option " << choose;
+        const bool written = std::any_of(r.writes.begin(), r.writes.end(), [](const auto& w) {
+            return w.valueName == "Layout Hotkey";
+        });
+        EXPECT_EQ(written, std::string(layoutHotkey) != after) << "only a change is written";
     }
 }
 
@@ -292,6 +299,18 @@ TEST_F(Form1Test, AboutSaysWhenFeedbackReachesNoOne) {
             noted)
             << noted;
     }
+}
+
+// Labels read exactly as designed: runs of several blanks are kept, odd words too.
+TEST_F(Form1Test, LabelsKeepTheirBlanks) {
+    form.show();
+    EXPECT_EQ(window.text(sp::kLabel26),
+              u"Keyboard switching is used to switch  between   the  default language   and   "
+              u"the     arabic language using the keyboard.");
+    EXPECT_EQ(window.text(feedback_page::kLabel4),
+              u"I would be pleased to give me your feedback or any problems  with the software. "
+              u"Click here >>>");
+    EXPECT_EQ(window.text(feedback_page::kLabel20), u"Servre Status");
 }
 
 TEST_F(Form1Test, PagesAreInTheirOrder) {

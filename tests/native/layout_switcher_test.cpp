@@ -54,6 +54,7 @@ TEST_F(LayoutSwitcherTest, SwitchToEnglishDecisions) {
         {"Arabic active, default English", "00000409", {}, "00000401", "00000409"},
         {"default already active", "00000409", {}, "00000409", {}},
         {"tail of default found elsewhere", "00000409", {}, "00010409", {}},
+        {"only the last three characters count", "00000409", {}, "00001409", {}},
         {"default Arabic while Arabic active", "00000401", {}, "00000401", {}},
         {"empty preload never switches", "", {}, "00000401", {}},
         {"short preload compared whole", "09", {}, "00000401", "09"},

@@ -389,6 +389,14 @@ TEST_F(TrayLifeTest, AnIconTheShellRefusedKeepsNothingAlive) {
     form.form2()->taskbarCreated();
     EXPECT_TRUE(form.form2()->iconShown());
     EXPECT_EQ(shell.icons.size(), 1u);
+    // Explorer restarts and is not ready yet: the icon it forgot cannot come back at once.
+    shell.icons.clear();
+    shell.taskbarRunning = false;
+    form.form2()->taskbarCreated();
+    EXPECT_FALSE(form.form2()->iconShown());
+    shell.taskbarRunning = true;
+    form.form2()->taskbarCreated();
+    EXPECT_TRUE(form.form2()->iconShown());
     run(Step::Close);
     EXPECT_FALSE(ui.ended) << "now the icon is there to come back by";
 
