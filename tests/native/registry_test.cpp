@@ -112,7 +112,8 @@ TEST_F(EllRegTest, DwordsAreStoredLittleEndianAndOnlyWhenTheyFit) {
     };
     for (const Row& row : rows) {
         api.writes.clear();
-        reg.writeRegValue(kHkeyCurrentUser, "d", "v", kRegDword, row.value);
+        EXPECT_EQ(reg.writeRegValue(kHkeyCurrentUser, "d", "v", kRegDword, row.value), row.stored)
+            << "the result says whether it was stored";
         ASSERT_EQ(api.writes.size(), row.stored ? 1u : 0u);
         if (row.stored) {
             EXPECT_EQ(api.writes[0].type, kRegDword);
