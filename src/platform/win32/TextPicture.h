@@ -14,8 +14,8 @@
 
 namespace harfpad::win32 {
 
-// The side of a button's square picture at this DPI: the spec's limit scaled, or less when the
-// button's face is smaller.
+// The side of a button's square picture at this DPI: the PictureSpec's limit scaled, or less when
+// the button's face is smaller.
 int pictureSide(const PictureSpec& spec, int buttonWidth, int buttonHeight, int dpi);
 
 // Draws the pictures of a window. A face is created and checked once per size, not once per
