@@ -226,11 +226,7 @@ void clsKeys::PressSendKeys(std::u16string sKeys) {
 }
 
 void clsKeys::releaseHeld(std::vector<int>& modifierStack) {
-    while (!modifierStack.empty()) {
-        if (modifierStack.back() != 0)
-            PressKeyVK(modifierStack.back(), false, true);
-        modifierStack.pop_back();
-    }
+    while (!modifierStack.empty()) closeGroup(modifierStack);
 }
 
 void clsKeys::closeGroup(std::vector<int>& modifierStack) {

@@ -18,7 +18,7 @@ struct HotkeyOptionIds {
 inline constexpr char16_t kRebootMessage[] = u"Keyboard switching will be enabled on reboot";
 inline constexpr char16_t kRebootTitle[] = u"Zemrak";
 inline constexpr char16_t kNotSavedMessage[] =
-    u"The keyboard switching setting could not be saved. Nothing was changed.";
+    u"The keyboard switching setting could not be saved.";
 
 class HotkeySettings {
   public:

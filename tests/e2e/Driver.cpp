@@ -132,14 +132,6 @@ HWND findControlById(HWND root, int id) {
     return nullptr;
 }
 
-HWND findFirstOfClass(HWND root, const wchar_t* cls) {
-    for (HWND hwnd : descendants(root)) {
-        if (className(hwnd) == cls)
-            return hwnd;
-    }
-    return nullptr;
-}
-
 bool isChecked(HWND button) {
     return ::SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }

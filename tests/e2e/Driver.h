@@ -51,8 +51,6 @@ class Program {
 // Controls of a window, searched through all descendants.
 HWND findControl(HWND root, const std::wstring& text, const wchar_t* cls = nullptr);
 HWND findControlById(HWND root, int id);
-// The first descendant of a window class ("Edit"), in creation order.
-HWND findFirstOfClass(HWND root, const wchar_t* cls);
 std::vector<HWND> descendants(HWND root);
 
 bool isChecked(HWND button);

@@ -69,12 +69,6 @@ std::optional<HarfpadTest::Box> HarfpadTest::answerOneMessageBox(std::chrono::mi
     return seen;
 }
 
-// A click that may open a modal message box: the click is posted so this thread can answer.
-void HarfpadTest::clickAndAnswer(HWND button, std::optional<Box>& box) {
-    ::PostMessageW(button, BM_CLICK, 0, 0);
-    box = answerOneMessageBox(1500ms);
-}
-
 void HarfpadTest::screenshot(const std::wstring& name) {
     if (options().screenshotDir.empty())
         return;
@@ -87,22 +81,9 @@ void HarfpadTest::screenshot(const std::wstring& name) {
 
 void HarfpadTest::storeText(HKEY root, const wchar_t* key, const wchar_t* name,
                             const std::wstring& text) {
-    storeRaw(root, key, name, REG_SZ, text.c_str(),
-             static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
-}
-
-void HarfpadTest::storeRaw(HKEY root, const wchar_t* key, const wchar_t* name, DWORD type,
-                           const void* data, DWORD size) {
-    ASSERT_EQ(::RegSetKeyValueW(root, key, name, type, data, size), ERROR_SUCCESS);
-}
-
-std::optional<std::wstring> HarfpadTest::readText(HKEY root, const wchar_t* key) {
-    wchar_t text[256] = {};
-    DWORD size = sizeof text;
-    if (::RegGetValueW(root, key, nullptr, RRF_RT_REG_SZ, nullptr, text, &size) != ERROR_SUCCESS) {
-        return std::nullopt;
-    }
-    return std::wstring(text);
+    ASSERT_EQ(::RegSetKeyValueW(root, key, name, REG_SZ, text.c_str(),
+                                static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))),
+              ERROR_SUCCESS);
 }
 
 }  // namespace e2e

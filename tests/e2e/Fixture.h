@@ -34,14 +34,10 @@ class HarfpadTest : public ::testing::Test {
         std::wstring title, text;
     };
     std::optional<Box> answerOneMessageBox(std::chrono::milliseconds limit = 3000ms);
-    void clickAndAnswer(HWND button, std::optional<Box>& box);
     void screenshot(const std::wstring& name);
 
     static void storeText(HKEY root, const wchar_t* key, const wchar_t* name,
                           const std::wstring& text);
-    static void storeRaw(HKEY root, const wchar_t* key, const wchar_t* name, DWORD type,
-                         const void* data, DWORD size);
-    static std::optional<std::wstring> readText(HKEY root, const wchar_t* key);
 
     std::unique_ptr<Program> program;
     HWND main = nullptr;

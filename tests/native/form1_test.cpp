@@ -199,7 +199,7 @@ TEST_F(Form1Test, ApplyTellsWhenTheUsersSettingCannotBeStored) {
          kHkeyCurrentUser,
          kToggle,
          {},
-         u"The keyboard switching setting could not be saved. Nothing was changed.",
+         u"The keyboard switching setting could not be saved.",
          0},
         {"default profile refused",
          kHkeyUsers,

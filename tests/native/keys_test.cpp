@@ -290,52 +290,21 @@ TEST_F(KeysTest, ScriptTable) {
         {u"+((a)b)c",
          kShiftDown + kA + kShiftUp + kB + kC},  // the first ")" releases, the second finds none
         {u"{a 2", times(2, kA)},
-    };
-    for (const Row& row : rows) {
-        system.events.clear();
-        keys.PressSendKeys(row.script);
-        EXPECT_EQ(system.keys(), row.expected)
-            << std::string(row.script.begin(), row.script.end()) << "\n"
-            << fakes::describe(system.keys());
-    }
-}
-
-TEST_F(KeysTest, ModifierBeforeABracedItemCoversIt) {
-    struct Row {
-        std::u16string script;
-        Events expected;
-    } rows[] = {
+        // A modifier directly before a braced item covers the item.
         {u"+{LEFT}", kShiftDown + kLeft + kShiftUp},
         {u"+{LEFT 2}a", kShiftDown + kLeft + kLeft + kShiftUp + kA},
         {u"^{a}b", kCtrlDown + kA + kCtrlUp + kB},
         {u"+{LEFTX}", kShiftDown + kLeft + shifted(88) + kShiftUp},
         {u"+(^{END}a)b", kShiftDown + kCtrlDown + Events{K(35, 79, 1), K(35, 79, 3)} + kCtrlUp +
                              kA + kShiftUp + kB},
-    };
-    for (const Row& row : rows) {
-        system.events.clear();
-        keys.PressSendKeys(row.script);
-        EXPECT_EQ(system.keys(), row.expected)
-            << std::string(row.script.begin(), row.script.end()) << "\n"
-            << fakes::describe(system.keys());
-        for (int vk : {16, 17, 18})
-            EXPECT_FALSE(system.keyState[vk] & 0x8000) << vk << " left down";
-    }
-}
-
-// Whatever the script, no modifier it pressed is still down for the system when it returns.
-TEST_F(KeysTest, ModifiersLeftOpenAreReleasedBeforeReturning) {
-    struct Row {
-        std::u16string script;
-        Events expected;
-    } rows[] = {
+        // What a script leaves open is released before it returns.
         {u"+(abc", kShiftDown + kA + kB + kC + kShiftUp},
         {u"^(%(x", kCtrlDown + kAltDown + kX + kAltUp + kCtrlUp},
+        {u"+{a 2", kShiftDown + kA + kA + kShiftUp},
         // "{}" types "}" and is the one item the Ctrl covers: x goes out without Ctrl.
         {u"^{}x", kCtrlDown + shifted(221) + kCtrlUp + kX},
         {u"^({})x", kCtrlDown + shifted(221) + kCtrlUp + kX},
         {u"^{}}x", kCtrlDown + shifted(221) + kCtrlUp + kX},
-        {u"+{a 2", kShiftDown + kA + kA + kShiftUp},
     };
     for (const Row& row : rows) {
         system.events.clear();
@@ -343,6 +312,7 @@ TEST_F(KeysTest, ModifiersLeftOpenAreReleasedBeforeReturning) {
         EXPECT_EQ(system.keys(), row.expected)
             << std::string(row.script.begin(), row.script.end()) << "\n"
             << fakes::describe(system.keys());
+        // Whatever the script, no modifier it pressed is still down when it returns.
         for (int vk : {16, 17, 18})
             EXPECT_FALSE(system.keyState[vk] & 0x8000) << vk << " left down";
     }
