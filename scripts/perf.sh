@@ -14,8 +14,9 @@ wineserver -p || true
 
 echo "### Start-up, memory and idle cost (Wine 8, Xvfb, 96 DPI)"
 echo
-/usr/lib/wine/wine64 "$build/win64/tests/harfpad_perf.exe" "$build/win64/src/harfpad.exe" \
-    "$build/win64/tests/minimal_window.exe" | tr -d '\r'
+yardsticks="$build/win64/bench/startup"
+/usr/lib/wine/wine64 "$yardsticks/harfpad_perf.exe" "$build/win64/src/harfpad.exe" \
+    "$yardsticks/empty_window.exe" "$yardsticks/tab_window.exe" | tr -d '\r'
 echo
 echo "The program creates no timer and no thread of its own:"
 echo "\`grep -rnE 'SetTimer|CreateThread|std::thread|_beginthread' src\` finds $(

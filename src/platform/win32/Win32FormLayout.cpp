@@ -25,9 +25,12 @@ void Win32FormWindow::applyLayout() {
     ::SendMessageW(tab_, WM_SETFONT, reinterpret_cast<WPARAM>(formFont_.get()), FALSE);
     RECT display{tab.left, tab.top, tab.left + tab.width, tab.top + tab.height};
     ::SendMessageW(tab_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+    pageArea_ = display;
     for (HWND page : pages_) {
-        ::SetWindowPos(page, HWND_TOP, display.left, display.top, display.right - display.left,
-                       display.bottom - display.top, SWP_NOACTIVATE);
+        if (page) {
+            ::SetWindowPos(page, HWND_TOP, display.left, display.top, display.right - display.left,
+                           display.bottom - display.top, SWP_NOACTIVATE);
+        }
     }
     // Page tables are relative to the tab control; the page window starts at its display area.
     pageOffset_ = {display.left - tab.left, display.top - tab.top};

@@ -23,20 +23,22 @@ void Win32FormWindow::createChildren() {
         item.mask = TCIF_TEXT;
         item.pszText = caption.data();
         ::SendMessageW(tab_, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
-        HWND page = ::CreateWindowExW(WS_EX_CONTROLPARENT, kPageClass, caption.c_str(),
-                                      WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0, 0, hwnd_, nullptr,
-                                      instance_, nullptr);
-        ::SetWindowPos(page, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        pages_.push_back(page);
     }
-    pageCreated_.assign(pages_.size(), false);
+    // A page's window and controls are made when the page is first shown: start-up builds only
+    // the first one.
+    pages_.assign(spec_.pages.size(), nullptr);
 }
 
-void Win32FormWindow::createPageControls(int page) {
+void Win32FormWindow::createPage(int page) {
     const auto index = static_cast<std::size_t>(page);
-    if (index >= pageCreated_.size() || pageCreated_[index])
+    if (index >= pages_.size() || pages_[index])
         return;
-    pageCreated_[index] = true;
+    const RECT& area = pageArea_;
+    pages_[index] = ::CreateWindowExW(
+        WS_EX_CONTROLPARENT, kPageClass, toWide(spec_.pages[index].caption).c_str(),
+        WS_CHILD | WS_CLIPSIBLINGS, area.left, area.top, area.right - area.left,
+        area.bottom - area.top, hwnd_, nullptr, instance_, nullptr);
+    ::SetWindowPos(pages_[index], HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     auto onPage = [page](const Control& control) { return control.page == page; };
     // Created in table order, so the Tab key follows the tables.
     for (Control& control : controls_) {
@@ -95,9 +97,10 @@ void Win32FormWindow::createControl(Control& control) {
 }
 
 void Win32FormWindow::showPage(int index) {
-    createPageControls(index);
+    createPage(index);
     for (std::size_t i = 0; i < pages_.size(); ++i) {
-        ::ShowWindow(pages_[i], static_cast<int>(i) == index ? SW_SHOW : SW_HIDE);
+        if (pages_[i])
+            ::ShowWindow(pages_[i], static_cast<int>(i) == index ? SW_SHOW : SW_HIDE);
     }
 }
 

@@ -130,7 +130,7 @@ void Win32FormWindow::setFocus(ControlId id) {
     Control* control = find(id);
     if (!control || !hwnd_)
         return;
-    createPageControls(control->page);  // the focus needs a window
+    createPage(control->page);  // the focus needs a window
     ::SetFocus(control->hwnd);
 }
 

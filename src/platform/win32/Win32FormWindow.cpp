@@ -28,7 +28,6 @@ Win32FormWindow::Win32FormWindow(HINSTANCE instance, const FormSpec& spec, int i
 void Win32FormWindow::windowDestroyed() {
     tab_ = lastFocus_ = nullptr;
     pages_.clear();
-    pageCreated_.clear();
     for (Control& control : controls_) control.hwnd = nullptr;
     model_.reset();  // a window loaded again starts as designed
     fonts_.clear();

@@ -76,7 +76,7 @@ class Win32FormWindow final : public IFormWindow, private BaseWindow {
     void windowDestroyed() override;
     void registerClasses() const;
     void createChildren();
-    void createPageControls(int page);
+    void createPage(int page);
     void createControl(Control& control);
     void applyLayout();
     void layoutControl(Control& control, int dx, int dy);
@@ -99,9 +99,9 @@ class Win32FormWindow final : public IFormWindow, private BaseWindow {
     bool waitCursor_ = false;
     HWND tab_ = nullptr;
     HWND lastFocus_ = nullptr;
-    std::vector<HWND> pages_;
-    std::vector<bool> pageCreated_;
-    POINT pageOffset_{};  // from the tab control's corner to its display area
+    std::vector<HWND> pages_;  // null until the page is first shown
+    RECT pageArea_{};          // the tab control's display area, where pages go
+    POINT pageOffset_{};       // from the tab control's corner to its display area
     std::vector<Control> controls_;
     std::unordered_map<ControlId, std::size_t> index_;
     int dpi_ = 96;
