@@ -4,9 +4,9 @@
 
 #include <algorithm>
 #include <ctime>
-#include <functional>
 #include <string>
 
+#include "SlowReplies.h"
 #include "feedback/HtmlView.h"
 
 namespace harfpad::feedback {
@@ -21,18 +21,8 @@ bool acknowledges(std::u16string_view reply) {
     return view.bodyHtml().find(kAck) != std::u16string::npos;
 }
 
-std::u16string repeatTo(std::size_t length, const std::function<std::u16string(int)>& piece) {
-    std::u16string out;
-    for (int i = 0; out.size() < length; ++i) out += piece(i);
-    out.resize(length);
-    return out;
-}
-
-std::u16string number(int i) {
-    std::u16string out;
-    for (const char c : std::to_string(i)) out += static_cast<char16_t>(c);
-    return out;
-}
+using slow_replies::number;
+using slow_replies::repeatTo;
 
 // Nodes plus attributes, the measure of the tree's size.
 std::size_t treeSize(const HtmlNode& root, std::size_t* depth = nullptr) {
@@ -122,35 +112,7 @@ double bestParseSeconds(const std::u16string& reply) {
 // about four times as long, never the sixteen of a quadratic parse. The absolute bound is loose
 // so that a busy machine does not decide; the benchmark gives the real figures.
 TEST(HtmlViewBounds, SlowRepliesParseInLinearTime) {
-    const struct {
-        const char* what;
-        std::function<std::u16string(std::size_t)> reply;
-    } kinds[] = {
-        {"deep nesting",
-         [](std::size_t n) { return repeatTo(n, [](int) { return std::u16string(u"<div>"); }); }},
-        {"a quarter of a million li",
-         [](std::size_t n) {
-             std::u16string spans;
-             for (int i = 0; i < 300; ++i) spans += u"<span>";
-             return spans + repeatTo(n - spans.size(), [](int) { return std::u16string(u"<li>"); });
-         }},
-        {"100,000 attributes",
-         [](std::size_t n) {
-             return u"<b " + repeatTo(n - 4, [](int i) { return u"a" + number(i) + u"=1 "; }) +
-                    u">";
-         }},
-        {"unclosed formatting elements",
-         [](std::size_t n) {
-             return repeatTo(
-                 n, [](int i) { return u"<p><b id=" + number(i % 100) + u"><i><u>x</p>"; });
-         }},
-        {"misnested formatting and blocks",
-         [](std::size_t n) {
-             return repeatTo(
-                 n, [](int) { return std::u16string(u"<a><b><div><i>x</a></b><table>y"); });
-         }},
-    };
-    for (const auto& [what, reply] : kinds) {
+    for (const auto& [what, reply] : slow_replies::kSlowReplies) {
         const double quarter = bestParseSeconds(reply(kMiB / 4));
         const double whole = bestParseSeconds(reply(kMiB));
         EXPECT_LT(whole, 8 * quarter + 0.02) << what << ": " << quarter << " s, then " << whole;

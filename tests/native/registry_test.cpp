@@ -106,6 +106,8 @@ TEST_F(EllRegTest, DwordsAreStoredLittleEndianAndOnlyWhenTheyFit) {
         {std::int64_t{3}, true, {3, 0, 0, 0}},
         {std::int64_t{-1}, true, {0xFF, 0xFF, 0xFF, 0xFF}},
         {std::string(" 258 "), true, {2, 1, 0, 0}},
+        {std::string("+7"), true, {7, 0, 0, 0}},
+        {std::string("-2"), true, {0xFE, 0xFF, 0xFF, 0xFF}},
         {std::int64_t{2147483648LL}, false, {}},
         {std::string("12abc"), false, {}},
         {std::string(""), false, {}},
