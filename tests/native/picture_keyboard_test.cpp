@@ -12,6 +12,7 @@
 #include "fakes/FakeKeystrokeSender.h"
 #include "fakes/FakeUiServices.h"
 #include "fakes/RecordingKeyInput.h"
+#include "keyboard/PictureKeyboard.h"
 #include "keyboard/PictureKeyboardPage.h"
 
 namespace harfpad {
@@ -110,6 +111,19 @@ TEST_F(PictureKeyboardTest, ArabicAlreadyActiveIsNotLoadedAgain) {
     click(15);
     EXPECT_TRUE(layouts.loads.empty());
     EXPECT_EQ(keystrokes.sends.size(), 1u);
+}
+
+// Only Keyboard_Array(0) to (57) exist: any other index does nothing at all.
+TEST_F(PictureKeyboardTest, IndicesOutsideTheArrayDoNothing) {
+    int switches = 0;
+    PictureKeyboard keyboard(window, keys, keys, keystrokes, [&] { ++switches; });
+    for (int index : {-1, pp::kKeyCount, 0x7FFF})
+        keyboard.Keyboard_Array_Click(index);
+    EXPECT_EQ(switches, 0);
+    EXPECT_TRUE(keystrokes.sends.empty());
+    EXPECT_TRUE(keys.events.empty());
+    keyboard.Keyboard_Array_Click(pp::kKeyCount - 1);  // right Ctrl: the last key only switches
+    EXPECT_EQ(switches, 1);
 }
 
 TEST_F(PictureKeyboardTest, StartUpGivesText4TheArabicCharset) {
