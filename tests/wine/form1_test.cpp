@@ -55,11 +55,6 @@ class WineForm1Test : public ::testing::Test, protected wine_test::Win32Form1Pla
         ASSERT_TRUE(window.isLoaded());
         wine_test::pumpMessages(std::chrono::milliseconds(50));
     }
-    HWND control(ControlId id) const { return window.controlHwnd(id); }
-    bool checked(ControlId id) const {
-        return ::SendMessageW(control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
-    }
-    void click(ControlId id) { ::SendMessageW(control(id), BM_CLICK, 0, 0); }
     std::optional<std::string> defaultProfileToggle() const {
         char text[64] = {};
         DWORD size = sizeof text;

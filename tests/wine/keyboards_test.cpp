@@ -38,8 +38,6 @@ class WineKeyboardsTest : public ::testing::Test, protected wine_test::Win32Form
     }
     void TearDown() override { window.close(); }
 
-    HWND control(ControlId id) const { return window.controlHwnd(id); }
-    void click(ControlId id) { ::SendMessageW(control(id), BM_CLICK, 0, 0); }
     std::wstring text(ControlId id) const { return win32::toWide(window.text(id)); }
     // Keystrokes put into the input stream arrive when the loop runs.
     bool waitForText(ControlId id, const std::wstring& expected) {

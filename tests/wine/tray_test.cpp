@@ -140,11 +140,6 @@ class WineTrayTest : public ::testing::Test, protected wine_test::Win32Form1Plat
         ASSERT_TRUE(window.isLoaded());
         wine_test::pumpMessages(std::chrono::milliseconds(50));
     }
-    HWND control(ControlId id) const { return window.controlHwnd(id); }
-    bool checked(ControlId id) const {
-        return ::SendMessageW(control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
-    }
-    void click(ControlId id) { ::SendMessageW(control(id), BM_CLICK, 0, 0); }
     HWND tray() const { return trayWindow.hwnd(); }
     UINT iconId() { return static_cast<UINT>(form.form2()->trayPicture()); }
     bool iconShown() { return wine_test::trayIconShown(tray(), iconId()); }

@@ -31,6 +31,13 @@ struct Win32Form1Platform {
                 codePage, keystrokes, internet, requests, tray};
     }
 
+    // The main window's controls as a user reaches them.
+    HWND control(ControlId id) const { return window.controlHwnd(id); }
+    bool checked(ControlId id) const {
+        return ::SendMessageW(control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    }
+    void click(ControlId id) { ::SendMessageW(control(id), BM_CLICK, 0, 0); }
+
     win32::Win32FormWindow window{::GetModuleHandleW(nullptr), form1Spec(), 0};
     win32::Win32UiServices ui{[this](bool wait) { window.setWaitCursor(wait); }};
     win32::Win32Registry registry;
