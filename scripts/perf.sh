@@ -45,17 +45,19 @@ for run in $(seq 9); do
     wait "$pid" 2>/dev/null || true
     sleep 0.3
 done
-echo "| phase | ms since the process was created |"
-echo "|---|---:|"
+echo "| phase | ms since the process was created | committed KiB |"
+echo "|---|---:|---:|"
 python3 - "$traces" <<'PY'
 import pathlib, statistics, sys
-runs = [dict(l.split() for l in p.read_text().split("\n") if l.strip())
+runs = [{l.split()[0]: l.split()[1:] for l in p.read_text().split("\n") if l.strip()}
         for p in sorted(pathlib.Path(sys.argv[1]).glob("run*.txt"))]
 for phase in ["entry", "common-controls", "form-window", "tab-and-pages", "first-page",
               "form-load", "shown", "painted"]:
-    times = [float(r[phase]) for r in runs if phase in r]
-    if times:
-        print(f"| {phase} | {statistics.median(times):.1f} |")
+    rows = [r[phase] for r in runs if phase in r]
+    if rows:
+        ms = statistics.median(float(row[0]) for row in rows)
+        kib = statistics.median(float(row[1]) for row in rows)
+        print(f"| {phase} | {ms:.1f} | {kib:.0f} |")
 PY
 echo
 echo "### Size and imports"

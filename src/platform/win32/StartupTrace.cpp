@@ -2,6 +2,7 @@
 
 #ifdef HARFPAD_STARTUP_TRACE
 #include <windows.h>
+#include <psapi.h>
 
 #include <cstdio>
 
@@ -18,8 +19,11 @@ void traceStartup(const char* phase) {
     if (!::GetEnvironmentVariableA("HARFPAD_TRACE_FILE", path, MAX_PATH))
         return;
     if (FILE* file = std::fopen(path, "a")) {
-        std::fprintf(file, "%s %.2f\n", phase,
-                     static_cast<double>(ticks(now) - ticks(created)) / 10000.0);
+        PROCESS_MEMORY_COUNTERS memory{sizeof memory};
+        ::K32GetProcessMemoryInfo(::GetCurrentProcess(), &memory, sizeof memory);
+        std::fprintf(file, "%s %.2f %.0f\n", phase,
+                     static_cast<double>(ticks(now) - ticks(created)) / 10000.0,
+                     static_cast<double>(memory.PagefileUsage) / 1024.0);
         std::fclose(file);
     }
 }

@@ -5,8 +5,8 @@
 namespace harfpad::win32 {
 
 #ifdef HARFPAD_STARTUP_TRACE
-// Appends "PHASE MILLISECONDS" to the file named by the environment variable
-// HARFPAD_TRACE_FILE: the time since the process was created.
+// Appends "PHASE MILLISECONDS KIB" to the file named by the environment variable
+// HARFPAD_TRACE_FILE: the time since the process was created and the memory it has committed.
 void traceStartup(const char* phase);
 #else
 inline void traceStartup(const char*) {}
