@@ -206,6 +206,19 @@ TEST(UnicodeKeyboardCaptions, TablesHoldWhatTheKeysPromise) {
         twoCharacterCaptions += (normal.size() == 2) + (shifted.size() == 2);
     }
     EXPECT_EQ(twoCharacterCaptions, 4) << "B, and shifted T, G and B";
+    // What the design says of the shifted set beyond the digit row.
+    const auto shifted = [&](std::string_view name) -> std::u16string_view {
+        for (const auto& k : keyTable)
+            if (name == k.name)
+                return k.shifted;
+        ADD_FAILURE() << "no key " << name;
+        return {};
+    };
+    EXPECT_EQ(std::u16string(shifted("cmdd")) + std::u16string(shifted("cmdf")), u"[]");
+    EXPECT_EQ(std::u16string(shifted("cmdc")) + std::u16string(shifted("cmdv")), u"{}");
+    EXPECT_EQ(shifted("cmdj"), u"-") << "the minus key's own character";
+    EXPECT_EQ(shifted("cmdk"), u"\u060C") << "Arabic comma";
+    EXPECT_EQ(shifted("cmdm"), u"\u060C") << "the same as shifted K";
     // The unshifted set is what the picture keyboard's keys show, place for place.
     std::vector<std::u16string_view> legends;
     for (const auto& key : picture_page::keys())
