@@ -45,7 +45,8 @@ run_ctest() {  # run_ctest NAME DIR [ctest options...]
 # One layout for the whole tree: every source file as .clang-format writes it.
 echo "== format"
 if git -C "$root" ls-files -z 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'tools/*.cpp' \
-    'tools/*.h' | (cd "$root" && xargs -0 clang-format --dry-run -Werror) >"$logs/format.log" 2>&1
+    'tools/*.h' 'bench/*.cpp' 'bench/*.h' 'fuzz/*.cpp' |
+    (cd "$root" && xargs -0 clang-format --dry-run -Werror) >"$logs/format.log" 2>&1
 then
     passed=$((passed + 1))
 else

@@ -117,8 +117,7 @@ TEST_F(PictureKeyboardTest, ArabicAlreadyActiveIsNotLoadedAgain) {
 TEST_F(PictureKeyboardTest, IndicesOutsideTheArrayDoNothing) {
     int switches = 0;
     PictureKeyboard keyboard(window, keys, keys, keystrokes, [&] { ++switches; });
-    for (int index : {-1, pp::kKeyCount, 0x7FFF})
-        keyboard.Keyboard_Array_Click(index);
+    for (int index : {-1, pp::kKeyCount, 0x7FFF}) keyboard.Keyboard_Array_Click(index);
     EXPECT_EQ(switches, 0);
     EXPECT_TRUE(keystrokes.sends.empty());
     EXPECT_TRUE(keys.events.empty());
