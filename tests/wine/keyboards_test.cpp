@@ -93,6 +93,27 @@ TEST_F(WineKeyboardsTest, PictureKeysTypeWhatTheActiveLayoutProduces) {
     }
 }
 
+// Keystrokes that never reach the window (a keyboard hook of another program swallows them)
+// hold a waiting send up for two seconds, no longer.
+TEST_F(WineKeyboardsTest, AWaitingSendGivesUpAfterTwoSeconds) {
+    window.selectPage(kPageKbTesting);
+    window.setText(pp::kText4, u"");
+    ::SetFocus(control(pp::kText4));
+    const HOOKPROC swallow = [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
+        return code == HC_ACTION ? 1 : ::CallNextHookEx(nullptr, code, wParam, lParam);
+    };
+    HHOOK hook = ::SetWindowsHookExW(WH_KEYBOARD_LL, swallow, ::GetModuleHandleW(nullptr), 0);
+    ASSERT_NE(hook, nullptr);
+    const Keystroke keys[] = {{'A', false}, {'A', true}};
+    const auto start = std::chrono::steady_clock::now();
+    keystrokes.send(keys, true);
+    const auto waited = std::chrono::steady_clock::now() - start;
+    ::UnhookWindowsHookEx(hook);
+    EXPECT_GE(waited, 1900ms);
+    EXPECT_LT(waited, 4000ms);
+    EXPECT_EQ(text(pp::kText4), L"") << "the keys were swallowed";
+}
+
 TEST_F(WineKeyboardsTest, PictureBackspaceRemovesTheCharacterBeforeTheCaret) {
     window.selectPage(kPageKbTesting);
     window.setText(pp::kText4, u"abc");
