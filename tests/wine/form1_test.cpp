@@ -175,6 +175,17 @@ TEST_F(WineForm1Test, TabKeyVisitsTheSettingPageInVisualOrder) {
 
 TEST_F(WineForm1Test, PagesAreBuiltWhenFirstShownWithWhatWasSetOnThemBefore) {
     load();
+    const auto pageWindows = [&] {
+        int count = 0;
+        for (HWND child = ::GetWindow(window.hwnd(), GW_CHILD); child;
+             child = ::GetWindow(child, GW_HWNDNEXT)) {
+            wchar_t name[32] = {};
+            ::GetClassNameW(child, name, 32);
+            count += std::wstring(name) == L"HarfpadPage";
+        }
+        return count;
+    };
+    EXPECT_EQ(pageWindows(), 1) << "only the first page's window at start-up";
     ASSERT_EQ(control(feedback_page::kText1Feedback), nullptr) << "not built at start-up";
     EXPECT_EQ(window.fontCharset(picture_page::kText4), 178) << "set at start-up";
     window.setText(feedback_page::kText1Feedback, u"kept & shown");
@@ -189,6 +200,7 @@ TEST_F(WineForm1Test, PagesAreBuiltWhenFirstShownWithWhatWasSetOnThemBefore) {
     ::GetWindowTextW(control(feedback_page::kText1Feedback), text, 32);
     EXPECT_EQ(std::wstring(text), L"kept & shown");
     EXPECT_FALSE(::IsWindowEnabled(control(feedback_page::kSubmit)));
+    EXPECT_EQ(pageWindows(), 2);
     window.selectPage(kPageKbTesting);
     LOGFONTW font{};
     ::GetObjectW(
