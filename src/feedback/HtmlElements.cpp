@@ -70,6 +70,8 @@ const std::array<std::uint16_t, kTagCount> kGroups = [] {
           em,    embed, h1,         h2,     h3,   h4,     h5,    h6, head, hr,   i,
           img,   li,    listing,    menu,   meta, nobr,   ol,    p,  pre,  ruby, s,
           small, span,  strike,     strong, sub,  sup,    table, tt, u,    ul,   var}},
+        {Group::headContent,
+         {base, basefont, bgsound, link, meta, noframes, script, style, template_, title}},
         {Group::block,
          {address, article,  aside,  blockquote, center,     details, dialog,    dir,   div,
           dl,      dd,       dt,     fieldset,   figcaption, figure,  footer,    form,  header,

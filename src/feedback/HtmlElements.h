@@ -160,6 +160,7 @@ enum class Group : std::uint16_t {
     scopeBoundary = 1 << 9,   // the limit of "in scope" for HTML elements
     leavesForeign = 1 << 10,  // start tags that end <svg> or <math> content
     block = 1 << 11,          // a line of its own in the readable text
+    headContent = 1 << 12,    // start tags handled by the head's rules wherever they appear
 };
 
 // Whether an HTML element of this number belongs to the group.

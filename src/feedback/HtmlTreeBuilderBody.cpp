@@ -43,22 +43,13 @@ void HtmlTreeBuilder::inBodyCharacters(std::u16string_view text) {
 
 void HtmlTreeBuilder::inBodyStartTag(Token& token) {
     const Tag tag = token.tag;
+    if (html::in(tag, Group::headContent))
+        return inHead(token);
     switch (tag) {
         case Tag::html:
         case Tag::body:
         case Tag::frameset:
             return;  // a body's content cannot restart the document
-        case Tag::base:
-        case Tag::basefont:
-        case Tag::bgsound:
-        case Tag::link:
-        case Tag::meta:
-        case Tag::noframes:
-        case Tag::script:
-        case Tag::style:
-        case Tag::template_:
-        case Tag::title:
-            return inHead(token);
         case Tag::h1:
         case Tag::h2:
         case Tag::h3:

@@ -462,18 +462,9 @@ void HtmlTreeBuilder::inTemplate(Token& token) {
         case Type::Doctype:
             return inBody(token);
         case Type::StartTag:
+            if (html::in(token.tag, html::Group::headContent))
+                return inHead(token);
             switch (token.tag) {
-                case Tag::base:
-                case Tag::basefont:
-                case Tag::bgsound:
-                case Tag::link:
-                case Tag::meta:
-                case Tag::noframes:
-                case Tag::script:
-                case Tag::style:
-                case Tag::template_:
-                case Tag::title:
-                    return inHead(token);
                 case Tag::caption:
                 case Tag::colgroup:
                 case Tag::tbody:

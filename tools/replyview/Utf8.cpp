@@ -1,5 +1,7 @@
 #include "Utf8.h"
 
+#include "feedback/HtmlCharRefs.h"
+
 namespace harfpad::tools {
 
 std::u16string decodeUtf8(std::string_view bytes) {
@@ -47,13 +49,7 @@ std::u16string decodeUtf8(std::string_view bytes) {
         codePoint = (codePoint << 6) | (byte & 0x3F);
         if (--needed > 0)
             continue;
-        if (codePoint >= 0x10000) {
-            codePoint -= 0x10000;
-            out += static_cast<char16_t>(0xD800 + (codePoint >> 10));
-            out += static_cast<char16_t>(0xDC00 + (codePoint & 0x3FF));
-        } else {
-            out += static_cast<char16_t>(codePoint);
-        }
+        feedback::appendCodePoint(out, codePoint);
     }
     if (needed > 0)
         out += u'\xFFFD';
