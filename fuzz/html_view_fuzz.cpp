@@ -24,27 +24,23 @@ using harfpad::feedback::HtmlView;
 using harfpad::feedback::html::Tag;
 
 bool changesWhenReadAgain(const HtmlNode& root) {
-    std::size_t depth = 0;
-    for (const HtmlNode* node = root.firstChild; node;) {
-        if ((node->isHtml(Tag::pre) || node->isHtml(Tag::listing) || node->isHtml(Tag::textarea)) &&
-            node->firstChild && node->firstChild->kind == HtmlNode::Kind::Text &&
-            !node->firstChild->text.empty() && node->firstChild->text.front() == u'\n')
-            return true;
-        if (node->isHtml(Tag::plaintext) || depth + 2 >= HtmlView::kMaxDepth)
-            return true;
-        if (node->firstChild) {
-            node = node->firstChild;
-            ++depth;
-            continue;
-        }
-        while (node && !node->next) {
-            node = node->parent == &root ? nullptr : node->parent;
-            --depth;
-        }
-        if (node)
-            node = node->next;
-    }
-    return false;
+    bool changes = false;
+    std::size_t depth = 0;  // the elements above a node
+    harfpad::feedback::walkTree(
+        root,
+        [&](const HtmlNode& node) {
+            if ((node.isHtml(Tag::pre) || node.isHtml(Tag::listing) ||
+                 node.isHtml(Tag::textarea)) &&
+                node.firstChild && node.firstChild->kind == HtmlNode::Kind::Text &&
+                !node.firstChild->text.empty() && node.firstChild->text.front() == u'\n')
+                changes = true;
+            if (node.isHtml(Tag::plaintext) || depth + 2 >= HtmlView::kMaxDepth)
+                changes = true;
+            depth += node.kind == HtmlNode::Kind::Element;
+            return !changes;
+        },
+        [&](const HtmlNode&) { --depth; });
+    return changes;
 }
 
 }  // namespace

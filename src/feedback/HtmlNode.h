@@ -49,6 +49,29 @@ struct HtmlNode {
     void detach();
 };
 
+// Walks the tree below `root` in document order without recursion (its depth is not bounded by
+// the parser's stack, as moved nodes can end up deeper). `enter` sees every node and returns
+// whether to visit its children; `leave` sees every element once its children are done.
+template <typename Enter, typename Leave>
+void walkTree(const HtmlNode& root, Enter enter, Leave leave) {
+    const HtmlNode* node = root.firstChild;
+    while (node) {
+        if (enter(*node) && node->firstChild) {
+            node = node->firstChild;
+            continue;
+        }
+        if (node->kind == HtmlNode::Kind::Element)
+            leave(*node);
+        while (!node->next) {
+            node = node->parent;
+            if (node == &root)
+                return;
+            leave(*node);
+        }
+        node = node->next;
+    }
+}
+
 // Owns the nodes of one tree; the first is the root, which stands for the document's body.
 class HtmlDocument {
   public:

@@ -57,28 +57,6 @@ void closeTag(const Node& element, std::u16string& out) {
     out += u'>';
 }
 
-// Walks the tree in document order without recursion (its depth is not bounded by the parser's
-// stack, as moved nodes can end up deeper). `enter` returns whether to visit the children.
-template <typename Enter, typename Leave>
-void walk(const Node& root, Enter enter, Leave leave) {
-    const Node* node = root.firstChild;
-    while (node) {
-        if (enter(*node) && node->firstChild) {
-            node = node->firstChild;
-            continue;
-        }
-        if (node->kind == Node::Kind::Element)
-            leave(*node);
-        while (!node->next) {
-            node = node->parent;
-            if (node == &root)
-                return;
-            leave(*node);
-        }
-        node = node->next;
-    }
-}
-
 bool isUnseen(const Node& element) {
     return element.space == Node::Space::Html &&
            (html::in(element.tag, Group::rawText) || element.tag == Tag::template_ ||
@@ -137,7 +115,7 @@ void HtmlView::setBodyHtml(std::u16string_view html) {
 
 std::u16string HtmlView::bodyHtml() const {
     std::u16string out;
-    walk(
+    walkTree(
         document_.root(),
         [&](const Node& node) {
             switch (node.kind) {
@@ -172,7 +150,7 @@ std::u16string HtmlView::bodyHtml() const {
 std::u16string HtmlView::readableText() const {
     TextWriter writer;
     std::size_t preformatted = 0;
-    walk(
+    walkTree(
         document_.root(),
         [&](const Node& node) {
             if (node.kind == Node::Kind::Text)

@@ -26,24 +26,16 @@ using slow_replies::repeatTo;
 
 // Nodes plus attributes, the measure of the tree's size.
 std::size_t treeSize(const HtmlNode& root, std::size_t* depth = nullptr) {
-    std::size_t size = 0;
-    std::size_t deepest = 0;
-    std::size_t level = 0;
-    for (const HtmlNode* node = root.firstChild; node;) {
-        size += 1 + node->attributes.size();
-        deepest = std::max(deepest, level + 1);
-        if (node->firstChild) {
-            node = node->firstChild;
-            ++level;
-            continue;
-        }
-        while (node && !node->next) {
-            node = node->parent == &root ? nullptr : node->parent;
-            --level;
-        }
-        if (node)
-            node = node->next;
-    }
+    std::size_t size = 0, deepest = 0, level = 0;  // level: the elements above a node
+    walkTree(
+        root,
+        [&](const HtmlNode& node) {
+            size += 1 + node.attributes.size();
+            deepest = std::max(deepest, level + 1);
+            level += node.kind == HtmlNode::Kind::Element;
+            return true;
+        },
+        [&](const HtmlNode&) { --level; });
     if (depth)
         *depth = deepest;
     return size;
