@@ -15,8 +15,10 @@
 #include "app/Form1Layout.h"
 #include "feedback/FeedbackForm.h"
 #include "feedback/FeedbackPage.h"
+#include "feedback/FormEncoding.h"
 #include "keyboard/UnicodeKeyboardPage.h"
 #include "platform/win32/TextConv.h"
+#include "platform/win32/Win32FormControls.h"
 
 namespace harfpad {
 namespace {
@@ -34,13 +36,8 @@ std::optional<int> dpiToCheck() {
     return std::wcstol(value, nullptr, 10);
 }
 
-std::string utf8(const std::wstring& text) {
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                           nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(size), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size,
-                          nullptr, nullptr);
-    return out;
+std::string utf8(std::wstring_view text) {
+    return feedback::toUtf8(win32::fromWide(text));
 }
 
 // The size `text` takes in the control's font; wrapped at `width` when given.
@@ -71,13 +68,6 @@ HWND coveredBy(HWND control, RECT text) {
     return nullptr;
 }
 
-std::wstring windowText(HWND hwnd) {
-    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(hwnd)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        ::GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
 class FitAtOneDpi : public ::testing::Test, protected wine_test::Win32Form1Platform {
   protected:
     static void SetUpTestSuite() {
@@ -98,7 +88,7 @@ class FitAtOneDpi : public ::testing::Test, protected wine_test::Win32Form1Platf
         for (const ControlSpec& control : spec.controls) {
             HWND hwnd = window.controlHwnd(control.id);
             ASSERT_NE(hwnd, nullptr) << "control " << control.id;
-            const std::wstring text = windowText(hwnd);
+            const std::wstring text = win32::windowText(hwnd);
             if (text.empty())
                 continue;
             RECT client;
@@ -134,7 +124,7 @@ class FitAtOneDpi : public ::testing::Test, protected wine_test::Win32Form1Platf
                     continue;  // text boxes hold what the user types; picture keys show pictures
             }
             const auto where = [&] {
-                return "page \"" + utf8(win32::toWide(spec.caption)) + "\", control " +
+                return "page \"" + feedback::toUtf8(spec.caption) + "\", control " +
                        std::to_string(control.id) + " \"" + utf8(text) + "\"" + state + " at " +
                        std::to_string(dpi) + " DPI";
             };
@@ -143,7 +133,7 @@ class FitAtOneDpi : public ::testing::Test, protected wine_test::Win32Form1Platf
                 << room.cx << " x " << room.cy;
             const HWND cover = coveredBy(hwnd, {at.x, at.y, at.x + need.cx, at.y + need.cy});
             EXPECT_EQ(cover, nullptr) << where() << ": partly covered by the control \""
-                                      << utf8(windowText(cover)) << "\" in front of it";
+                                      << utf8(win32::windowText(cover)) << "\" in front of it";
             ++measured;
         }
         EXPECT_GT(measured, 0) << "no caption on page " << page;
