@@ -6,7 +6,7 @@
 #include <random>
 #include <string>
 
-#include "fakes/UsKeyboardModel.h"
+#include "keyinput/UsKeyboardModel.h"
 #include "keyboard/clsKeys.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "fakes/RecordingKeyInput.h"
+#include "keyinput/RecordingKeyInput.h"
 #include "keyboard/clsKeys.h"
 
 namespace {

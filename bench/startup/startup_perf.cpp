@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-#include "e2e/Driver.h"
+#include "driver/Driver.h"
 
 namespace {
 
@@ -18,13 +18,7 @@ using namespace std::chrono_literals;
 
 constexpr int kRounds = 11;  // each round starts both programs, one after the other
 
-// "/unix/path" as Wine's drive Z: sees it.
-std::wstring windowsPath(std::wstring path) {
-    if (path.empty() || path[0] != L'/')
-        return path;
-    std::replace(path.begin(), path.end(), L'/', L'\\');
-    return L"Z:" + path;
-}
+using harfpad::driver::windowsPath;
 
 struct Figures {
     std::vector<double> startUpMs;
@@ -53,7 +47,7 @@ double cpuMs(HANDLE process) {
 
 // One start: its time, and on the last round its memory and idle cost.
 void measureOnce(const std::wstring& exe, Figures& figures, bool weigh) {
-    e2e::Program program(exe);
+    harfpad::driver::Program program(exe);
     figures.startUpMs.push_back(static_cast<double>(program.startUpTime().count()) / 1000.0);
     if (!weigh)
         return;

@@ -5,10 +5,12 @@
 
 #include <memory>
 
-#include "Driver.h"
 #include "Options.h"
+#include "driver/Driver.h"
 
 namespace e2e {
+
+using namespace harfpad::driver;
 
 inline constexpr const wchar_t* kToggleKey = L"keyboard layout\\toggle";
 inline constexpr const wchar_t* kDefaultToggleKey = L".default\\keyboard layout\\toggle";

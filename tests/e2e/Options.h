@@ -15,7 +15,5 @@ struct Options {
 
 const Options& options();
 void parseOptions(int argc, wchar_t** argv);
-// "/unix/path" as Wine's drive Z: sees it; other paths unchanged.
-std::wstring windowsPath(std::wstring path);
 
 }  // namespace e2e

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "Options.h"
+#include "driver/Driver.h"
 
 namespace e2e {
 namespace {
@@ -17,17 +18,8 @@ const Options& options() {
     return mutableOptions();
 }
 
-std::wstring windowsPath(std::wstring path) {
-    if (path.empty() || path[0] != L'/')
-        return path;
-    for (wchar_t& c : path) {
-        if (c == L'/')
-            c = L'\\';
-    }
-    return L"Z:" + path;
-}
-
 void parseOptions(int argc, wchar_t** argv) {
+    using harfpad::driver::windowsPath;
     for (int i = 1; i < argc; ++i) {
         const std::wstring arg = argv[i];
         auto value = [&](const wchar_t* name) -> const wchar_t* {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "fakes/RecordingKeyInput.h"
+#include "keyinput/RecordingKeyInput.h"
 #include "keyboard/clsKeys.h"
 
 namespace harfpad {

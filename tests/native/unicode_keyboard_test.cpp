@@ -14,7 +14,7 @@
 #include "fakes/FakeRegistry.h"
 #include "fakes/FakeKeystrokeSender.h"
 #include "fakes/FakeUiServices.h"
-#include "fakes/RecordingKeyInput.h"
+#include "keyinput/RecordingKeyInput.h"
 #include "keyboard/PictureKeyboardPage.h"
 #include "keyboard/UnicodeKeyboardPage.h"
 

@@ -5,7 +5,7 @@
 #include <set>
 #include <stdexcept>
 
-#include "fakes/RecordingKeyInput.h"
+#include "keyinput/RecordingKeyInput.h"
 #include "keyboard/clsKeys.h"
 
 namespace harfpad::tools {

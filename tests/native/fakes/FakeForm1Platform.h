@@ -11,7 +11,7 @@
 #include "fakes/FakeRegistry.h"
 #include "fakes/FakeKeystrokeSender.h"
 #include "fakes/FakeUiServices.h"
-#include "fakes/RecordingKeyInput.h"
+#include "keyinput/RecordingKeyInput.h"
 
 namespace harfpad::fakes {
 

@@ -3,7 +3,7 @@
 #include <map>
 #include <string_view>
 
-#include "fakes/UsKeyboardModel.h"
+#include "keyinput/UsKeyboardModel.h"
 
 namespace harfpad::fakes::layouts {
 namespace {

@@ -1,4 +1,4 @@
-#include "fakes/UsKeyboardModel.h"
+#include "keyinput/UsKeyboardModel.h"
 
 #include <array>
 

@@ -1,5 +1,6 @@
 // Drives a running harfpad.exe from outside, as a user or an accessibility tool would:
 // through window handles, window messages and memory of the other process, never its code.
+// The end-to-end scenarios, their screenshots and the start-up timing use it.
 #pragma once
 
 #include <windows.h>
@@ -10,12 +11,17 @@
 #include <string>
 #include <vector>
 
-namespace e2e {
+#include "platform/win32/Handles.h"
+
+namespace harfpad::driver {
 
 using namespace std::chrono_literals;
 
 // Waits until `ready` holds or the time is up; true when it held.
 bool waitFor(const std::function<bool()>& ready, std::chrono::milliseconds limit = 5000ms);
+
+// "/unix/path" as Wine's drive Z: sees it; other paths unchanged.
+std::wstring windowsPath(std::wstring path);
 
 std::wstring windowText(HWND hwnd);
 std::wstring className(HWND hwnd);
@@ -29,9 +35,9 @@ class Program {
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
-    bool started() const { return process_.hProcess != nullptr; }
-    DWORD pid() const { return process_.dwProcessId; }
-    DWORD threadId() const { return process_.dwThreadId; }
+    bool started() const { return static_cast<bool>(process_); }
+    DWORD pid() const { return pid_; }
+    DWORD threadId() const { return threadId_; }
     bool running() const;
     // Exit code once it has ended, within the limit.
     std::optional<DWORD> waitForExit(std::chrono::milliseconds limit = 5000ms) const;
@@ -44,7 +50,8 @@ class Program {
     HWND findTopLevel(const wchar_t* cls, bool visibleOnly = true) const;
 
   private:
-    PROCESS_INFORMATION process_{};
+    win32::UniqueHandle<HANDLE, win32::closeHandle> process_;
+    DWORD pid_ = 0, threadId_ = 0;
     std::chrono::microseconds startUp_{0};
 };
 
@@ -68,9 +75,8 @@ class Tabs {
     HWND hwnd() const { return tab_; }
 
   private:
-    HANDLE process_;
-    HWND main_;
-    HWND tab_;
+    win32::UniqueHandle<HANDLE, win32::closeHandle> process_;
+    HWND tab_ = nullptr;
 };
 
 // Message boxes ("#32770") of the program that are open now.
@@ -81,4 +87,4 @@ void answerMessageBox(HWND box, int button = IDOK);
 // Saves the window's screen area as a 24-bit BMP (the screen itself, as the user sees it).
 bool saveScreenshot(HWND window, const std::wstring& path);
 
-}  // namespace e2e
+}  // namespace harfpad::driver

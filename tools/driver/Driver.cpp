@@ -1,10 +1,13 @@
-#include "Driver.h"
+#include "driver/Driver.h"
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <thread>
 
-namespace e2e {
+namespace harfpad::driver {
+
+using win32::UniqueHandle;
 
 bool waitFor(const std::function<bool()>& ready, std::chrono::milliseconds limit) {
     const auto end = std::chrono::steady_clock::now() + limit;
@@ -14,6 +17,13 @@ bool waitFor(const std::function<bool()>& ready, std::chrono::milliseconds limit
         std::this_thread::sleep_for(10ms);
     }
     return true;
+}
+
+std::wstring windowsPath(std::wstring path) {
+    if (path.empty() || path[0] != L'/')
+        return path;
+    std::replace(path.begin(), path.end(), L'/', L'\\');
+    return L"Z:" + path;
 }
 
 std::wstring windowText(HWND hwnd) {
@@ -33,12 +43,16 @@ std::wstring className(HWND hwnd) {
 Program::Program(const std::wstring& exePath, bool waitForWindow) {
     std::wstring command = L"\"" + exePath + L"\"";
     STARTUPINFOW startup{sizeof startup};
+    PROCESS_INFORMATION started{};
     const auto begin = std::chrono::steady_clock::now();
     if (!::CreateProcessW(exePath.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          nullptr, &startup, &process_)) {
-        process_ = {};
+                          nullptr, &startup, &started)) {
         return;
     }
+    ::CloseHandle(started.hThread);
+    process_.reset(started.hProcess);
+    pid_ = started.dwProcessId;
+    threadId_ = started.dwThreadId;
     if (waitForWindow && mainWindow(10000ms)) {
         startUp_ = std::chrono::duration_cast<std::chrono::microseconds>(
             std::chrono::steady_clock::now() - begin);
@@ -46,27 +60,22 @@ Program::Program(const std::wstring& exePath, bool waitForWindow) {
 }
 
 Program::~Program() {
-    if (!process_.hProcess)
-        return;
     if (running()) {
-        ::TerminateProcess(process_.hProcess, 99);
-        ::WaitForSingleObject(process_.hProcess, 5000);
+        ::TerminateProcess(process_.get(), 99);
+        ::WaitForSingleObject(process_.get(), 5000);
     }
-    ::CloseHandle(process_.hThread);
-    ::CloseHandle(process_.hProcess);
 }
 
 bool Program::running() const {
-    return process_.hProcess && ::WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
+    return process_ && ::WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT;
 }
 
 std::optional<DWORD> Program::waitForExit(std::chrono::milliseconds limit) const {
-    if (::WaitForSingleObject(process_.hProcess, static_cast<DWORD>(limit.count())) !=
-        WAIT_OBJECT_0) {
+    if (::WaitForSingleObject(process_.get(), static_cast<DWORD>(limit.count())) != WAIT_OBJECT_0) {
         return std::nullopt;
     }
     DWORD code = 0;
-    ::GetExitCodeProcess(process_.hProcess, &code);
+    ::GetExitCodeProcess(process_.get(), &code);
     return code;
 }
 
@@ -75,7 +84,7 @@ std::vector<HWND> Program::topLevelWindows(bool visibleOnly) const {
         DWORD pid;
         bool visibleOnly;
         std::vector<HWND> found;
-    } search{process_.dwProcessId, visibleOnly, {}};
+    } search{pid_, visibleOnly, {}};
     ::EnumWindows(
         [](HWND hwnd, LPARAM param) -> BOOL {
             auto* s = reinterpret_cast<Search*>(param);
@@ -146,9 +155,7 @@ void setText(HWND control, const std::wstring& text) {
 
 Tabs::Tabs(const Program& program, HWND mainWindow)
     : process_(::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
-                             program.pid())),
-      main_(mainWindow),
-      tab_(nullptr) {
+                             program.pid())) {
     for (HWND hwnd : descendants(mainWindow)) {
         if (className(hwnd) == WC_TABCONTROLW)
             tab_ = hwnd;
@@ -190,7 +197,7 @@ class RemoteBlock {
 }  // namespace
 
 std::wstring Tabs::caption(int index) const {
-    RemoteBlock block(process_, sizeof(TCITEMW) + 512);
+    RemoteBlock block(process_.get(), sizeof(TCITEMW) + 512);
     TCITEMW item{};
     item.mask = TCIF_TEXT;
     item.pszText = reinterpret_cast<wchar_t*>(static_cast<char*>(block.get()) + sizeof(TCITEMW));
@@ -204,7 +211,7 @@ std::wstring Tabs::caption(int index) const {
 
 void Tabs::select(int index) const {
     // A mouse click on the tab: the tab control itself tells its window about the change.
-    RemoteBlock block(process_, sizeof(RECT));
+    RemoteBlock block(process_.get(), sizeof(RECT));
     if (!::SendMessageW(tab_, TCM_GETITEMRECT, index, reinterpret_cast<LPARAM>(block.get())))
         return;
     RECT item{};
@@ -237,35 +244,36 @@ bool saveScreenshot(HWND window, const std::wstring& path) {
     if (!::GetWindowRect(window, &rect))
         return false;
     const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-    HDC screen = ::GetDC(nullptr);
-    HDC memory = ::CreateCompatibleDC(screen);
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB};
     void* bits = nullptr;
-    HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = ::SelectObject(memory, bitmap);
-    ::BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-    ::SelectObject(memory, old);
+    win32::UniqueBitmap bitmap;
+    {
+        HDC screen = ::GetDC(nullptr);
+        const win32::UniqueMemoryDc memory(::CreateCompatibleDC(screen));
+        bitmap.reset(::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        const HGDIOBJ old = ::SelectObject(memory.get(), bitmap.get());
+        ::BitBlt(memory.get(), 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+        ::SelectObject(memory.get(), old);
+        ::ReleaseDC(nullptr, screen);
+    }
+    if (!bits)
+        return false;
     const DWORD stride = ((width * 3 + 3) / 4) * 4;
     const DWORD imageSize = stride * height;
-    BITMAPFILEHEADER file{
+    const BITMAPFILEHEADER file{
         0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + imageSize),
         0, 0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
     info.bmiHeader.biSizeImage = imageSize;
-    bool ok = false;
-    HANDLE out = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (out != INVALID_HANDLE_VALUE) {
-        DWORD written = 0;
-        ok = ::WriteFile(out, &file, sizeof file, &written, nullptr) &&
-             ::WriteFile(out, &info.bmiHeader, sizeof info.bmiHeader, &written, nullptr) &&
-             ::WriteFile(out, bits, imageSize, &written, nullptr);
-        ::CloseHandle(out);
-    }
-    ::DeleteObject(bitmap);
-    ::DeleteDC(memory);
-    ::ReleaseDC(nullptr, screen);
-    return ok;
+    const HANDLE opened = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (opened == INVALID_HANDLE_VALUE)
+        return false;
+    const UniqueHandle<HANDLE, win32::closeHandle> out(opened);
+    DWORD written = 0;
+    return ::WriteFile(out.get(), &file, sizeof file, &written, nullptr) &&
+           ::WriteFile(out.get(), &info.bmiHeader, sizeof info.bmiHeader, &written, nullptr) &&
+           ::WriteFile(out.get(), bits, imageSize, &written, nullptr);
 }
 
-}  // namespace e2e
+}  // namespace harfpad::driver

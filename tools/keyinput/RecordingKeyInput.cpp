@@ -1,6 +1,6 @@
-#include "fakes/RecordingKeyInput.h"
+#include "keyinput/RecordingKeyInput.h"
 
-#include "fakes/UsKeyboardModel.h"
+#include "keyinput/UsKeyboardModel.h"
 
 namespace harfpad::fakes {
 
