@@ -15,14 +15,7 @@
 #include "feedback/FeedbackPage.h"
 #include "feedback/FormEncoding.h"
 #include "platform/win32/Handles.h"
-#include "platform/win32/Win32FormWindow.h"
-#include "platform/win32/Win32HttpRequest.h"
-#include "platform/win32/Win32Internet.h"
-#include "platform/win32/Win32KeyInput.h"
-#include "platform/win32/Win32KeyboardLayout.h"
-#include "platform/win32/Win32KeystrokeSender.h"
-#include "platform/win32/Win32Registry.h"
-#include "platform/win32/Win32UiServices.h"
+#include "support/Win32Form1Platform.h"
 #include "support/WineTest.h"
 
 namespace harfpad {
@@ -35,13 +28,16 @@ std::u16string widen(const std::string& ascii) {
     return std::u16string(ascii.begin(), ascii.end());
 }
 
-class WineFeedbackTest : public ::testing::Test {
+// COM for the request objects, from before the platform is built until after it has gone.
+struct WithCom {
+    win32::ComApartment com;
+};
+
+class WineFeedbackTest : public ::testing::Test,
+                         private WithCom,
+                         protected wine_test::Win32Form1Platform {
   protected:
-    static void SetUpTestSuite() {
-        const INITCOMMONCONTROLSEX controls{sizeof controls,
-                                            ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
-        ::InitCommonControlsEx(&controls);
-    }
+    static void SetUpTestSuite() { initCommonControls(); }
     void TearDown() override { window.close(); }
 
     // A main window whose probe opens `probeUrl` and whose feedback goes to `feedbackUrl`, by
@@ -50,23 +46,20 @@ class WineFeedbackTest : public ::testing::Test {
         if (feedbackUrl.empty())
             feedbackUrl = server.url("/softfback.php");
         form = std::make_unique<Form1>(
-            Form1Platform{window, ui, registry, layouts, keyInput, codePage, keystrokes, internet,
-                          requests, nullptr,
-                          feedback::FeedbackAddresses{widen(feedbackUrl), widen(probeUrl),
-                                                      u"http://127.0.0.1/download"}});
+            platform(nullptr, {widen(feedbackUrl), widen(probeUrl), u"http://127.0.0.1/download"}));
         form->show();
         ASSERT_TRUE(window.isLoaded());
         window.selectPage(kPageFeedback);
         wine_test::pumpMessages(std::chrono::milliseconds(50));
     }
     void type(ControlId id, std::u16string_view text) {
-        ::SetWindowTextW(window.controlHwnd(id),
+        ::SetWindowTextW(control(id),
                          reinterpret_cast<const wchar_t*>(std::u16string(text).c_str()));
     }
-    void send() { ::SendMessageW(window.controlHwnd(fp::kSubmit), BM_CLICK, 0, 0); }
+    void send() { click(fp::kSubmit); }
     // The control the user sees at the middle of the reply view's place.
     HWND inFrontAtReplyView() const {
-        HWND view = window.controlHwnd(fp::kWebBrowser1);
+        HWND view = control(fp::kWebBrowser1);
         RECT r;
         ::GetWindowRect(view, &r);
         POINT middle{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
@@ -85,16 +78,6 @@ class WineFeedbackTest : public ::testing::Test {
 
     std::string reply = "<html><body><p>Data received. Thank you.</p></body></html>";
     LoopbackHttpServer server{[this](const LoopbackHttpServer::Request&) { return reply; }};
-    win32::ComApartment com;
-    win32::Win32FormWindow window{::GetModuleHandleW(nullptr), form1Spec(), 0};
-    win32::Win32UiServices ui;
-    win32::Win32Registry registry;
-    win32::Win32KeyboardLayout layouts;
-    win32::Win32Internet internet;
-    win32::Win32HttpRequests requests;
-    win32::Win32KeyInput keyInput;
-    win32::Win32AnsiCodePage codePage;
-    win32::Win32KeystrokeSender keystrokes;
     std::unique_ptr<Form1> form;
 };
 
@@ -106,10 +89,10 @@ TEST_F(WineFeedbackTest, RequestArrivesAsAFormPostWithTheTypedFields) {
     type(fp::kText1Name, name);
     type(fp::kText1Email, email);
     type(fp::kText1Feedback, message);
-    EXPECT_EQ(inFrontAtReplyView(), window.controlHwnd(fp::kText1Feedback)) << "no reply yet";
+    EXPECT_EQ(inFrontAtReplyView(), control(fp::kText1Feedback)) << "no reply yet";
     wine_test::MessageBoxAnswerer boxes;
     send();
-    EXPECT_EQ(inFrontAtReplyView(), window.controlHwnd(fp::kWebBrowser1));
+    EXPECT_EQ(inFrontAtReplyView(), control(fp::kWebBrowser1));
 
     EXPECT_TRUE(boxes.seen().empty());
     const auto all = server.requests();
@@ -157,7 +140,7 @@ TEST_F(WineFeedbackTest, ServerDownIsATransmissionError) {
     EXPECT_EQ(window.text(fp::kLabel21), u"Success");
     EXPECT_EQ(window.text(fp::kLabel10), u"Transmission Error.");
     EXPECT_TRUE(window.isEnabled(fp::kSubmit));
-    EXPECT_EQ(inFrontAtReplyView(), window.controlHwnd(fp::kText1Feedback)) << "no reply";
+    EXPECT_EQ(inFrontAtReplyView(), control(fp::kText1Feedback)) << "no reply";
 }
 
 TEST_F(WineFeedbackTest, ProbeOfAClosedPortFailsAndSendsNothing) {
@@ -180,15 +163,14 @@ TEST_F(WineFeedbackTest, ProbeOfAClosedPortFailsAndSendsNothing) {
 TEST_F(WineFeedbackTest, TabOrderIsNameEmailMessageSend) {
     load(server.url("/"));
     std::vector<HWND> order;
-    HWND page = ::GetParent(window.controlHwnd(fp::kText1Name));
-    HWND at = window.controlHwnd(fp::kText1Name);
+    HWND page = ::GetParent(control(fp::kText1Name));
+    HWND at = control(fp::kText1Name);
     for (int i = 0; i < 4; ++i) {
         order.push_back(at);
         at = ::GetNextDlgTabItem(page, at, FALSE);
     }
-    EXPECT_EQ(order, (std::vector<HWND>{
-                         window.controlHwnd(fp::kText1Name), window.controlHwnd(fp::kText1Email),
-                         window.controlHwnd(fp::kText1Feedback), window.controlHwnd(fp::kSubmit)}));
+    EXPECT_EQ(order, (std::vector<HWND>{control(fp::kText1Name), control(fp::kText1Email),
+                                        control(fp::kText1Feedback), control(fp::kSubmit)}));
 }
 
 }  // namespace

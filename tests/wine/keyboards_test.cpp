@@ -11,14 +11,6 @@
 #include "keyboard/PictureKeyboardPage.h"
 #include "keyboard/UnicodeKeyboardPage.h"
 #include "platform/win32/TextConv.h"
-#include "platform/win32/Win32FormWindow.h"
-#include "platform/win32/Win32HttpRequest.h"
-#include "platform/win32/Win32Internet.h"
-#include "platform/win32/Win32KeyInput.h"
-#include "platform/win32/Win32KeyboardLayout.h"
-#include "platform/win32/Win32Registry.h"
-#include "platform/win32/Win32KeystrokeSender.h"
-#include "platform/win32/Win32UiServices.h"
 
 namespace harfpad {
 namespace {
