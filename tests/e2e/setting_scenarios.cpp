@@ -66,12 +66,6 @@ TEST_F(SettingScenarios, LayoutButtonsAreQuietWhereverWineStarted) {
     ::RegDeleteTreeW(HKEY_CURRENT_USER, L"keyboard layout\\preload\\1");
 }
 
-TEST_F(SettingScenarios, ClosingWithTheIndicatorOffEndsTheProgramWithStatusZero) {
-    start();
-    ::PostMessageW(main, WM_CLOSE, 0, 0);
-    EXPECT_EQ(program->waitForExit(), 0u);
-}
-
 TEST_F(SettingScenarios, EveryPageCanBeShownAndPhotographed) {
     start();
     Tabs tabs(*program, main);

@@ -47,24 +47,18 @@ class UnicodeKeyboardTest : public ::testing::Test, protected fakes::FakeForm1Pl
                 ++taps;
         return taps;
     }
-    bool showsShifted() const {
+    // Whether every character key shows its caption of the one set.
+    bool shows(bool shifted) const {
         const auto keyTable = up::characterKeys();
         for (int n = 0; n < up::kCharacterKeyCount; ++n) {
-            const std::u16string_view expected = keyTable[n].shifted;
-            if (window.text(up::characterKeyId(n)) != expected)
+            const auto& key = keyTable[n];
+            if (window.text(up::characterKeyId(n)) != (shifted ? key.shifted : key.normal))
                 return false;
         }
         return true;
     }
-    bool showsNormal() const {
-        const auto keyTable = up::characterKeys();
-        for (int n = 0; n < up::kCharacterKeyCount; ++n) {
-            const std::u16string_view expected = keyTable[n].normal;
-            if (window.text(up::characterKeyId(n)) != expected)
-                return false;
-        }
-        return true;
-    }
+    bool showsShifted() const { return shows(true); }
+    bool showsNormal() const { return shows(false); }
 
     Form1 form{platform()};
 };

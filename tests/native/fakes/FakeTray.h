@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <set>
 #include <string>
 #include <utility>
@@ -52,7 +51,6 @@ class FakeTrayWindow final : public ITrayWindow {
     ITrayWindowEvents* events = nullptr;
     std::vector<std::vector<std::u16string>> menus;  // items of every popup shown
     int choice = -1;                                 // what the user picks in the next popup
-    std::function<void()> whileMenuOpen;
 
     void setEvents(ITrayWindowEvents* e) override { events = e; }
     void create() override {
@@ -65,8 +63,6 @@ class FakeTrayWindow final : public ITrayWindow {
     std::uintptr_t windowIcon() const override { return created_ ? iconWhenCreated : 0; }
     int popupMenu(std::span<const std::u16string_view> items) override {
         menus.emplace_back(items.begin(), items.end());
-        if (whileMenuOpen)
-            whileMenuOpen();
         return choice;
     }
     bool created() const { return created_; }
