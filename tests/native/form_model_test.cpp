@@ -16,10 +16,10 @@ constexpr ControlSpec kFirst[] = {
     {kB, K::OptionButton, u"b", {}},
     {kC, K::OptionButton, u"c", {}},
     {kLabel, K::Label, u"label", {}},  // ends the run
-    {kD, K::OptionButton, u"d", {}},
-    {kE, K::OptionButton, u"e", {}, kNoControl, nullptr, kStyleGroupStart},  // a new group
     {kCheck, K::CheckBox, u"check", {}},
     {kHidden, K::Label, nullptr, {}, kNoControl, nullptr, kStyleHidden},
+    {kD, K::OptionButton, u"d", {}},
+    {kE, K::OptionButton, u"e", {}, kNoControl, nullptr, kStyleGroupStart},  // a new group
 };
 constexpr ControlSpec kSecond[] = {
     {kOtherPageOption, K::OptionButton, u"x", {}},  // pages do not share groups
@@ -51,8 +51,9 @@ TEST(FormModel, SelectingAnOptionClearsOnlyItsGroup) {
     EXPECT_EQ(model.state(kB).value, 1);
     EXPECT_EQ(model.state(kE).value, 1) << "another group";
     EXPECT_EQ(model.state(kF).value, 1) << "another page";
-    model.setValue(kB, 0);  // clearing touches nothing else
-    EXPECT_EQ(model.state(kE).value, 1);
+    model.setValue(kA, 1);
+    model.setValue(kB, 0);
+    EXPECT_EQ(model.state(kA).value, 1) << "clearing an option touches nothing else";
 }
 
 TEST(FormModel, AClickTogglesACheckBoxAndSelectsAnOptionOnlyWhenEnabled) {
