@@ -1,0 +1,60 @@
+// The corpus of replies the reply view is compared on, and parse5's reading of each: the
+// replies written in replies.txt and the seeded tag soup of generate.mjs.
+import { readFileSync } from 'node:fs';
+import { dirname, join } from 'node:path';
+import { fileURLToPath } from 'node:url';
+import { parse, parseFragment, serialize } from 'parse5';
+import { generate } from './generate.mjs';
+
+const here = dirname(fileURLToPath(import.meta.url));
+const SEED = 20261207;
+export const GENERATED = 1000;
+
+// Where the native tests keep parse5's bodies (see frozenText).
+export const FROZEN = join(here, '..', 'native', 'data', 'html_view_corpus.txt');
+
+// replies.txt: each reply follows a line "### name"; the line break before the next such line
+// is not part of the reply. In replies named "...-crlf" every LF stands for CR LF, as the
+// program writes replies into the view; in "...-cr" for a lone CR.
+function ownReplies() {
+    const text = readFileSync(join(here, 'replies.txt'), 'utf8');
+    return text.split(/^### /m).slice(1).map((chunk) => {
+        const newline = chunk.indexOf('\n');
+        const name = chunk.slice(0, newline).trim();
+        let html = chunk.slice(newline + 1).replace(/\n$/, '');
+        if (name.endsWith('-crlf'))
+            html = html.replaceAll('\n', '\r\n');
+        else if (name.endsWith('-cr'))
+            html = html.replaceAll('\n', '\r');
+        return { name, html };
+    });
+}
+
+export const written = ownReplies();
+export const replies = [...written, ...generate(SEED, GENERATED)];
+
+// Replies where the view knowingly reads otherwise than parse5, by name, with the reason.
+export const listed = new Map(JSON.parse(readFileSync(join(here, 'differences.json'), 'utf8'))
+    .map((d) => [d.name, d.reason]));
+
+const body = parse('<body>').childNodes.find((n) => n.nodeName === 'html')
+    .childNodes.find((n) => n.nodeName === 'body');
+
+// The reply as the content of a body, serialised back by parse5.
+export function parse5Body(html) {
+    return serialize(parseFragment(body, html));
+}
+
+// A JSON string with every character outside printable ASCII escaped, lone surrogates too.
+function asciiJson(text) {
+    return JSON.stringify(text).replace(/[^\x20-\x7e]/g,
+        (c) => `\\u${c.charCodeAt(0).toString(16).padStart(4, '0')}`);
+}
+
+// Three lines a reply, each a JSON string in ASCII: its name, the reply and parse5's body;
+// the listed differences are left out.
+export function frozenText() {
+    return replies.filter((r) => !listed.has(r.name))
+        .map((r) => `${asciiJson(r.name)}\n${asciiJson(r.html)}\n${asciiJson(parse5Body(r.html))}\n`)
+        .join('');
+}
