@@ -45,16 +45,16 @@ export function parse5Body(html) {
     return serialize(parseFragment(body, html));
 }
 
-// A JSON string with every character outside printable ASCII escaped, lone surrogates too.
-function asciiJson(text) {
-    return JSON.stringify(text).replace(/[^\x20-\x7e]/g,
+// The text in printable ASCII: every other UTF-16 unit, and the backslash, as \uXXXX.
+function escaped(text) {
+    return text.replace(/[^\x20-\x5b\x5d-\x7e]/g,
         (c) => `\\u${c.charCodeAt(0).toString(16).padStart(4, '0')}`);
 }
 
-// Three lines a reply, each a JSON string in ASCII: its name, the reply and parse5's body;
-// the listed differences are left out.
+// Three lines a reply, escaped: its name, the reply and parse5's body; the listed differences
+// are left out.
 export function frozenText() {
     return replies.filter((r) => !listed.has(r.name))
-        .map((r) => `${asciiJson(r.name)}\n${asciiJson(r.html)}\n${asciiJson(parse5Body(r.html))}\n`)
+        .map((r) => `${escaped(r.name)}\n${escaped(r.html)}\n${escaped(parse5Body(r.html))}\n`)
         .join('');
 }
