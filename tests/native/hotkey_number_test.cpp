@@ -16,6 +16,7 @@ TEST(HotkeyNumber, ReadsTheLeadingDecimalNumeral) {
         {"003", 3},
         {"  2", 2},
         {"\t3", 3},
+        {"\r\n 2", 2},  // a value typed in with a line break before it
         {"2abc", 2},
         {"Not Found", 0},
         {"", 0},
