@@ -169,7 +169,7 @@ t_entry() {
 t_start_and_close() {
     local log="$work/e2e.log"
     "$wine" "$build/win64/tests/harfpad_e2e.exe" --exe="$instwin\\harfpad.exe" \
-        --gtest_filter='*ClosingWithTheIndicatorOffEndsTheProgramWithStatusZero' >"$log" 2>&1
+        --gtest_filter='*NoIconAtStartAndClosingEndsTheProgram' >"$log" 2>&1
     local status=$?
     tr -d '\r' <"$log" | grep -E '^\[ +(OK|FAILED|PASSED) +\]' | sed 's/^/  /'
     expect "driver exit status" "$status" 0 && grep -q '^\[  PASSED  \] 1 test' <(tr -d '\r' <"$log")
