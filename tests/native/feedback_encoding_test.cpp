@@ -98,6 +98,7 @@ TEST(FeedbackEncoding, BytesAreEscapedByTheFormRules) {
         {u"\r\n", "%0D%0A"},
         {u"\u00E9", "%C3%A9"},
         {u"\u0644", "%D9%84"},
+        {u"\uFFFF", "%EF%BF%BF"},
         {u"\U0001F600", "%F0%9F%98%80"},
         {std::u16string(1, char16_t{0xD800}), "%EF%BF%BD"},  // lone surrogate
         {u"AZaz09", "AZaz09"},

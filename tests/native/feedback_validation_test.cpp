@@ -50,6 +50,8 @@ TEST(FeedbackAddresses, HostOfTheProbeUrl) {
         {u"https://user:pw@example.org:443/", u"example.org"},
         {u"http://[::1]:81/", u"[::1]"},
         {u"example.net/path", u"example.net"},
+        {u"http://probe.test?q#f", u"probe.test"},  // a query or fragment right after the host
+        {u"http://a@b@host.test/", u"host.test"},   // the user part ends at the last "@"
     };
     for (const Row& row : rows) EXPECT_EQ(hostOf(row.url), row.host);
 }

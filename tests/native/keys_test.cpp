@@ -155,8 +155,10 @@ TEST_F(KeysTest, PressKeyModifierBitsOfOtherLayouts) {
 
 TEST_F(KeysTest, PressKeyErrorsSendNothing) {
     system.multiByte[u'\u3042'] = 0x82A0;  // a two-byte character of a double-byte code page
+    system.multiByte[u'\u0100'] = 0x100;   // the least that needs two bytes
     EXPECT_THROW(keys.PressKey(u""), std::invalid_argument);
     EXPECT_THROW(keys.PressKey(u"\u3042a"), std::overflow_error);
+    EXPECT_THROW(keys.PressKey(u"\u0100"), std::overflow_error);
     EXPECT_THROW(keys.PressKey(u"", true, true), std::invalid_argument);
     EXPECT_TRUE(system.events.empty()) << fakes::describe(system.events);
 }
