@@ -59,6 +59,10 @@ TEST(HtmlView, NulLineEndsAndSurrogates) {
         {"NUL is dropped from text, U+FFFD elsewhere",
          u"a\0b<p t=\"\0\"><!--\0--><script>\0</script><svg>\0</svg>"s,
          u"ab<p t=\"\uFFFD\"><!--\uFFFD--><script>\uFFFD</script><svg>\uFFFD</svg></p>"},
+        {"NUL is dropped from table and select text",
+         u"<table>a\0b<tr></table><table>\0 <tr></table><select>c\0d</select>"s,
+         u"ab<table><tbody><tr></tr></tbody></table><table> <tbody><tr></tr></tbody></table>"
+         u"<select>cd</select>"},
         {"lone surrogates pass through", u"\xD800x\xDC00", u"\xD800x\xDC00"},
     });
 }
