@@ -4,8 +4,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <functional>
-
 #include "support/Win32Form1Platform.h"
 #include "support/WineTest.h"
 #include "app/Form1.h"
@@ -32,13 +30,6 @@ class WineForm1Test : public ::testing::Test, protected wine_test::Win32Form1Pla
         window.close();
         ::RegDeleteTreeW(HKEY_CURRENT_USER, kToggle);
         ::RegDeleteTreeW(HKEY_USERS, kDefaultToggle);
-    }
-    static void storeToggle(DWORD type, const void* data, DWORD size) {
-        ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, kToggle, nullptr, type, data, size),
-                  ERROR_SUCCESS);
-    }
-    static void storeToggleText(const wchar_t* text) {
-        storeToggle(REG_SZ, text, static_cast<DWORD>((wcslen(text) + 1) * sizeof(wchar_t)));
     }
     static constexpr const wchar_t* kToggle = L"keyboard layout\\toggle";
     static constexpr const wchar_t* kDefaultToggle = L".default\\keyboard layout\\toggle";
