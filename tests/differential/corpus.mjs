@@ -51,10 +51,10 @@ function escaped(text) {
         (c) => `\\u${c.charCodeAt(0).toString(16).padStart(4, '0')}`);
 }
 
-// Three lines a reply, escaped: its name, the reply and parse5's body; the listed differences
-// are left out.
-export function frozenText() {
-    return replies.filter((r) => !listed.has(r.name))
-        .map((r) => `${escaped(r.name)}\n${escaped(r.html)}\n${escaped(parse5Body(r.html))}\n`)
+// Three lines a reply, escaped: its name, the reply and parse5's body (`bodies`, one a reply,
+// when the caller has them already); the listed differences are left out.
+export function frozenText(bodies = replies.map((r) => parse5Body(r.html))) {
+    return replies.map((r, i) => ({ ...r, body: bodies[i] })).filter((r) => !listed.has(r.name))
+        .map((r) => `${escaped(r.name)}\n${escaped(r.html)}\n${escaped(r.body)}\n`)
         .join('');
 }

@@ -38,8 +38,9 @@ let htmlAgree = 0;
 const failures = [];
 const seenListed = new Set();
 const parse5Started = performance.now();
+const bodies = replies.map((reply) => parse5Body(reply.html));
 replies.forEach((reply, i) => {
-    const theirs = parse5Body(reply.html);
+    const theirs = bodies[i];
     const ackSame = ours[i].includes(ACK) === theirs.includes(ACK);
     if (ackSame)
         ++ackAgree;
@@ -63,7 +64,7 @@ for (const name of listed.keys()) {
 }
 
 // The native tests read parse5's bodies from a file: it must say what parse5 says now.
-if (readFileSync(FROZEN, 'utf8') !== frozenText())
+if (readFileSync(FROZEN, 'utf8') !== frozenText(bodies))
     failures.push(`${FROZEN} is out of date: run node tests/differential/freeze.mjs`);
 
 console.log(`replies: ${replies.length} (${written.length} written, ${GENERATED} generated)`);
