@@ -3,7 +3,6 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
-#include <functional>
 #include <string>
 
 #include "SlowReplies.h"

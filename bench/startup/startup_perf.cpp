@@ -52,19 +52,18 @@ void measureOnce(const std::wstring& exe, Figures& figures, bool weigh) {
     if (!weigh)
         return;
     std::this_thread::sleep_for(1000ms);
-    HANDLE process =
-        ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, program.pid());
+    const harfpad::win32::UniqueHandle<HANDLE, harfpad::win32::closeHandle> process(
+        ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, program.pid()));
     PROCESS_MEMORY_COUNTERS_EX memory{sizeof memory};
-    ::GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
+    ::GetProcessMemoryInfo(process.get(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
                            sizeof memory);
     // Wine leaves PrivateUsage at 0; the commit charge is the same figure on Windows.
     const SIZE_T privateBytes = memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage;
     figures.privateMiB = static_cast<double>(privateBytes) / 1048576.0;
     figures.workingSetMiB = static_cast<double>(memory.WorkingSetSize) / 1048576.0;
-    const double before = cpuMs(process);
+    const double before = cpuMs(process.get());
     std::this_thread::sleep_for(3000ms);
-    figures.idleCpuMs = cpuMs(process) - before;
-    ::CloseHandle(process);
+    figures.idleCpuMs = cpuMs(process.get()) - before;
 }
 
 }  // namespace
