@@ -5,15 +5,19 @@
 // Stable means: once the parser has repaired the markup, parsing the serialised body and
 // serialising it again gives the same text. A single round may still change misnested markup
 // (the parser builds some trees that do not survive a round trip, such as a table fostered out
-// of a link), so the second and third serialisations are compared. Three exceptions: a line
+// of a link), so the second and third serialisations are compared. Four exceptions: a line
 // feed that starts a <pre>, <listing> or <textarea> is written out, and each parse drops one;
-// <plaintext> has no end tag, so the one written out becomes text when read again; and a tree
-// as deep as the view's nesting limit, where elements beyond it were put beside the innermost
-// and their end tags close an element further out when read again.
+// <plaintext> has no end tag, so the one written out becomes text when read again; a script
+// whose text opens "<!--" and then "<script" without closing them, where the end tag written
+// out is read as more script text (browsers do the same); and a tree as deep as the view's
+// nesting limit, where elements beyond it were put beside the innermost and their end tags
+// close an element further out when read again.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 
 #include "feedback/HtmlView.h"
 
@@ -22,6 +26,30 @@ namespace {
 using harfpad::feedback::HtmlNode;
 using harfpad::feedback::HtmlView;
 using harfpad::feedback::html::Tag;
+
+char16_t asciiLower(char16_t c) {
+    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c;
+}
+
+// `what` is lower case.
+std::size_t findIgnoringCase(const std::u16string& text, std::u16string_view what,
+                             std::size_t from) {
+    const auto at =
+        std::search(text.begin() + static_cast<std::ptrdiff_t>(from), text.end(), what.begin(),
+                    what.end(), [](char16_t a, char16_t b) { return asciiLower(a) == b; });
+    return at == text.end() ? std::u16string::npos : static_cast<std::size_t>(at - text.begin());
+}
+
+// Script text that may end inside an escaped "<!-- <script" run, where "</script>" does not end
+// the element.
+bool mayEndDoubleEscaped(const HtmlNode& script) {
+    const HtmlNode* text = script.firstChild;
+    if (!text || text->kind != HtmlNode::Kind::Text)
+        return false;
+    const std::size_t comment = findIgnoringCase(text->text, u"<!--", 0);
+    return comment != std::u16string::npos &&
+           findIgnoringCase(text->text, u"<script", comment) != std::u16string::npos;
+}
 
 bool changesWhenReadAgain(const HtmlNode& root) {
     bool changes = false;
@@ -34,7 +62,8 @@ bool changesWhenReadAgain(const HtmlNode& root) {
                 node.firstChild && node.firstChild->kind == HtmlNode::Kind::Text &&
                 !node.firstChild->text.empty() && node.firstChild->text.front() == u'\n')
                 changes = true;
-            if (node.isHtml(Tag::plaintext) || depth + 2 >= HtmlView::kMaxDepth)
+            if (node.isHtml(Tag::plaintext) || depth + 2 >= HtmlView::kMaxDepth ||
+                (node.isHtml(Tag::script) && mayEndDoubleEscaped(node)))
                 changes = true;
             depth += node.kind == HtmlNode::Kind::Element;
             return !changes;
