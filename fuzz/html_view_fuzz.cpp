@@ -5,11 +5,13 @@
 // Stable means: once the parser has repaired the markup, parsing the serialised body and
 // serialising it again gives the same text. A single round may still change misnested markup
 // (the parser builds some trees that do not survive a round trip, such as a table fostered out
-// of a link), so the second and third serialisations are compared. Four exceptions: a line
+// of a link), so the second and third serialisations are compared. Five exceptions: a line
 // feed that starts a <pre>, <listing> or <textarea> is written out, and each parse drops one;
 // <plaintext> has no end tag, so the one written out becomes text when read again; a script
 // whose text opens "<!--" and then "<script" without closing them, where the end tag written
-// out is read as more script text (browsers do the same); and a tree as deep as the view's
+// out is read as more script text (browsers do the same); a form inside a form (a </form>
+// that left an element of its form open lets the next <form> nest), whose start tag is dropped
+// when read again, one level each round; and a tree as deep as the view's
 // nesting limit, where elements beyond it were put beside the innermost and their end tags
 // close an element further out when read again.
 #include <algorithm>
@@ -54,6 +56,7 @@ bool mayEndDoubleEscaped(const HtmlNode& script) {
 bool changesWhenReadAgain(const HtmlNode& root) {
     bool changes = false;
     std::size_t depth = 0;  // the elements above a node
+    std::size_t forms = 0;  // the forms above a node
     harfpad::feedback::walkTree(
         root,
         [&](const HtmlNode& node) {
@@ -63,12 +66,17 @@ bool changesWhenReadAgain(const HtmlNode& root) {
                 !node.firstChild->text.empty() && node.firstChild->text.front() == u'\n')
                 changes = true;
             if (node.isHtml(Tag::plaintext) || depth + 2 >= HtmlView::kMaxDepth ||
-                (node.isHtml(Tag::script) && mayEndDoubleEscaped(node)))
+                (node.isHtml(Tag::script) && mayEndDoubleEscaped(node)) ||
+                (node.isHtml(Tag::form) && forms > 0))
                 changes = true;
             depth += node.kind == HtmlNode::Kind::Element;
+            forms += node.isHtml(Tag::form);
             return !changes;
         },
-        [&](const HtmlNode&) { --depth; });
+        [&](const HtmlNode& element) {
+            --depth;
+            forms -= element.isHtml(Tag::form);
+        });
     return changes;
 }
 
