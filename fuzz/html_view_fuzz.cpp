@@ -37,10 +37,19 @@ bool mayEndDoubleEscaped(const HtmlNode& script) {
            text.find(u"<script", comment) != std::u16string::npos;
 }
 
+// A form, <a> or <nobr> inside another of its kind.
+bool nestsInItsKind(const HtmlNode& node) {
+    if (!node.isHtml(Tag::form) && !node.isHtml(Tag::a) && !node.isHtml(Tag::nobr))
+        return false;
+    for (const HtmlNode* above = node.parent; above; above = above->parent)
+        if (above->isHtml(node.tag))
+            return true;
+    return false;
+}
+
 bool changesWhenReadAgain(const HtmlNode& root) {
     bool changes = false;
-    std::size_t depth = 0;                        // the elements above a node
-    std::size_t forms = 0, links = 0, nobrs = 0;  // the forms, <a> and <nobr> above a node
+    std::size_t depth = 0;  // the elements above a node
     harfpad::feedback::walkTree(
         root,
         [&](const HtmlNode& node) {
@@ -50,22 +59,12 @@ bool changesWhenReadAgain(const HtmlNode& root) {
                 !node.firstChild->text.empty() && node.firstChild->text.front() == u'\n')
                 changes = true;
             if (node.isHtml(Tag::plaintext) || depth + 2 >= HtmlView::kMaxDepth ||
-                (node.isHtml(Tag::script) && mayEndDoubleEscaped(node)) ||
-                (node.isHtml(Tag::form) && forms > 0) || (node.isHtml(Tag::a) && links > 0) ||
-                (node.isHtml(Tag::nobr) && nobrs > 0))
+                (node.isHtml(Tag::script) && mayEndDoubleEscaped(node)) || nestsInItsKind(node))
                 changes = true;
             depth += node.kind == HtmlNode::Kind::Element;
-            forms += node.isHtml(Tag::form);
-            links += node.isHtml(Tag::a);
-            nobrs += node.isHtml(Tag::nobr);
             return !changes;
         },
-        [&](const HtmlNode& element) {
-            --depth;
-            forms -= element.isHtml(Tag::form);
-            links -= element.isHtml(Tag::a);
-            nobrs -= element.isHtml(Tag::nobr);
-        });
+        [&](const HtmlNode&) { --depth; });
     return changes;
 }
 
