@@ -31,7 +31,7 @@ bool mayEndDoubleEscaped(const HtmlNode& script) {
     if (!script.firstChild)
         return false;
     std::u16string text = script.firstChild->text;
-    for (char16_t& c : text) c = c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c;
+    for (char16_t& c : text) c = harfpad::feedback::html::asciiLower(c);
     const std::size_t comment = text.find(u"<!--");
     return comment != std::u16string::npos &&
            text.find(u"<script", comment) != std::u16string::npos;

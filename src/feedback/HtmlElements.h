@@ -166,4 +166,9 @@ enum class Group : std::uint16_t {
 // Whether an HTML element of this number belongs to the group.
 bool in(Tag tag, Group group);
 
+// Names and keywords of markup compare without regard to ASCII case, and only ASCII case.
+constexpr char16_t asciiLower(char16_t c) {
+    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c;
+}
+
 }  // namespace harfpad::feedback::html

@@ -4,6 +4,8 @@
 #include <iterator>
 #include <string_view>
 
+#include "feedback/HtmlElements.h"
+
 namespace harfpad::feedback::html {
 
 namespace {
@@ -111,15 +113,13 @@ constexpr std::u16string_view kSvgAttributes[] = {
 };
 
 bool lowerEquals(std::u16string_view mixed, std::u16string_view lower) {
-    return std::equal(
-        mixed.begin(), mixed.end(), lower.begin(), lower.end(),
-        [](char16_t m, char16_t l) { return (m >= u'A' && m <= u'Z' ? m + 32 : m) == l; });
+    return std::equal(mixed.begin(), mixed.end(), lower.begin(), lower.end(),
+                      [](char16_t m, char16_t l) { return asciiLower(m) == l; });
 }
 
 bool lowerLess(std::u16string_view mixed, std::u16string_view lower) {
-    return std::lexicographical_compare(
-        mixed.begin(), mixed.end(), lower.begin(), lower.end(),
-        [](char16_t m, char16_t l) { return (m >= u'A' && m <= u'Z' ? m + 32 : m) < l; });
+    return std::lexicographical_compare(mixed.begin(), mixed.end(), lower.begin(), lower.end(),
+                                        [](char16_t m, char16_t l) { return asciiLower(m) < l; });
 }
 
 template <std::size_t N>

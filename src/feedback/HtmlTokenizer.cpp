@@ -18,12 +18,9 @@ bool isSpace(char16_t c) {
 bool isAsciiAlpha(char16_t c) {
     return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
 }
-char16_t lower(char16_t c) {
-    return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c;
-}
 // In names, comments and values a NUL stands for U+FFFD.
 char16_t nameChar(char16_t c) {
-    return c == u'\0' ? kReplacement : lower(c);
+    return c == u'\0' ? kReplacement : html::asciiLower(c);
 }
 char16_t dataChar(char16_t c) {
     return c == u'\0' ? kReplacement : c;
@@ -112,7 +109,7 @@ bool HtmlTokenizer::markup(HtmlToken& token, std::u16string& text) {
         static constexpr std::u16string_view kDoctype = u"doctype";
         if (in_.size() - pos_ >= kDoctype.size() &&
             std::equal(kDoctype.begin(), kDoctype.end(), in_.begin() + pos_,
-                       [](char16_t want, char16_t got) { return lower(got) == want; })) {
+                       [](char16_t want, char16_t got) { return html::asciiLower(got) == want; })) {
             const std::size_t end = in_.find(u'>', pos_);  // every DOCTYPE state ends at '>'
             pos_ = end == std::u16string::npos ? in_.size() : end + 1;
             token.type = HtmlToken::Type::Doctype;
@@ -349,7 +346,7 @@ bool HtmlTokenizer::appropriateEndTagAt(std::size_t i) const {
         return false;
     std::size_t j = i + 2;
     for (const char16_t want : lastStartTag_) {
-        if (j >= in_.size() || !isAsciiAlpha(in_[j]) || lower(in_[j]) != want)
+        if (j >= in_.size() || !isAsciiAlpha(in_[j]) || html::asciiLower(in_[j]) != want)
             return false;
         ++j;
     }
@@ -463,7 +460,7 @@ void HtmlTokenizer::scriptUpToEndTag(HtmlToken& token) {
                     else
                         s = script ? S::Escaped : S::DoubleEscaped;
                 } else if (isAsciiAlpha(c)) {
-                    buffer += lower(c);
+                    buffer += html::asciiLower(c);
                 } else {
                     s = s == S::DoubleEscapeStart ? S::Escaped : S::DoubleEscaped;
                     consume = false;

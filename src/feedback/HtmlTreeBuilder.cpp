@@ -189,7 +189,7 @@ void HtmlTreeBuilder::inForeign(Token& token) {
             for (std::size_t i = open_.size() - 1; i > 0;) {
                 const Node& node = open_[i];
                 std::u16string lower = node.text;
-                for (char16_t& c : lower) c = c >= u'A' && c <= u'Z' ? c + 32 : c;
+                for (char16_t& c : lower) c = html::asciiLower(c);
                 if (lower == token.name) {
                     popUntilNode(node);
                     return;
