@@ -19,10 +19,29 @@ std::string LayoutSwitcher::decodeString() const {
     return text;
 }
 
+bool LayoutSwitcher::arabicIsActive() {
+    return getCurrentLanguage().find("401") != std::string::npos ||
+           primaryLanguage(api_.activeLayout()) == kLangArabic;
+}
+
 void LayoutSwitcher::switchToArabic() {
-    if (getCurrentLanguage().find("401") != std::string::npos)
+    if (arabicIsActive())
         return;
-    api_.loadKeyboardLayout(kArabicLayoutName, kKlfActivate);
+    // The user's own Arabic layout, whatever its country or arrangement: loading "00000401"
+    // beside it would add a second Arabic entry to the whole system's list.
+    for (const LayoutHandle layout : api_.installedLayouts()) {
+        if (primaryLanguage(layout) == kLangArabic) {
+            api_.activateLayout(layout);
+            return;
+        }
+    }
+    activateLoaded(api_.loadKeyboardLayout(kArabicLayoutName, kKlfActivate | kKlfSubstituteOk));
+}
+
+void LayoutSwitcher::activateLoaded(LayoutHandle loaded) {
+    // A layout that was loaded already is handed back as it is, not necessarily made active.
+    if (loaded != 0 && loaded != api_.activeLayout())
+        api_.activateLayout(loaded);
 }
 
 std::string LayoutSwitcher::preloadedLayout() const {
@@ -42,7 +61,9 @@ void LayoutSwitcher::switchToEnglish() {
     const std::string tail = preload.size() > 3 ? preload.substr(preload.size() - 3) : preload;
     if (current.find(tail) != std::string::npos)
         return;
-    api_.loadKeyboardLayout(preload, kKlfActivate);
+    // As Windows starts the preload list: through the user's substitute, which gives the
+    // layout already installed for that entry.
+    activateLoaded(api_.loadKeyboardLayout(preload, kKlfActivate | kKlfSubstituteOk));
 }
 
 }  // namespace harfpad

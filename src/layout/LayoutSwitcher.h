@@ -20,10 +20,13 @@ class LayoutSwitcher {
     std::string getCurrentLanguage();
     // The text in the name buffer from index 1 up to its first zero byte (at most 500 bytes).
     std::string decodeString() const;
-    // Loads and activates "00000401" unless the active name contains "401".
+    // Unless Arabic is active already (the active name contains "401", or the active layout's
+    // language is Arabic): activates the user's first installed Arabic layout, or, when none is
+    // installed, loads and activates "00000401".
     void switchToArabic();
-    // Loads and activates the first preloaded layout unless the active name already contains
-    // its last three characters. Nothing is loaded when no preloaded layout can be read.
+    // Loads (through the user's substitute) and activates the first preloaded layout unless the
+    // active name already contains its last three characters. Nothing is loaded when no
+    // preloaded layout can be read.
     void switchToEnglish();
     // The first preloaded layout of the current user, or "" when there is none.
     std::string preloadedLayout() const;
@@ -32,6 +35,9 @@ class LayoutSwitcher {
     std::array<char, 501>& nameBuffer() { return nameBuffer_; }
 
   private:
+    bool arabicIsActive();
+    void activateLoaded(LayoutHandle loaded);
+
     IKeyboardLayoutApi& api_;
     const EllReg& registry_;
     std::array<char, 501> nameBuffer_{};

@@ -261,7 +261,7 @@ TEST_F(Form1Test, SwitchButtonsDriveTheActiveLayout) {
     registry.setText(kHkeyCurrentUser, "keyboard layout\\preload\\1", "", "00000409");
     form.show();
     window.userClick(sp::kARswitch);
-    EXPECT_EQ(layouts.active, "00000401");
+    EXPECT_EQ(layouts.active.name, "00000401");
     window.userClick(sp::kARswitch);
     window.userClick(sp::kEnswitch);
     window.userClick(sp::kEnswitch);

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <map>
+#include <optional>
+
 #include "fakes/FakeKeyboardLayout.h"
 #include "fakes/FakeRegistry.h"
 #include "layout/LayoutSwitcher.h"
@@ -29,17 +32,51 @@ TEST_F(LayoutSwitcherTest, SwitchToArabicDecisions) {
         {"0000040A", false, true},  {"", false, true},          {"00000409", true, true},
     };
     for (const Row& row : rows) {
-        layouts.active = row.active;
-        layouts.failNameQuery = row.nameFails;
-        layouts.loads.clear();
-        switcher.switchToArabic();
+        fakes::FakeKeyboardLayout kl;
+        LayoutSwitcher s(kl, registry);
+        kl.active = row.active;
+        kl.failNameQuery = row.nameFails;
+        s.switchToArabic();
         if (row.loads) {
-            ASSERT_EQ(layouts.loads.size(), 1u) << row.active;
-            EXPECT_EQ(layouts.loads[0], "00000401");
-            EXPECT_EQ(layouts.lastFlags, 1u);
+            ASSERT_EQ(kl.loads.size(), 1u) << row.active;
+            EXPECT_EQ(kl.loads[0], "00000401");
+            EXPECT_EQ(kl.lastFlags, kKlfActivate | kKlfSubstituteOk);
+            EXPECT_EQ(kl.active.name, "00000401");
         } else {
-            EXPECT_TRUE(layouts.loads.empty()) << row.active;
+            EXPECT_TRUE(kl.loads.empty()) << row.active;
         }
+    }
+}
+
+// The user's own Arabic layout is made active, whatever its country or arrangement: loading
+// "00000401" beside it would add a Saudi Arabic (101) entry to the system's list.
+TEST_F(LayoutSwitcherTest, AnInstalledArabicLayoutIsActivatedNotLoadedAgain) {
+    const fakes::InputLocale us("00000409"), egypt("00000401", 0x0C01),
+        arabic102("00010401", 0x0401), morocco("0000040C", 0x1801), french("0000040C");
+    const struct Row {
+        const char* what;
+        std::vector<fakes::InputLocale> installed;
+        fakes::InputLocale active;
+        bool nameFails;
+        std::optional<fakes::InputLocale> activated;  // none: nothing changes
+    } rows[] = {
+        {"Arabic (Egypt)", {us, egypt}, us, false, egypt},
+        {"Arabic (102)", {us, arabic102}, us, false, arabic102},
+        {"the first of two", {french, morocco, egypt}, french, false, morocco},
+        {"a French keyboard under an Arabic language is Arabic", {us, morocco}, morocco, false, {}},
+        {"the language decides where the name cannot be read", {us, egypt}, egypt, true, {}},
+    };
+    for (const Row& row : rows) {
+        fakes::FakeKeyboardLayout kl;
+        kl.installed = row.installed;
+        kl.active = row.active;
+        kl.failNameQuery = row.nameFails;
+        LayoutSwitcher s(kl, registry);
+        s.switchToArabic();
+        EXPECT_TRUE(kl.loads.empty()) << row.what;
+        EXPECT_EQ(kl.installedLayouts().size(), row.installed.size()) << row.what;
+        const fakes::InputLocale expected = row.activated.value_or(row.active);
+        EXPECT_EQ(kl.activeLayout(), expected.handle()) << row.what;
     }
 }
 
@@ -78,10 +115,46 @@ TEST_F(LayoutSwitcherTest, SwitchToEnglishDecisions) {
         if (row.loaded) {
             ASSERT_EQ(kl.loads.size(), 1u) << row.what;
             EXPECT_EQ(kl.loads[0], *row.loaded) << row.what;
-            EXPECT_EQ(kl.lastFlags, 1u);
+            EXPECT_EQ(kl.lastFlags, kKlfActivate | kKlfSubstituteOk);
         } else {
             EXPECT_TRUE(kl.loads.empty()) << row.what;
         }
+    }
+}
+
+// "Switch to Default" starts the first preloaded layout as Windows does at sign-in: through the
+// user's substitute, and as the locale already installed for it, never as a new one.
+TEST_F(LayoutSwitcherTest, TheDefaultIsTheInstalledLayoutThroughItsSubstitute) {
+    const fakes::InputLocale arabic("00000401");
+    const struct Row {
+        const char* what;
+        const char* preload;
+        std::map<std::string, std::string> substitutes;
+        fakes::InputLocale installedDefault;
+    } rows[] = {
+        {"Swiss German under English",
+         "d0010409",
+         {{"d0010409", "00000807"}},
+         {"00000807", 0x0409}},
+        {"Dvorak standing for US English",
+         "00000409",
+         {{"00000409", "00010409"}},
+         {"00010409", 0x0409}},
+        {"US-International", "00020409", {}, {"00020409", 0x0409}},
+        {"the plain base layout", "00000409", {}, {"00000409", 0x0409}},
+    };
+    for (const Row& row : rows) {
+        fakes::FakeRegistry api;
+        EllReg reg(api);
+        api.setText(kHkeyCurrentUser, kPreloadSubkey, "", row.preload);
+        fakes::FakeKeyboardLayout kl;
+        kl.installed = {row.installedDefault, arabic};
+        kl.active = arabic;
+        kl.substitutes = row.substitutes;
+        LayoutSwitcher s(kl, reg);
+        s.switchToEnglish();
+        EXPECT_EQ(kl.activeLayout(), row.installedDefault.handle()) << row.what;
+        EXPECT_EQ(kl.installedLayouts().size(), 2u) << row.what << ": nothing new is installed";
     }
 }
 
@@ -92,6 +165,7 @@ TEST_F(LayoutSwitcherTest, SwitchingTwiceChangesOnlyOnce) {
     switcher.switchToEnglish();
     switcher.switchToEnglish();
     EXPECT_EQ(layouts.loads, (std::vector<std::string>{"00000401", "00000409"}));
+    EXPECT_EQ(layouts.active.name, "00000409");
 }
 
 TEST_F(LayoutSwitcherTest, FailedNameQueryGivesEmptyText) {

@@ -346,10 +346,10 @@ TEST_F(TrayLifeTest, MenuSwitchesLayoutsWhileTheMainWindowIsClosed) {
     run(Step::Close);
     trayWindow.choice = Form2::kArabic;
     run(Step::RightClick);
-    EXPECT_EQ(layouts.active, "00000401");
+    EXPECT_EQ(layouts.active.name, "00000401");
     trayWindow.choice = Form2::kEnglish;
     run(Step::RightClick);
-    EXPECT_EQ(layouts.active, "00000409");
+    EXPECT_EQ(layouts.active.name, "00000409");
     EXPECT_EQ(layouts.loads, (std::vector<std::string>{"00000401", "00000409"}));
     EXPECT_FALSE(window.isLoaded());
     EXPECT_EQ(trayWindow.menus.size(), 2u);

@@ -7,7 +7,10 @@ namespace harfpad::win32 {
 class Win32KeyboardLayout final : public IKeyboardLayoutApi {
   public:
     bool getKeyboardLayoutName(std::span<char> buffer) override;
-    void loadKeyboardLayout(const std::string& name, unsigned flags) override;
+    LayoutHandle loadKeyboardLayout(const std::string& name, unsigned flags) override;
+    LayoutHandle activeLayout() override;
+    std::vector<LayoutHandle> installedLayouts() override;
+    void activateLayout(LayoutHandle layout) override;
 };
 
 }  // namespace harfpad::win32

@@ -1,8 +1,10 @@
-// The active layout as a settable name; loads are recorded and make the layout active.
+// The system's input locales as Windows 8 and later document them: one list of installed layouts
+// for the whole system, an active one, and the user's substitutes.
 #pragma once
 
 #include <algorithm>
 #include <cstring>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -10,27 +12,113 @@
 
 namespace harfpad::fakes {
 
+// One input locale: the layout file's name (KLID) and the language it is installed under.
+struct InputLocale {
+    std::string name;
+    unsigned language = 0;
+
+    // A locale named by its KLID alone takes the language the name carries in its low word.
+    InputLocale(std::string klid = "00000409") : name(std::move(klid)), language(lowWord(name)) {}
+    InputLocale(std::string klid, unsigned lang) : name(std::move(klid)), language(lang) {}
+    InputLocale(const char* klid) : InputLocale(std::string(klid)) {}
+
+    // learn.microsoft.com, GetKeyboardLayout: "The low word contains a Language Identifier for
+    // the input language and the high word contains a device handle to the physical layout".
+    // Here a base layout ("0000xxxx") is named by its own language and a variant ("000nxxxx")
+    // by 0xF000 with its number, as the handles Windows hands out look.
+    LayoutHandle handle() const {
+        const unsigned variant = name.size() == 8 ? hex(name.substr(0, 4)) : 0;
+        const unsigned layout = variant == 0 ? lowWord(name) : 0xF000u | (variant & 0xFFu);
+        return (LayoutHandle{layout} << 16) | language;
+    }
+
+    static unsigned hex(const std::string& digits) {
+        try {
+            return static_cast<unsigned>(std::stoul(digits, nullptr, 16));
+        } catch (...) {
+            return 0;
+        }
+    }
+    static unsigned lowWord(const std::string& klid) {
+        return klid.size() >= 4 ? hex(klid.substr(klid.size() - 4)) : 0;
+    }
+};
+
 class FakeKeyboardLayout final : public IKeyboardLayoutApi {
   public:
-    std::string active = "00000409";
+    std::vector<InputLocale> installed{InputLocale("00000409")};
+    InputLocale active{"00000409"};
+    // HKEY_CURRENT_USER\Keyboard Layout\Substitutes: preload entry to the layout it stands for.
+    std::map<std::string, std::string> substitutes;
     bool failNameQuery = false;
     bool activateOnLoad = true;  // false: the platform refuses every layout
     std::vector<std::string> loads;
+    unsigned lastFlags = 0;
+    std::vector<LayoutHandle> activations;
 
+    // learn.microsoft.com, GetKeyboardLayoutNameA: the name of the active input locale.
     bool getKeyboardLayoutName(std::span<char> buffer) override {
         if (failNameQuery)
             return false;
-        const std::size_t n = std::min(active.size() + 1, buffer.size());
-        std::memcpy(buffer.data(), active.c_str(), n);
+        const std::size_t n = std::min(active.name.size() + 1, buffer.size());
+        std::memcpy(buffer.data(), active.name.c_str(), n);
         return true;
     }
-    void loadKeyboardLayout(const std::string& name, unsigned flags) override {
+
+    // learn.microsoft.com, LoadKeyboardLayoutA.
+    LayoutHandle loadKeyboardLayout(const std::string& name, unsigned flags) override {
         loads.push_back(name);
         lastFlags = flags;
-        if (activateOnLoad)
-            active = name;
+        if (!activateOnLoad)
+            return 0;
+        // KLF_SUBSTITUTE_OK: the layout named under Substitutes is loaded instead, "only if the
+        // registry key ... explicitly defines a substitution". Its language stays the one the
+        // requested name carries.
+        std::string klid = name;
+        const auto substitute = substitutes.find(name);
+        if ((flags & kKlfSubstituteOk) && substitute != substitutes.end())
+            klid = substitute->second;
+        // A preload entry such as "d0010409" names no layout file: the language's base layout is
+        // what such a name loads.
+        if (klid.empty() || klid[0] != '0')
+            klid = "0000" + (klid.size() >= 4 ? klid.substr(klid.size() - 4) : std::string("0409"));
+        const InputLocale loaded(klid, InputLocale::lowWord(name));
+        // A locale that is loaded already is handed back; "if the specified input locale
+        // identifier is not already loaded, the function loads and activates" it, and
+        // "beginning in Windows 8, the input locale identifier is loaded for the entire system".
+        if (const InputLocale* known = find(loaded.handle()))
+            return known->handle();
+        installed.push_back(loaded);
+        if (flags & kKlfActivate)
+            active = loaded;
+        return loaded.handle();
     }
-    unsigned lastFlags = 0;
+
+    // learn.microsoft.com, GetKeyboardLayout: the thread's active input locale identifier.
+    LayoutHandle activeLayout() override { return active.handle(); }
+
+    // learn.microsoft.com, GetKeyboardLayoutList: the identifiers of the current set of
+    // input locales in the system.
+    std::vector<LayoutHandle> installedLayouts() override {
+        std::vector<LayoutHandle> handles;
+        for (const InputLocale& locale : installed) handles.push_back(locale.handle());
+        return handles;
+    }
+
+    // learn.microsoft.com, ActivateKeyboardLayout: the locale "must have been loaded" before.
+    void activateLayout(LayoutHandle layout) override {
+        activations.push_back(layout);
+        if (const InputLocale* known = find(layout))
+            active = *known;
+    }
+
+  private:
+    const InputLocale* find(LayoutHandle layout) const {
+        for (const InputLocale& locale : installed)
+            if (locale.handle() == layout)
+                return &locale;
+        return nullptr;
+    }
 };
 
 }  // namespace harfpad::fakes

@@ -25,11 +25,11 @@ class FakeKeystrokeSender final : public IKeystrokeSender {
     int beeps = 0;
     std::function<void()> onSend;  // runs as the keys go out
 
-    std::int16_t vkKeyScan(char16_t ch) override { return layouts::vkKeyScan(layouts_.active, ch); }
+    std::int16_t vkKeyScan(char16_t ch) override { return layouts::vkKeyScan(layouts_.active.name, ch); }
     void send(std::span<const Keystroke> keys, bool wait) override {
         if (onSend)
             onSend();
-        sends.push_back({{keys.begin(), keys.end()}, wait, layouts_.active});
+        sends.push_back({{keys.begin(), keys.end()}, wait, layouts_.active.name});
     }
     void beep() override { ++beeps; }
 
