@@ -1,5 +1,6 @@
 #include "keyboard/PictureKeyboard.h"
 
+#include "keyboard/HeldModifiers.h"
 #include "keyboard/PictureKeyboardPage.h"
 #include "keyboard/SendKeysPlan.h"
 #include "keyboard/clsKeys.h"
@@ -31,8 +32,12 @@ void PictureKeyboard::Keyboard_Array_Click(int index) {
             SendKeys(keystrokes_, action.text, true);
             break;
         case pp::KeyAction::TapKey: {
+            // Backspace under a held Ctrl or Alt would delete a word or undo instead.
+            const ModifierKeys held = keystrokes_.heldModifiers();
+            keystrokes_.send(liftHeldModifiers(held), false);
             clsKeys keys(keyInput_, codePage_);
             keys.PressKeyVK(action.virtualKey, false, false, false);
+            keystrokes_.send(restoreHeldModifiers(held), false);
             break;
         }
         case pp::KeyAction::None:

@@ -1,5 +1,7 @@
 #include "keyboard/SendKeysPlan.h"
 
+#include "keyboard/HeldModifiers.h"
+
 #include <array>
 #include <stdexcept>
 
@@ -130,8 +132,10 @@ void SendKeys(IKeystrokeSender& sender, std::u16string_view keys, bool wait) {
     const KeystrokePlan plan = planSendKeys(keys, layout);
     if (plan.unproducible > 0)
         sender.beep();
-    if (!plan.keys.empty())
-        sender.send(plan.keys, wait);
+    if (plan.keys.empty())
+        return;
+    // What the user holds is read last, so that it is as fresh as it can be.
+    sender.send(withHeldModifiersLifted(sender.heldModifiers(), plan.keys), wait);
 }
 
 }  // namespace harfpad

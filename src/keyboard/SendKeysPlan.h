@@ -34,8 +34,9 @@ struct KeystrokePlan {
 KeystrokePlan planSendKeys(std::u16string_view keys, ILayoutKeyLookup& layout);
 
 // The system's send-keys operation: types `keys` into the focused window as the keystrokes of
-// its layout, beeping when something could not be typed; with `wait`, returns once they are
-// processed. Throws std::invalid_argument, before sending anything, for unreadable notation.
+// its layout, as plain keys whatever modifier keys the user holds, beeping when something could
+// not be typed; with `wait`, returns once they are processed. Throws std::invalid_argument,
+// before sending anything, for unreadable notation.
 void SendKeys(IKeystrokeSender& sender, std::u16string_view keys, bool wait);
 
 }  // namespace harfpad

@@ -112,6 +112,41 @@ TEST_F(PictureKeyboardTest, ArabicAlreadyActiveIsNotLoadedAgain) {
     EXPECT_EQ(keystrokes.sends.size(), 1u);
 }
 
+// Keys the user holds while clicking do not mix into the keystrokes: each key types what it types
+// alone (Shift with "2" would type "@", Ctrl with the keys of ر, ء and ئ would paste, cut and
+// undo), no menu or Start opens, and afterwards the held keys are down as the hands hold them.
+TEST_F(PictureKeyboardTest, HeldModifiersDoNotMixIntoTheKeys) {
+    keys.onEvent = [this](const fakes::KeyEvent& e) {
+        if (e.kind == fakes::KeyEvent::Kind::key)
+            keystrokes.injected(static_cast<std::uint16_t>(e.vk), (e.flags & 2) != 0);
+    };
+    const struct {
+        std::vector<int> indices;
+        std::u16string typed;
+    } rows[] = {
+        {{2}, u"2"},       {{46}, u"\u0631"}, {{44}, u"\u0621"},
+        {{43}, u"\u0626"}, {{40}, u"\r\n"},   {{54, 13}, u""},  // Backspace removes the space
+    };
+    std::vector<ModifierKeys> holds = {0};
+    for (const ModifierKey& key : kModifierKeys) holds.push_back(key.bit);
+    holds.push_back(kModifierKeys[2].bit | kModifierKeys[1].bit);  // left Ctrl, right Shift
+    holds.push_back(kModifierKeys[4].bit | kModifierKeys[0].bit);  // left Alt, left Shift
+    for (const ModifierKeys held : holds) {
+        for (const auto& row : rows) {
+            keystrokes.sends.clear();
+            keystrokes.hands = held;
+            for (int index : row.indices) click(index);
+            const auto effects = keystrokes.effects();
+            const std::string what =
+                "held " + std::to_string(held) + ", key " + std::to_string(row.indices.back());
+            EXPECT_EQ(effects.typed, row.typed) << what;
+            EXPECT_TRUE(effects.shortcuts.empty()) << what;
+            EXPECT_EQ(effects.menusOpened, 0) << what;
+            EXPECT_EQ(effects.modifiersLeftDown, held) << what;
+        }
+    }
+}
+
 // Only Keyboard_Array(0) to (57) exist: any other index does nothing at all.
 TEST_F(PictureKeyboardTest, IndicesOutsideTheArrayDoNothing) {
     int switches = 0;

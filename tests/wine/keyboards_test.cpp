@@ -4,6 +4,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <atomic>
+#include <thread>
+
 #include "support/Win32Form1Platform.h"
 #include "support/WineTest.h"
 #include "app/Form1.h"
@@ -11,6 +14,7 @@
 #include "keyboard/PictureKeyboardPage.h"
 #include "keyboard/UnicodeKeyboardPage.h"
 #include "platform/win32/TextConv.h"
+#include "platform/win32/Win32KeystrokeSender.h"
 
 namespace harfpad {
 namespace {
@@ -85,25 +89,84 @@ TEST_F(WineKeyboardsTest, PictureKeysTypeWhatTheActiveLayoutProduces) {
     }
 }
 
-// Keystrokes that never reach the window (a keyboard hook of another program swallows them)
-// hold a waiting send up for two seconds, no longer.
-TEST_F(WineKeyboardsTest, AWaitingSendGivesUpAfterTwoSeconds) {
+// Keys held down from outside the keystrokes (here by keybd_event, as a hand would) mix into
+// SendInput's keys: the keyboard types each key as it types alone, and holds them again after.
+TEST_F(WineKeyboardsTest, HeldModifiersDoNotMixIntoPictureKeys) {
     window.selectPage(kPageKbTesting);
-    window.setText(pp::kText4, u"");
+    const struct {
+        BYTE vk;
+        int index;
+        const wchar_t* typed;
+    } rows[] = {{VK_SHIFT, 2, L"2"}, {VK_CONTROL, 1, L"1"}, {VK_SHIFT, 14, L"     "}};
+    for (const auto& row : rows) {
+        window.setText(pp::kText4, u"");
+        ::keybd_event(row.vk, 0, 0, 0);
+        wine_test::pumpMessages(50ms, [&] { return ::GetAsyncKeyState(row.vk) < 0; });
+        click(pp::keyId(row.index));
+        EXPECT_EQ(text(pp::kText4), row.typed) << "key " << row.index;
+        EXPECT_LT(::GetAsyncKeyState(row.vk), 0) << "held again, key " << row.index;
+        ::keybd_event(row.vk, 0, KEYEVENTF_KEYUP, 0);
+        wine_test::pumpMessages(50ms, [&] { return ::GetAsyncKeyState(row.vk) >= 0; });
+        EXPECT_GE(::GetAsyncKeyState(row.vk), 0) << "up with the hand, key " << row.index;
+    }
+}
+
+// The wait counts its own keys only: the user's keys arriving meanwhile do not end it early.
+// Keystrokes that never arrive (a keyboard hook swallows them) hold it up two seconds, no longer.
+TEST_F(WineKeyboardsTest, AWaitingSendCountsOnlyItsOwnKeys) {
+    window.selectPage(kPageKbTesting);
     ::SetFocus(control(pp::kText4));
-    const HOOKPROC swallow = [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
-        return code == HC_ACTION ? 1 : ::CallNextHookEx(nullptr, code, wParam, lParam);
+    // Our keystrokes are swallowed; the user's (untagged) pass.
+    const HOOKPROC swallowOurs = [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
+        const auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
+        if (code == HC_ACTION && key->dwExtraInfo == win32::Win32KeystrokeSender::kOwnKeystrokes)
+            return 1;
+        return ::CallNextHookEx(nullptr, code, wParam, lParam);
     };
-    HHOOK hook = ::SetWindowsHookExW(WH_KEYBOARD_LL, swallow, ::GetModuleHandleW(nullptr), 0);
+    HHOOK hook = ::SetWindowsHookExW(WH_KEYBOARD_LL, swallowOurs, ::GetModuleHandleW(nullptr), 0);
     ASSERT_NE(hook, nullptr);
+    ::keybd_event(VK_F13, 0, 0, 0);
+    ::keybd_event(VK_F13, 0, KEYEVENTF_KEYUP, 0);
     const Keystroke keys[] = {{'A', false}, {'A', true}};
     const auto start = std::chrono::steady_clock::now();
     keystrokes.send(keys, true);
     const auto waited = std::chrono::steady_clock::now() - start;
     ::UnhookWindowsHookEx(hook);
-    EXPECT_GE(waited, 1900ms);
+    EXPECT_GE(waited, 1900ms) << "the user's F13 release is not one of ours";
     EXPECT_LT(waited, 4000ms);
     EXPECT_EQ(text(pp::kText4), L"") << "the keys were swallowed";
+}
+
+// Keys sent while another program's window is in front go to that window: nothing of ours is
+// waited for.
+TEST_F(WineKeyboardsTest, NothingIsAwaitedWhileAnotherWindowIsInFront) {
+    window.selectPage(kPageKbTesting);
+    std::atomic<HWND> other = nullptr;
+    std::atomic<bool> done = false;
+    std::thread front([&] {
+        HWND w = ::CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                   200, 100, nullptr, nullptr, nullptr, nullptr);
+        ::SetForegroundWindow(w);
+        other = w;
+        while (!done) wine_test::pumpMessages(10ms);
+        ::DestroyWindow(w);
+    });
+    wine_test::pumpMessages(1000ms, [&] { return other && ::GetForegroundWindow() == other; });
+    ASSERT_EQ(::GetForegroundWindow(), other.load());
+    ::SetFocus(control(pp::kText4));
+    ASSERT_EQ(::GetForegroundWindow(), other.load()) << "the focus of our thread only";
+    const HOOKPROC swallow = [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
+        return code == HC_ACTION ? 1 : ::CallNextHookEx(nullptr, code, wParam, lParam);
+    };
+    HHOOK hook = ::SetWindowsHookExW(WH_KEYBOARD_LL, swallow, ::GetModuleHandleW(nullptr), 0);
+    const Keystroke keys[] = {{'A', false}, {'A', true}};
+    const auto start = std::chrono::steady_clock::now();
+    keystrokes.send(keys, true);
+    const auto waited = std::chrono::steady_clock::now() - start;
+    ::UnhookWindowsHookEx(hook);
+    done = true;
+    front.join();
+    EXPECT_LT(waited, 500ms);
 }
 
 TEST_F(WineKeyboardsTest, PictureBackspaceRemovesTheCharacterBeforeTheCaret) {

@@ -15,14 +15,18 @@ class Win32KeystrokeSender final : public IKeystrokeSender {
     explicit Win32KeystrokeSender(std::function<bool(MSG&)> preTranslate = {})
         : preTranslate_(std::move(preTranslate)) {}
 
+    // The dwExtraInfo of every keystroke this sender puts into the input stream.
+    static constexpr ULONG_PTR kOwnKeystrokes = 0x48617266;  // "Harf"
+
     std::int16_t vkKeyScan(char16_t ch) override;
+    ModifierKeys heldModifiers() override;
     void send(std::span<const Keystroke> keys, bool wait) override;
     void beep() override;
 
   private:
-    // Dispatches this thread's messages until `keyUps` key releases have gone through or the
-    // keystrokes cannot arrive any more.
-    void pumpUntilProcessed(std::size_t keyUps);
+    // Dispatches this thread's messages until `keyUps` of our own key releases have gone
+    // through `focus`, or the keystrokes cannot arrive there any more.
+    void pumpUntilProcessed(std::size_t keyUps, HWND focus);
 
     std::function<bool(MSG&)> preTranslate_;
 };

@@ -17,7 +17,7 @@ constexpr std::u16string_view kArabicRows[] = {
     u"\u0626\u0621\u0624\u0631\uFEFB\u0649\u0629\u0648\u0632\u0638"};
 
 constexpr std::uint16_t kShifted = 0x100;
-constexpr std::uint16_t kVkShift = 0x10, kVkEnter = 0x0D, kVkBack = 0x08, kVkSpace = 0x20;
+constexpr std::uint16_t kVkSpace = 0x20;
 
 std::uint16_t usVirtualKey(char16_t c) {
     static const std::map<char16_t, std::uint16_t> oem = {
@@ -25,25 +25,6 @@ std::uint16_t usVirtualKey(char16_t c) {
         {u';', 0xBA}, {u'\'', 0xDE}, {u',', 0xBC}, {u'.', 0xBE}, {u'/', 0xBF}};
     const auto it = oem.find(c);
     return it != oem.end() ? it->second : static_cast<std::uint16_t>(c);
-}
-
-// The character a key types on the layout, or 0.
-char16_t characterOf(const std::string& layout, std::uint16_t vk, bool shift) {
-    if (vk == kVkSpace)
-        return u' ';
-    if (layout == kArabic) {
-        for (std::size_t row = 0; row < 4; ++row)
-            for (std::size_t column = 0; column < kUsRows[row].size(); ++column)
-                if (!shift && usVirtualKey(kUsRows[row][column]) == vk)
-                    return kArabicRows[row][column];
-        return 0;
-    }
-    if (layout == kUs)
-        for (char16_t c = 0x21; c < 0x7F; ++c)
-            if (static_cast<std::uint16_t>(us_layout::vkKeyScan(static_cast<char>(c))) ==
-                (vk | (shift ? kShifted : 0)))
-                return c;
-    return 0;
 }
 
 }  // namespace
@@ -68,27 +49,22 @@ std::int16_t vkKeyScan(const std::string& layout, char16_t ch) {
     return -1;
 }
 
-std::u16string typed(const std::string& layout, std::span<const Keystroke> keys) {
-    std::u16string text;
-    bool shift = false;
-    for (const Keystroke& key : keys) {
-        if (key.vk == kVkShift) {
-            shift = !key.keyUp;
-            continue;
-        }
-        if (key.keyUp)
-            continue;
-        if (key.vk == kVkEnter) {
-            text += u"\r\n";
-        } else if (key.vk == kVkBack) {
-            if (!text.empty())
-                text.pop_back();
-        } else if (const char16_t c = characterOf(layout, key.vk, shift)) {
-            // The B key of the Arabic layout types lam and alef together.
-            text += c == u'\uFEFB' ? std::u16string(u"\u0644\u0627") : std::u16string(1, c);
-        }
+char16_t characterOf(const std::string& layout, std::uint16_t vk, bool shift) {
+    if (vk == kVkSpace)
+        return u' ';
+    if (layout == kArabic) {
+        for (std::size_t row = 0; row < 4; ++row)
+            for (std::size_t column = 0; column < kUsRows[row].size(); ++column)
+                if (!shift && usVirtualKey(kUsRows[row][column]) == vk)
+                    return kArabicRows[row][column];
+        return 0;
     }
-    return text;
+    if (layout == kUs)
+        for (char16_t c = 0x21; c < 0x7F; ++c)
+            if (static_cast<std::uint16_t>(us_layout::vkKeyScan(static_cast<char>(c))) ==
+                (vk | (shift ? kShifted : 0)))
+                return c;
+    return 0;
 }
 
 }  // namespace harfpad::fakes::layouts

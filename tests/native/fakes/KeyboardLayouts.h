@@ -22,8 +22,7 @@ std::uint16_t usKeyAt(std::size_t row, std::size_t column);
 // has no keys at all).
 std::int16_t vkKeyScan(const std::string& layout, char16_t ch);
 
-// What the keystrokes type into an edit box on the named layout (Enter a line break, Backspace
-// removing the last character).
-std::u16string typed(const std::string& layout, std::span<const Keystroke> keys);
+// The character a key types on the named layout, with or without Shift; 0 for none.
+char16_t characterOf(const std::string& layout, std::uint16_t vk, bool shift);
 
 }  // namespace harfpad::fakes::layouts
