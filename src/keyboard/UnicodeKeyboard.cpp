@@ -63,6 +63,9 @@ void UnicodeKeyboard::append(std::u16string_view text) {
 
 void UnicodeKeyboard::focusTextAndTapEnd() {
     view_.setFocus(up::kTxtarabic);
+    // The new text put the caret at its start, and End alone reaches only the end of the first
+    // line.
+    view_.caretToEnd(up::kTxtarabic);
     clsKeys keys(keyInput_, codePage_);
     keys.PressKeyVK(kVkEnd);
 }

@@ -114,7 +114,8 @@ constexpr auto kControls = [] {
                      {120, 2880, 5655, 1815},
                      kFrame8,
                      &kTextFont,
-                     kStyleHScroll | kStyleVScroll | kStyleNoLengthLimit | kStyleRightAligned};
+                     kStyleHScroll | kStyleVScroll | kStyleNoLengthLimit | kStyleRightAligned |
+                         kStyleRightToLeft};
     controls[n++] = {kLabel27,
                      K::Label,
                      u"If the keys above show Arabic letters, Arabic support is installed and "

@@ -114,6 +114,8 @@ class IFormView {
     virtual bool isVisible(ControlId id) const = 0;
     virtual void setVisible(ControlId id, bool visible) = 0;
     virtual void setFocus(ControlId id) = 0;
+    // Edit boxes: the caret after the last character of the whole text, scrolled into view.
+    virtual void caretToEnd(ControlId id) = 0;
     virtual ControlId activeControl() const = 0;
     // Character set of the control's font (face and size stay as designed).
     virtual int fontCharset(ControlId id) const = 0;

@@ -168,11 +168,19 @@ TEST_F(UnicodeKeyboardTest, CtrlAndAltChangeNeitherTextNorShift) {
     }
 }
 
-TEST_F(UnicodeKeyboardTest, KeysAppendAtTheEndWhereverTheFocusWas) {
+// Wherever the caret was, a key appends at the end, and the caret then stands after the whole
+// text, on its last line, before End is tapped.
+TEST_F(UnicodeKeyboardTest, KeysAppendAtTheEndAndLeaveTheCaretThere) {
     window.setText(up::kTxtarabic, u"\u0628\u0628");
     window.setFocus(up::kTxtarabic);  // the caret at the start does not matter
     click("cmdh");
     EXPECT_EQ(text(), u"\u0628\u0628\u0627");
+    for (ControlId id :
+         {key("cmdf"), ControlId{up::kCmd28}, key("cmdj"), key("cmde"), ControlId{up::kCmd13}}) {
+        click(id);
+        EXPECT_EQ(window.caret(up::kTxtarabic), text().size()) << id;
+    }
+    EXPECT_EQ(text(), u"\u0628\u0628\u0627\u0628\r\n\u062A");
 }
 
 TEST_F(UnicodeKeyboardTest, LoadingAgainAfterClosingShiftedStartsUnshiftedAndAgreeing) {

@@ -134,6 +134,15 @@ void Win32FormWindow::setFocus(ControlId id) {
     ::SetFocus(control->hwnd);
 }
 
+void Win32FormWindow::caretToEnd(ControlId id) {
+    const Control* control = find(id);
+    if (!control || !control->hwnd)
+        return;
+    const auto end = static_cast<WPARAM>(::GetWindowTextLengthW(control->hwnd));
+    ::SendMessageW(control->hwnd, EM_SETSEL, end, static_cast<LPARAM>(end));
+    ::SendMessageW(control->hwnd, EM_SCROLLCARET, 0, 0);
+}
+
 ControlId Win32FormWindow::activeControl() const {
     HWND focus = ::GetFocus();
     for (const Control& control : controls_) {

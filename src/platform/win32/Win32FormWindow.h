@@ -54,6 +54,7 @@ class Win32FormWindow final : public IFormWindow, private BaseWindow {
     bool isVisible(ControlId id) const override;
     void setVisible(ControlId id, bool visible) override;
     void setFocus(ControlId id) override;
+    void caretToEnd(ControlId id) override;
     ControlId activeControl() const override;
     int fontCharset(ControlId id) const override;
     void setFontCharset(ControlId id, int charset) override;

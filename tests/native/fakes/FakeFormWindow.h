@@ -2,6 +2,7 @@
 // and applies its own rules (option groups, clicks).
 #pragma once
 
+#include <map>
 #include <string>
 
 #include "platform/FormModel.h"
@@ -27,8 +28,10 @@ class FakeFormWindow final : public IFormWindow {
 
     // IFormView
     std::u16string text(ControlId id) const override { return model_.text(id); }
+    // A new text leaves an edit box's caret before its first character.
     void setText(ControlId id, std::u16string_view text) override {
         model_.state(id).text = std::u16string(text);
+        carets_[id] = 0;
     }
     int value(ControlId id) const override { return model_.state(id).value; }
     void setValue(ControlId id, int value) override { model_.setValue(id, value); }
@@ -37,6 +40,11 @@ class FakeFormWindow final : public IFormWindow {
     bool isVisible(ControlId id) const override { return model_.state(id).visible; }
     void setVisible(ControlId id, bool visible) override { model_.state(id).visible = visible; }
     void setFocus(ControlId id) override { focus_ = id; }
+    void caretToEnd(ControlId id) override { carets_[id] = model_.text(id).size(); }
+    std::size_t caret(ControlId id) const {
+        const auto it = carets_.find(id);
+        return it == carets_.end() ? 0 : it->second;
+    }
     ControlId activeControl() const override { return focus_; }
     int fontCharset(ControlId id) const override { return model_.state(id).charset; }
     void setFontCharset(ControlId id, int charset) override { model_.state(id).charset = charset; }
@@ -53,6 +61,7 @@ class FakeFormWindow final : public IFormWindow {
     int loads_ = 0;
     int shows_ = 0;
     ControlId focus_ = kNoControl;
+    std::map<ControlId, std::size_t> carets_;
     std::u16string caption_;
 };
 
