@@ -228,5 +228,39 @@ TEST_F(WineKeyboardsTest, PictureKeysAnnounceTheirLegendAndShowASmallPicture) {
     }
 }
 
+// One system colour changed for as long as the object lives.
+class SystemColour {
+  public:
+    SystemColour(int element, COLORREF colour)
+        : element_(element), before_(::GetSysColor(element)) {
+        ::SetSysColors(1, &element_, &colour);
+    }
+    ~SystemColour() { ::SetSysColors(1, &element_, &before_); }
+
+  private:
+    int element_;
+    COLORREF before_;
+};
+
+// A colour scheme changed while the program runs: the pictures are drawn again in it.
+TEST_F(WineKeyboardsTest, PicturesFollowAColourSchemeChangedWhileRunning) {
+    window.selectPage(kPageKbTesting);
+    auto face = [&] {  // the colour a picture is drawn on
+        const auto picture = reinterpret_cast<HBITMAP>(
+            ::SendMessageW(control(pp::keyId(15)), BM_GETIMAGE, IMAGE_BITMAP, 0));
+        const HDC memory = ::CreateCompatibleDC(nullptr);
+        const HGDIOBJ old = ::SelectObject(memory, picture);
+        const COLORREF corner = ::GetPixel(memory, 0, 0);
+        ::SelectObject(memory, old);
+        ::DeleteDC(memory);
+        return corner;
+    };
+    const COLORREF before = ::GetSysColor(COLOR_HIGHLIGHTTEXT);
+    const COLORREF changed = before == RGB(0, 0, 0) ? RGB(255, 255, 255) : RGB(0, 0, 0);
+    const SystemColour scheme(COLOR_HIGHLIGHTTEXT, changed);
+    wine_test::pumpMessages(500ms, [&] { return face() == changed; });
+    EXPECT_EQ(face(), changed);
+}
+
 }  // namespace
 }  // namespace harfpad

@@ -239,32 +239,57 @@ void answerMessageBox(HWND box, int button) {
     ::PostMessageW(box, WM_COMMAND, button, 0);
 }
 
+std::optional<ScreenPixels> capture(const RECT& area) {
+    ScreenPixels shot{area.right - area.left, area.bottom - area.top, {}};
+    if (shot.width <= 0 || shot.height <= 0)
+        return std::nullopt;
+    BITMAPINFO info{};
+    // Top-down rows of 32-bit pixels, blue in the low byte.
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), shot.width, -shot.height, 1, 32, BI_RGB};
+    void* bits = nullptr;
+    HDC screen = ::GetDC(nullptr);
+    const win32::UniqueMemoryDc memory(::CreateCompatibleDC(screen));
+    const win32::UniqueBitmap bitmap(
+        ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (bits) {
+        const HGDIOBJ old = ::SelectObject(memory.get(), bitmap.get());
+        ::BitBlt(memory.get(), 0, 0, shot.width, shot.height, screen, area.left, area.top, SRCCOPY);
+        ::SelectObject(memory.get(), old);
+    }
+    ::ReleaseDC(nullptr, screen);
+    if (!bits)
+        return std::nullopt;
+    const auto* quads = static_cast<const RGBQUAD*>(bits);
+    shot.pixels.reserve(static_cast<std::size_t>(shot.width) * shot.height);
+    for (int i = 0; i < shot.width * shot.height; ++i)
+        shot.pixels.push_back(RGB(quads[i].rgbRed, quads[i].rgbGreen, quads[i].rgbBlue));
+    return shot;
+}
+
 bool saveScreenshot(HWND window, const std::wstring& path) {
     RECT rect;
     if (!::GetWindowRect(window, &rect))
         return false;
-    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB};
-    void* bits = nullptr;
-    win32::UniqueBitmap bitmap;
-    {
-        HDC screen = ::GetDC(nullptr);
-        const win32::UniqueMemoryDc memory(::CreateCompatibleDC(screen));
-        bitmap.reset(::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        const HGDIOBJ old = ::SelectObject(memory.get(), bitmap.get());
-        ::BitBlt(memory.get(), 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-        ::SelectObject(memory.get(), old);
-        ::ReleaseDC(nullptr, screen);
-    }
-    if (!bits)
+    const std::optional<ScreenPixels> shot = capture(rect);
+    if (!shot)
         return false;
-    const DWORD stride = ((width * 3 + 3) / 4) * 4;
-    const DWORD imageSize = stride * height;
+    // A 24-bit BMP: bottom-up rows, each padded to four bytes.
+    const DWORD stride = ((shot->width * 3 + 3) / 4) * 4;
+    std::vector<BYTE> image(static_cast<std::size_t>(stride) * shot->height);
+    for (int y = 0; y < shot->height; ++y) {
+        BYTE* row = image.data() + static_cast<std::size_t>(shot->height - 1 - y) * stride;
+        for (int x = 0; x < shot->width; ++x) {
+            const COLORREF pixel = shot->at(x, y);
+            row[3 * x] = GetBValue(pixel);
+            row[3 * x + 1] = GetGValue(pixel);
+            row[3 * x + 2] = GetRValue(pixel);
+        }
+    }
+    BITMAPINFOHEADER header{sizeof header, shot->width, shot->height, 1, 24, BI_RGB};
+    header.biSizeImage = static_cast<DWORD>(image.size());
     const BITMAPFILEHEADER file{
-        0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + imageSize),
-        0, 0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
-    info.bmiHeader.biSizeImage = imageSize;
+        0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof header + image.size()), 0, 0,
+        sizeof(BITMAPFILEHEADER) + sizeof header};
     const HANDLE opened = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                         FILE_ATTRIBUTE_NORMAL, nullptr);
     if (opened == INVALID_HANDLE_VALUE)
@@ -272,8 +297,9 @@ bool saveScreenshot(HWND window, const std::wstring& path) {
     const UniqueHandle<HANDLE, win32::closeHandle> out(opened);
     DWORD written = 0;
     return ::WriteFile(out.get(), &file, sizeof file, &written, nullptr) &&
-           ::WriteFile(out.get(), &info.bmiHeader, sizeof info.bmiHeader, &written, nullptr) &&
-           ::WriteFile(out.get(), bits, imageSize, &written, nullptr);
+           ::WriteFile(out.get(), &header, sizeof header, &written, nullptr) &&
+           ::WriteFile(out.get(), image.data(), static_cast<DWORD>(image.size()), &written,
+                       nullptr);
 }
 
 }  // namespace harfpad::driver

@@ -84,6 +84,15 @@ std::vector<HWND> openMessageBoxes(const Program& program);
 std::wstring messageBoxText(HWND box);
 void answerMessageBox(HWND box, int button = IDOK);
 
+// What the screen shows in an area, as the user sees it: rows from the top, COLORREF values.
+struct ScreenPixels {
+    int width = 0;
+    int height = 0;
+    std::vector<COLORREF> pixels;
+    COLORREF at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
+};
+std::optional<ScreenPixels> capture(const RECT& screenArea);
+
 // Saves the window's screen area as a 24-bit BMP (the screen itself, as the user sees it).
 bool saveScreenshot(HWND window, const std::wstring& path);
 

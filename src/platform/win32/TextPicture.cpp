@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/Contrast.h"
 #include "platform/win32/GdiScopes.h"
 #include "platform/win32/TextConv.h"
 
@@ -71,11 +72,18 @@ UniqueBitmap TextPicturePainter::draw(const PictureSpec& spec, std::wstring_view
         return {};
     const ScopedSelect bitmapSelected(dc.get(), bitmap.get());
     const RECT all{0, 0, side, side};
+    // The key's face keeps the colour of selected text. The legend takes the button-text
+    // colour, the usual dark on white; where a colour scheme (a high-contrast theme a user has
+    // tuned) makes those two alike, it takes the colour Windows pairs with selected text, or the
+    // window text, or black or white, whichever first stands out as text must.
+    const Rgb face = ::GetSysColor(COLOR_HIGHLIGHTTEXT);
+    const Rgb preferred[] = {::GetSysColor(COLOR_BTNTEXT), ::GetSysColor(COLOR_HIGHLIGHT),
+                             ::GetSysColor(COLOR_WINDOWTEXT)};
     ::FillRect(dc.get(), &all, ::GetSysColorBrush(COLOR_HIGHLIGHTTEXT));
     const ScopedSelect fontSelected(dc.get(),
                                     fontFor(dc.get(), spec, text, side * spec.emPercent / 100));
     ::SetBkMode(dc.get(), TRANSPARENT);
-    ::SetTextColor(dc.get(), ::GetSysColor(COLOR_BTNTEXT));
+    ::SetTextColor(dc.get(), legibleOn(face, preferred));
     RECT box = all;
     ::DrawTextW(dc.get(), text.data(), static_cast<int>(text.size()), &box,
                 DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);

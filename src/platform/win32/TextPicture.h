@@ -22,7 +22,8 @@ int pictureSide(const PictureSpec& spec, int buttonWidth, int buttonHeight, int 
 // button: a window may hold dozens of pictures and each layout pass redraws them all.
 class TextPicturePainter {
   public:
-    // `text` centred in the button-text colour on a square of the highlight-text colour.
+    // `text` centred on a square of the highlight-text colour, in a system colour that stands
+    // out from it.
     UniqueBitmap draw(const PictureSpec& spec, std::wstring_view text, int side);
     // Lets the fonts go, when the pictures are redrawn at another DPI.
     void clear() { faces_.clear(); }

@@ -60,6 +60,22 @@ void Win32FormWindow::drawPicture(const Control& control, int width, int height)
     pictures_[control.spec->id] = std::move(picture);
 }
 
+void Win32FormWindow::coloursChanged(UINT message, WPARAM wParam, LPARAM lParam) {
+    for (Control& control : controls_) {
+        if (!control.hwnd)
+            continue;
+        // Common controls hear of a colour change only from their parent.
+        if (message == WM_SYSCOLORCHANGE)
+            ::SendMessageW(control.hwnd, message, wParam, lParam);
+        if (control.spec->kind == ControlKind::PictureButton && control.spec->picture) {
+            const PixelRect r = toPixels(control.pageRect, dpi_);
+            drawPicture(control, r.width, r.height);
+        }
+    }
+    if (message == WM_SYSCOLORCHANGE && tab_)
+        ::SendMessageW(tab_, message, wParam, lParam);
+}
+
 LOGFONTW Win32FormWindow::logFontFor(const FontSpec* spec) const {
     LOGFONTW logFont = messageFontForDpi(dpi_);
     if (spec) {

@@ -167,6 +167,10 @@ LRESULT Win32FormWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lPara
             applyLayout();
             return 0;
         }
+        case WM_SYSCOLORCHANGE:
+        case WM_THEMECHANGED:
+            coloursChanged(message, wParam, lParam);
+            break;
         case WM_SETCURSOR:
             // Controls ask their parents first, so this holds over the whole window.
             if (waitCursor_) {

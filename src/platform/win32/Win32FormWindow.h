@@ -87,6 +87,8 @@ class Win32FormWindow final : public IFormWindow, private BaseWindow {
     LOGFONTW logFontFor(const FontSpec* spec) const;  // nullptr: the system's message font
     LOGFONTW formLogFont() const;
     void drawPicture(const Control& control, int width, int height);
+    // A new colour scheme or theme: the pictures are drawn again in its colours.
+    void coloursChanged(UINT message, WPARAM wParam, LPARAM lParam);
     const Control* find(ControlId id) const;
     Control* find(ControlId id);
     bool isButtonKind(const Control& control) const;
