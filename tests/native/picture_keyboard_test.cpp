@@ -143,6 +143,12 @@ TEST_F(PictureKeyboardTest, HeldModifiersDoNotMixIntoTheKeys) {
             EXPECT_TRUE(effects.shortcuts.empty()) << what;
             EXPECT_EQ(effects.menusOpened, 0) << what;
             EXPECT_EQ(effects.modifiersLeftDown, held) << what;
+            EXPECT_EQ(effects.otherKeysLeftDown, 0u) << what;
+            // Letting go later opens nothing either.
+            for (const ModifierKey& key : kModifierKeys)
+                if (held & key.bit)
+                    keystrokes.injected(key.vk, true);
+            EXPECT_EQ(keystrokes.effects().menusOpened, 0) << what << ", let go";
         }
     }
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,7 @@ class FakeKeystrokeSender final : public IKeystrokeSender {
         std::vector<std::string> shortcuts;  // keys that reached the box under Ctrl, Alt or Win
         int menusOpened = 0;                 // Alt or Windows let go with no key since its press
         ModifierKeys modifiersLeftDown = 0;
+        std::size_t otherKeysLeftDown = 0;
     };
     Effects effects() const {
         Effects out;
@@ -58,6 +60,7 @@ class FakeKeystrokeSender final : public IKeystrokeSender {
         // keys that are already pressed when the function is called might interfere".
         ModifierKeys down = hands;
         ModifierKeys pressedAlone = down & menuKeys();  // held since before, nothing between
+        std::set<std::uint16_t> otherKeys;
         for (const Send& s : sends) {
             for (const Keystroke& key : s.keys) {
                 const ModifierKeys bit = modifierBit(key.vk);
@@ -69,6 +72,7 @@ class FakeKeystrokeSender final : public IKeystrokeSender {
                         ++out.menusOpened;
                     down &= ~bit;
                     pressedAlone &= ~bit;
+                    otherKeys.erase(key.vk);
                     continue;
                 }
                 pressedAlone = 0;  // any key going down spoils an Alt or Windows press
@@ -77,29 +81,28 @@ class FakeKeystrokeSender final : public IKeystrokeSender {
                     pressedAlone = bit & menuKeys();
                     continue;
                 }
+                otherKeys.insert(key.vk);
                 play(key.vk, down, s.layout, out);
             }
         }
         out.modifiersLeftDown = down;
+        out.otherKeysLeftDown = otherKeys.size();
         return out;
     }
     std::u16string typed() const { return effects().typed; }
 
   private:
+    // learn.microsoft.com, "Virtual-Key Codes": VK_LSHIFT to VK_RMENU, then VK_LWIN and
+    // VK_RWIN, one bit each in heldModifiers' order; Alt and the Windows keys open menus.
+    static constexpr std::uint16_t kSides[] = {0xA0, 0xA1, 0xA2, 0xA3, 0xA4, 0xA5, 0x5B, 0x5C};
     static ModifierKeys modifierBit(std::uint16_t vk) {
-        for (const ModifierKey& key : kModifierKeys)
-            if (key.vk == vk)
-                return key.bit;
-        // The shared codes stand for the left key.
-        return vk >= 0x10 && vk <= 0x12 ? kModifierKeys[2 * (vk - 0x10)].bit : 0;
+        for (unsigned i = 0; i < 8; ++i)
+            if (kSides[i] == vk)
+                return 1u << i;
+        // VK_SHIFT, VK_CONTROL and VK_MENU stand for the left key.
+        return vk >= 0x10 && vk <= 0x12 ? 1u << (2 * (vk - 0x10)) : 0;
     }
-    static ModifierKeys menuKeys() {
-        ModifierKeys keys = 0;
-        for (const ModifierKey& key : kModifierKeys)
-            if (key.opensMenu)
-                keys |= key.bit;
-        return keys;
-    }
+    static ModifierKeys menuKeys() { return 0xF0; }
     static void play(std::uint16_t vk, ModifierKeys down, const std::string& layout, Effects& out) {
         constexpr ModifierKeys kShift = 0x3, kCommand = 0xFC;  // Ctrl, Alt or Windows
         constexpr std::uint16_t kVkBack = 0x08, kVkEnter = 0x0D;
