@@ -18,8 +18,7 @@ Form1::Form1(const Form1Platform& platform)
       unicodeKeyboard_(platform.window, platform.keyInput, platform.codePage),
       pictureKeyboard_(platform.window, platform.keyInput, platform.codePage, platform.keystrokes,
                        [this] { ARswitch_Click(); }),
-      feedback_(platform.window, platform.ui, platform.internet, platform.requests,
-                platform.feedbackAddresses),
+      feedback_(platform.window, platform.ui, platform.http, platform.feedbackAddresses),
       tray_(platform.tray),
       feedbackGoesNowhere_(feedback::isPlaceholderAddress(platform.feedbackAddresses.feedbackUrl)) {
 }

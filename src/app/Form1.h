@@ -10,8 +10,7 @@
 #include "keyboard/UnicodeKeyboard.h"
 #include "layout/HotkeySettings.h"
 #include "layout/LayoutSwitcher.h"
-#include "platform/HttpRequestApi.h"
-#include "platform/InternetApi.h"
+#include "platform/HttpApi.h"
 #include "platform/KeyInputApi.h"
 #include "platform/KeyboardLayoutApi.h"
 #include "platform/RegistryApi.h"
@@ -32,8 +31,7 @@ struct Form1Platform {
     IKeyInputApi& keyInput;
     IAnsiCodePage& codePage;
     IKeystrokeSender& keystrokes;
-    IInternetApi& internet;
-    IHttpRequestFactory& requests;
+    IHttpClient& http;
     const TrayPlatform* tray = nullptr;  // nullptr: no taskbar indicator
     feedback::FeedbackAddresses feedbackAddresses = {};
 };

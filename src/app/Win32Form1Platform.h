@@ -9,8 +9,7 @@
 #include "app/Form1.h"
 #include "app/Form1Layout.h"
 #include "platform/win32/Win32FormWindow.h"
-#include "platform/win32/Win32HttpRequest.h"
-#include "platform/win32/Win32Internet.h"
+#include "platform/win32/Win32Http.h"
 #include "platform/win32/Win32KeyInput.h"
 #include "platform/win32/Win32KeyboardLayout.h"
 #include "platform/win32/Win32KeystrokeSender.h"
@@ -33,8 +32,8 @@ struct Win32Form1Platform {
 
     Form1Platform platform(const TrayPlatform* tray = nullptr,
                            feedback::FeedbackAddresses addresses = {}) {
-        Form1Platform bundle{window,   ui,         registry, layouts,  keyInput,
-                             codePage, keystrokes, internet, requests, tray};
+        Form1Platform bundle{window,   ui,         registry, layouts, keyInput,
+                             codePage, keystrokes, http,     tray};
         bundle.feedbackAddresses = std::move(addresses);
         return bundle;
     }
@@ -47,8 +46,7 @@ struct Win32Form1Platform {
     win32::Win32AnsiCodePage codePage;
     win32::Win32KeystrokeSender keystrokes{
         [this](MSG& msg) { return window.preTranslateMessage(msg); }};
-    win32::Win32Internet internet;
-    win32::Win32HttpRequests requests;
+    win32::Win32HttpClient http;
 };
 
 }  // namespace harfpad

@@ -10,11 +10,10 @@ namespace harfpad::feedback {
 struct FeedbackAddresses {
     std::u16string feedbackUrl;
     std::u16string probeUrl;
-    std::u16string msxmlDownloadUrl;
 };
 
-// The host of an absolute URL, without user information or port: "www.google.com" for
-// "http://www.google.com/".
+// The host of an absolute URL, without user information or port: "www.msftconnecttest.com"
+// for "http://www.msftconnecttest.com/connecttest.txt".
 std::u16string hostOf(std::u16string_view url);
 
 // True for an address that can reach no one: its host lies under the reserved top-level domain

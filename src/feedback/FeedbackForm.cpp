@@ -1,6 +1,7 @@
 #include "feedback/FeedbackForm.h"
 
-#include <exception>
+#include <algorithm>
+#include <memory>
 #include <utility>
 
 #include "feedback/FeedbackPage.h"
@@ -13,47 +14,102 @@ namespace page = feedback_page;
 
 namespace {
 
-// Runs one step of the request sequence; a step that fails is skipped and the sequence goes on.
-template <typename Step>
-bool attempt(Step&& step) {
-    try {
-        std::forward<Step>(step)();
-        return true;
-    } catch (const std::exception&) {
-        return false;
+// How often a wait looks at the requests; window messages are answered as they come.
+constexpr unsigned kPollMs = 25;
+
+// A reply that asks for a user name and password, from the server (401) or a proxy (407).
+bool asksForCredentials(int status) {
+    return status == 401 || status == 407;
+}
+
+// The first units the view keeps, not half a character.
+std::u16string keptByTheView(std::u16string text) {
+    if (text.size() > HtmlView::kMaxReplyLength) {
+        std::size_t keep = HtmlView::kMaxReplyLength;
+        if (text[keep - 1] >= 0xD800 && text[keep - 1] <= 0xDBFF)
+            --keep;
+        text.resize(keep);
     }
+    return text;
 }
 
 }  // namespace
 
-FeedbackForm::FeedbackForm(IFormWindow& window, IUiServices& ui, IInternetApi& internet,
-                           IHttpRequestFactory& requests, FeedbackAddresses addresses)
-    : window_(window),
-      ui_(ui),
-      internet_(internet),
-      requests_(requests),
-      addresses_(std::move(addresses)) {}
+FeedbackForm::FeedbackForm(IFormWindow& window, IUiServices& ui, IHttpClient& http,
+                           FeedbackAddresses addresses)
+    : window_(window), ui_(ui), http_(http), addresses_(std::move(addresses)) {}
 
-void FeedbackForm::checkConnection() {
-    const InternetHandle internet = internet_.open(kAppTitle, kInternetOpenTypePreconfig, 0);
-    window_.setCaption(u"Checking connection with " + hostOf(addresses_.probeUrl) + u"...");
-    if (!internet) {
-        // Without a handle nothing was probed: an earlier success says nothing about now.
-        isConnected_ = false;
-        return;
+bool FeedbackForm::waitUntil(std::uint64_t deadline, const std::function<bool()>& settled) {
+    for (;;) {
+        if (settled())
+            return true;
+        const std::uint64_t now = ui_.tickCount();
+        if (now >= deadline)
+            return false;
+        const auto slice = static_cast<unsigned>(std::min<std::uint64_t>(kPollMs, deadline - now));
+        if (!ui_.waitForMessages(slice) || !window_.isLoaded())
+            return false;  // the program is ending, or the user closed the window
     }
-    const InternetHandle request = internet_.openUrl(internet, addresses_.probeUrl, kProbeFlags);
-    isConnected_ = request != 0;
-    if (request)
-        internet_.close(request);
-    internet_.close(internet);
+}
+
+void FeedbackForm::checkConnection(std::uint64_t deadline) {
+    window_.setCaption(u"Checking connection with " + hostOf(addresses_.probeUrl) + u"...");
+    const auto probe = http_.start({kAppTitle, u"GET", addresses_.probeUrl, u"", "", kProbeFlags});
+    // The response's headers are the answer: nothing of its body is read.
+    isConnected_ =
+        probe &&
+        waitUntil(deadline, [&] { return probe->state() != IHttpTransfer::State::Sending; }) &&
+        probe->state() != IHttpTransfer::State::Failed;
+}
+
+bool FeedbackForm::post(const std::u16string& body, std::uint64_t deadline, std::string& reply) {
+    const auto transfer = http_.start({kAppTitle, u"POST", addresses_.feedbackUrl,
+                                       u"Content-Type: application/x-www-form-urlencoded\r\n",
+                                       toUtf8(body), kPostFlags});
+    if (!transfer)
+        return false;
+    bool received = false;
+    const bool settled = waitUntil(deadline, [&] {
+        using State = IHttpTransfer::State;
+        State state = transfer->state();
+        if (state == State::Receiving) {
+            if (asksForCredentials(transfer->status()))
+                return true;  // no credentials are ever given
+            transfer->takeBody(reply, kMaxReplyBytes - reply.size());
+            state = transfer->state();
+        }
+        // A reply longer than the view keeps is cut as it arrives: the rest is never read.
+        received =
+            state == State::Done || (state == State::Receiving && reply.size() >= kMaxReplyBytes);
+        return received || state == State::Failed;
+    });
+    return settled && received;
+}
+
+void FeedbackForm::setWaiting(bool waiting) {
+    ui_.setWaitCursor(waiting);
+    if (window_.isLoaded())
+        window_.setEnabled(page::kSubmit, !waiting);
 }
 
 void FeedbackForm::submit_Click() {
     if (busy_)
-        return;  // a press reaching us from the message pass of a running request
-    checkConnection();
+        return;  // a press reaching us while a request runs
+    busy_ = true;
+    send(ui_.tickCount());
+    busy_ = false;
+}
+
+void FeedbackForm::send(std::uint64_t pressed) {
+    // From the press to the outcome the form takes no input, the probe's wait included.
+    setWaiting(true);
+    checkConnection(pressed + kProbeBoundMs);
+    if (!window_.isLoaded()) {
+        ui_.setWaitCursor(false);  // the user has left: nothing more is sent or shown
+        return;
+    }
     if (!isConnected_) {
+        setWaiting(false);
         window_.setText(page::kLabel21, kConnectionFail);
         ui_.messageBox(kConnectionFailMessage, kAppTitle, kMbOk);
         return;
@@ -62,68 +118,43 @@ void FeedbackForm::submit_Click() {
 
     if (const auto message = validationMessage(window_.text(page::kText1Email),
                                                window_.text(page::kText1Feedback))) {
+        setWaiting(false);
         ui_.messageBox(*message, kValidationTitle, kMbOk);
         return;
     }
 
-    std::unique_ptr<IHttpRequest> request;
-    attempt([&] { request = requests_.create(kXmlHttpProgId); });
-    if (!request) {
-        ui_.messageBox(kMsxmlMissing + addresses_.msxmlDownloadUrl, kAppTitle,
-                       kMbOk | kMbIconCritical);
-        return;
-    }
-
-    // The fields are read before any message is processed: a close waiting in the queue takes
+    // The fields are read before any message is handled: a close waiting in the queue takes
     // the boxes with it, and the post must carry what the user typed or nothing.
-    std::u16string body;
-    attempt([&] {
-        body = feedbackBody(window_.text(page::kText1Name), window_.text(page::kText1Email),
-                            window_.text(page::kText1Feedback));
-    });
-
-    busy_ = true;
-    ui_.setWaitCursor(true);
-    window_.setEnabled(page::kSubmit, false);
+    const std::u16string body =
+        feedbackBody(window_.text(page::kText1Name), window_.text(page::kText1Email),
+                     window_.text(page::kText1Feedback));
     window_.setText(page::kLabel10, kSending);
-    ui_.doEvents();  // paints "Sending..."; "Send" is disabled already
-    if (!window_.isLoaded()) {
-        // The window was closed meanwhile: the user has left, nothing more is sent or shown.
-        ui_.setWaitCursor(false);
-        busy_ = false;
-        return;
-    }
-
-    sendRequest(*request, body);
+    ui_.waitForMessages(0);  // paints "Sending..."
+    std::string reply;
+    const bool received = window_.isLoaded() && post(body, pressed + kSendBoundMs, reply);
+    // What the user typed or clicked meanwhile goes, as a disabled form would have dropped it.
+    ui_.waitForMessages(0);
     ui_.setWaitCursor(false);
-    showReply();
+    if (!window_.isLoaded())
+        return;  // closed while waiting: the window and the press have gone together
+    showReply(received, reply);
     window_.setEnabled(page::kSubmit, true);
-    busy_ = false;
 }
 
-void FeedbackForm::sendRequest(IHttpRequest& request, const std::u16string& body) {
-    attempt(
-        [&] { request.open(u"POST", addresses_.feedbackUrl, false, std::nullopt, std::nullopt); });
-    attempt(
-        [&] { request.setRequestHeader(u"Content-Type", u"application/x-www-form-urlencoded"); });
-    const bool sent = attempt([&] { request.send(body); });
-    std::u16string reply;
-    const bool read = attempt([&] { reply = request.responseText(); });
+void FeedbackForm::showReply(bool received, const std::string& reply) {
     // A request that failed has no reply: keeping the previous one could show its
     // acknowledgement for feedback that never arrived.
-    serverReply_ = sent && read ? std::move(reply) : std::u16string();
-}
-
-void FeedbackForm::showReply() {
-    attempt([&] { serverReply_ = lfToCrLf(serverReply_); });
-    attempt([&] {
-        view_.setBodyHtml(serverReply_);
-        window_.setText(page::kWebBrowser1, lfToCrLf(view_.readableText()));
-        window_.setVisible(page::kWebBrowser1, !serverReply_.empty());
-    });
-    bool acknowledged = false;
-    attempt(
-        [&] { acknowledged = view_.bodyHtml().find(kAcknowledgement) != std::u16string::npos; });
+    const std::u16string text = received ? keptByTheView(decodeUtf8(reply)) : std::u16string();
+    serverReply_ = lfToCrLf(text);
+    // The view reads CR LF and a lone CR as LF, as an HTML parser does: the reply with its CRs
+    // made LFs reads exactly as `serverReply_` does, and the view's cap counts the reply as it
+    // was received.
+    std::u16string forTheView = text;
+    std::replace(forTheView.begin(), forTheView.end(), u'\r', u'\n');
+    view_.setBodyHtml(forTheView);
+    window_.setText(page::kWebBrowser1, lfToCrLf(view_.readableText()));
+    window_.setVisible(page::kWebBrowser1, !serverReply_.empty());
+    const bool acknowledged = view_.bodyHtml().find(kAcknowledgement) != std::u16string::npos;
     window_.setText(page::kLabel10, acknowledged ? kReceived : kTransmissionError);
 }
 

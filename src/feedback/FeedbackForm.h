@@ -1,20 +1,22 @@
 // The behaviour of the "Feedback" page: the connectivity probe and the "Send" sequence.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
+#include <functional>
 #include <string>
 
 #include "feedback/FeedbackAddresses.h"
 #include "feedback/HtmlView.h"
-#include "platform/HttpRequestApi.h"
-#include "platform/InternetApi.h"
+#include "platform/HttpApi.h"
 #include "platform/Ui.h"
 #include "platform/UiServices.h"
 
 namespace harfpad::feedback {
 
-// The application's title: the probe's agent text and the title of messages that name no other.
+// The application's title: the agent text of the requests and the title of messages that name
+// no other.
 inline constexpr char16_t kAppTitle[] = u"Harfpad";
-inline constexpr char16_t kXmlHttpProgId[] = u"msxml2.xmlhttp";
 inline constexpr char16_t kAcknowledgement[] = u"Data received. Thank you.";
 
 inline constexpr char16_t kConnectionSuccess[] = u"Success";
@@ -23,17 +25,28 @@ inline constexpr char16_t kConnectionFailMessage[] = u"Connection to the interne
 inline constexpr char16_t kSending[] = u"Sending...";
 inline constexpr char16_t kReceived[] = u"Data received. Thank you. ";
 inline constexpr char16_t kTransmissionError[] = u"Transmission Error.";
-inline constexpr char16_t kMsxmlMissing[] =
-    u"Msxml 3.0 is not installed. You may download it from ";
 
-// InternetOpenUrlA flags of the probe: reload, no cache write, keep the connection.
+// Neither request ever authenticates, asks the user anything or carries cookies.
+inline constexpr std::uint32_t kNoCredentials =
+    kHttpFlagNoAuth | kHttpFlagNoUi | kHttpFlagNoCookies;
+// The probe: reload, no cache write, keep the connection.
 inline constexpr std::uint32_t kProbeFlags =
-    kInternetFlagReload | kInternetFlagNoCacheWrite | kInternetFlagKeepConnection;
+    kHttpFlagReload | kHttpFlagNoCacheWrite | kHttpFlagKeepConnection | kNoCredentials;
+inline constexpr std::uint32_t kPostFlags =
+    kHttpFlagReload | kHttpFlagNoCacheWrite | kNoCredentials;
+
+// "Send" reaches its outcome within this time of the press, whatever the servers do; the probe
+// has the first part of it.
+inline constexpr std::uint64_t kSendBoundMs = 30'000;
+inline constexpr std::uint64_t kProbeBoundMs = 10'000;
+// Every UTF-16 unit the view keeps comes from at most three bytes of UTF-8: more of a reply is
+// never read.
+inline constexpr std::size_t kMaxReplyBytes = 3 * (HtmlView::kMaxReplyLength + 1);
 
 class FeedbackForm {
   public:
-    FeedbackForm(IFormWindow& window, IUiServices& ui, IInternetApi& internet,
-                 IHttpRequestFactory& requests, FeedbackAddresses addresses);
+    FeedbackForm(IFormWindow& window, IUiServices& ui, IHttpClient& http,
+                 FeedbackAddresses addresses);
 
     // "Send": probe, check the fields, post them and show the outcome.
     void submit_Click();
@@ -42,14 +55,17 @@ class FeedbackForm {
     const std::u16string& serverReply() const { return serverReply_; }
 
   private:
-    void checkConnection();
-    void sendRequest(IHttpRequest& request, const std::u16string& body);
-    void showReply();
+    void send(std::uint64_t pressed);
+    void checkConnection(std::uint64_t deadline);
+    // The reply's bytes (at most kMaxReplyBytes of them), or false when there is no usable one.
+    bool post(const std::u16string& body, std::uint64_t deadline, std::string& reply);
+    bool waitUntil(std::uint64_t deadline, const std::function<bool()>& settled);
+    void showReply(bool received, const std::string& reply);
+    void setWaiting(bool waiting);
 
     IFormWindow& window_;
     IUiServices& ui_;
-    IInternetApi& internet_;
-    IHttpRequestFactory& requests_;
+    IHttpClient& http_;
     FeedbackAddresses addresses_;
     bool isConnected_ = false;
     std::u16string serverReply_;

@@ -3,8 +3,11 @@
 #include "support/LoopbackHttpServer.h"  // winsock2.h before windows.h
 
 #include <windows.h>
+#include <psapi.h>
 
+#include <algorithm>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -14,6 +17,10 @@ namespace e2e {
 namespace {
 
 using harfpad::wine_test::LoopbackHttpServer;
+using Reply = LoopbackHttpServer::Reply;
+using std::chrono::steady_clock;
+
+const std::string kAck = "Data received. Thank you.";
 
 // The Feedback page's boxes and statuses, as their window identifiers.
 constexpr int kName = 401, kEmail = 403, kMessage = 405, kReplyView = 406, kConnection = 408,
@@ -34,6 +41,7 @@ class FeedbackScenarios : public HarfpadTest {
         if (options().loopbackExePath.empty())
             GTEST_SKIP() << "no --loopback-exe: the feedback copy of the program was not given";
         HarfpadTest::SetUp();
+        server();  // listening before the program's first request
         start(options().loopbackExePath);
         openPage(L"Feedback");
         feedbackPage = page(L"Feedback");
@@ -48,11 +56,18 @@ class FeedbackScenarios : public HarfpadTest {
         }
         return found;
     }
+    void fillValidFields() {
+        setText(field(kEmail), L"a@b.c");
+        setText(field(kMessage), L"hello");
+    }
     // "Send", then the transmission status once the program has settled on one. The click is
     // posted: a message box the program opens instead is answered and fails the test.
-    std::wstring sendAndWait() {
+    std::wstring sendAndWait(std::chrono::milliseconds limit = 15000ms) {
         const std::wstring before = windowText(field(kTransmission));
         ::PostMessageW(field(kSend), BM_CLICK, 0, 0);
+        return settledStatus(before, limit);
+    }
+    std::wstring settledStatus(const std::wstring& before, std::chrono::milliseconds limit) {
         std::wstring status;
         waitFor(
             [&] {
@@ -60,20 +75,24 @@ class FeedbackScenarios : public HarfpadTest {
                 return (status != before && status != L"Sending...") ||
                        !openMessageBoxes(*program).empty();
             },
-            15000ms);
+            limit);
         if (const auto box = answerOneMessageBox(0ms))
             ADD_FAILURE() << "message box: " << utf8(box->text);
         return status;
     }
-    // One server for the whole run: the program's copy posts to this fixed port.
+    // One server for the whole run: the program's copy posts to this fixed port. The probe's
+    // GET is always answered; the post gets the reply the scenario chose.
     static LoopbackHttpServer& server() {
         static LoopbackHttpServer instance(
-            [](const LoopbackHttpServer::Request&) { return reply(); }, HARFPAD_E2E_PORT);
+            [](const LoopbackHttpServer::Request& request) {
+                return request.method == "GET" ? Reply("ok") : reply();
+            },
+            HARFPAD_E2E_PORT);
         return instance;
     }
-    static std::string& reply() {
-        static std::string text;
-        return text;
+    static Reply& reply() {
+        static Reply chosen;
+        return chosen;
     }
 
     HWND feedbackPage = nullptr;
@@ -86,9 +105,9 @@ TEST_F(FeedbackScenarios, TypedFieldsArriveAsAFormPostAndTheAcknowledgementIsSho
     setText(field(kName), name);
     setText(field(kEmail), email);
     setText(field(kMessage), message);
-    reply() =
+    reply() = Reply(
         "<html><body><p onclick=\"alert(1)\">Data received. Thank you.</p>"
-        "<script>document.title='ran'</script></body></html>";
+        "<script>document.title='ran'</script></body></html>");
     const std::size_t before = posts().size();
 
     EXPECT_EQ(sendAndWait(), L"Data received. Thank you. ");
@@ -108,6 +127,104 @@ TEST_F(FeedbackScenarios, TypedFieldsArriveAsAFormPostAndTheAcknowledgementIsSho
     const std::vector<std::pair<std::string, std::string>> expected = {
         {"name", utf8(name)}, {"email", utf8(email)}, {"feedback", utf8(message)}};
     EXPECT_EQ(sent.back().formFields(), expected) << sent.back().body;
+}
+
+// A server that takes the post and never answers: "Send" ends in "Transmission Error." within
+// 30 s of the press, and meanwhile the window answers and paints within a second.
+TEST_F(FeedbackScenarios, ASilentServerEndsInATransmissionErrorWithinTheBound) {
+    fillValidFields();
+    reply() = Reply();
+    reply().silent = true;
+    const std::wstring before = windowText(field(kTransmission));
+    const auto pressed = steady_clock::now();
+    ::PostMessageW(field(kSend), BM_CLICK, 0, 0);
+    auto slowest = steady_clock::duration::zero();
+    int unpainted = 0;
+    while (steady_clock::now() - pressed < 40s) {
+        const auto asked = steady_clock::now();
+        DWORD_PTR result = 0;
+        ::SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result);
+        slowest = std::max(slowest, steady_clock::now() - asked);
+        HWND status = field(kTransmission);
+        ::InvalidateRect(status, nullptr, TRUE);
+        unpainted += !waitFor([&] { return !::GetUpdateRect(status, nullptr, FALSE); }, 1000ms);
+        const std::wstring now = windowText(status);
+        if (now != before && now != L"Sending...")
+            break;
+        std::this_thread::sleep_for(200ms);
+    }
+    EXPECT_EQ(windowText(field(kTransmission)), L"Transmission Error.");
+    EXPECT_LE(steady_clock::now() - pressed, 31s) << "30 s and the driver's polling";
+    EXPECT_LT(slowest, 1s) << "the window answers messages while it waits";
+    EXPECT_EQ(unpainted, 0) << "the window paints while it waits";
+    EXPECT_TRUE(::IsWindowEnabled(field(kSend)));
+}
+
+TEST_F(FeedbackScenarios, ClosingDuringSendEndsTheProgramAndPostsNothingMore) {
+    fillValidFields();
+    reply() = Reply();
+    reply().silent = true;
+    const std::size_t before = posts().size();
+    ::PostMessageW(field(kSend), BM_CLICK, 0, 0);
+    ASSERT_TRUE(waitFor([&] { return posts().size() == before + 1; }));
+    ::PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(program->waitForExit(3000ms).has_value()) << "the indicator is off";
+    std::this_thread::sleep_for(500ms);
+    EXPECT_EQ(posts().size(), before + 1);
+}
+
+// A second real click on "Send" while a slow reply is awaited reaches nothing: one press, one
+// post.
+TEST_F(FeedbackScenarios, ASecondClickWhileAReplyIsAwaitedPostsNothing) {
+    fillValidFields();
+    reply() = Reply(kAck);
+    reply().bytesPerSecond = 10;  // 2.5 s
+    const std::size_t before = posts().size();
+    const std::wstring status = windowText(field(kTransmission));
+    ::PostMessageW(field(kSend), BM_CLICK, 0, 0);
+    ASSERT_TRUE(waitFor([&] { return posts().size() == before + 1; }));
+    const LPARAM inside = MAKELPARAM(5, 5);
+    ::PostMessageW(field(kSend), WM_LBUTTONDOWN, MK_LBUTTON, inside);
+    ::PostMessageW(field(kSend), WM_LBUTTONUP, 0, inside);
+    EXPECT_EQ(settledStatus(status, 10000ms), L"Data received. Thank you. ");
+    std::this_thread::sleep_for(1000ms);
+    EXPECT_EQ(posts().size(), before + 1);
+}
+
+// No more of a reply is held than the view keeps, and the view's cap counts the reply as it
+// came, before its line ends become CR LF.
+TEST_F(FeedbackScenarios, LongRepliesAreCutAsTheyArrive) {
+    fillValidFields();
+    reply() = Reply(kAck);
+    reply().filler = std::uint64_t{300} << 20;  // with its Content-Length
+    EXPECT_EQ(sendAndWait(), L"Data received. Thank you. ");
+    ASSERT_TRUE(program->running());
+    const harfpad::win32::UniqueHandle<HANDLE, harfpad::win32::closeHandle> process(
+        ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, program->pid()));
+    PROCESS_MEMORY_COUNTERS memory{sizeof memory};
+    ASSERT_TRUE(::GetProcessMemoryInfo(process.get(), &memory, sizeof memory));
+    EXPECT_LT(memory.PagefileUsage, std::size_t{200} << 20) << "committed after 300 MiB";
+    std::printf("committed after a 300 MiB reply: %.1f MiB\n", memory.PagefileUsage / 1048576.0);
+
+    std::string words;
+    while (words.size() < 100'000) words += " words";
+    reply() = Reply(std::string(600'000, '\n') + kAck + words);
+    EXPECT_EQ(sendAndWait(), L"Data received. Thank you. ");
+}
+
+// A server or proxy asking for a password gets none, and no sign-in window shows.
+TEST_F(FeedbackScenarios, APasswordRequestIsATransmissionError) {
+    fillValidFields();
+    for (const int status : {401, 407}) {
+        reply() = Reply(kAck);
+        reply().status = status;
+        EXPECT_EQ(sendAndWait(), L"Transmission Error.") << status;
+        EXPECT_EQ(program->topLevelWindows(true).size(), 1u) << "nothing but the main window";
+    }
+    for (const auto& request : server().requests()) {
+        EXPECT_TRUE(request.header("Authorization").empty());
+        EXPECT_TRUE(request.header("Proxy-Authorization").empty());
+    }
 }
 
 }  // namespace

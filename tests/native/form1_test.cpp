@@ -8,8 +8,6 @@
 #include "feedback/FeedbackPage.h"
 #include "fakes/FakeForm1Platform.h"
 #include "fakes/FakeFormWindow.h"
-#include "fakes/FakeHttpRequest.h"
-#include "fakes/FakeInternet.h"
 #include "fakes/FakeKeyboardLayout.h"
 #include "fakes/FakeRegistry.h"
 #include "fakes/FakeKeystrokeSender.h"
@@ -102,7 +100,7 @@ TEST_F(Form1Test, StartUpSelectsTheStoredOptionInAnyForm) {
         fakes::FakeFormWindow w{form1Spec()};
         fakes::FakeRegistry r;
         row.store(r);
-        Form1 f{{w, ui, r, layouts, keys, keys, keystrokes, internet, requests}};
+        Form1 f{{w, ui, r, layouts, keys, keys, keystrokes, http}};
         f.show();
         EXPECT_EQ(selectedOptionOf(w), row.selected) << row.what;
         EXPECT_TRUE(r.writes.empty()) << row.what << ": start-up never writes";
@@ -154,7 +152,7 @@ TEST_F(Form1Test, ApplyDecisions) {
         fakes::FakeUiServices u;
         if (row.stored)
             r.setText(kHkeyCurrentUser, kToggle, "", *row.stored);
-        Form1 f{{w, u, r, layouts, keys, keys, keystrokes, internet, requests}};
+        Form1 f{{w, u, r, layouts, keys, keys, keystrokes, http}};
         f.show();
         if (row.choose != kNoControl)
             w.userClick(row.choose);
@@ -206,7 +204,7 @@ TEST_F(Form1Test, ApplyTellsWhenTheUsersSettingCannotBeStored) {
         fakes::FakeRegistry r;
         fakes::FakeUiServices u;
         r.readOnlyKeys.insert({row.readOnlyRoot, row.readOnlyKey});
-        Form1 f{{w, u, r, layouts, keys, keys, keystrokes, internet, requests}};
+        Form1 f{{w, u, r, layouts, keys, keys, keystrokes, http}};
         f.show();
         w.userClick(sp::kOption1);
         w.userClick(sp::kApply);
@@ -228,7 +226,7 @@ TEST_F(Form1Test, ApplyFreesTheLayoutHotkeyWhenItTakesItsKeys) {
         fakes::FakeRegistry r;
         fakes::FakeUiServices u;
         r.setText(kHkeyCurrentUser, kToggle, "Layout Hotkey", layoutHotkey);
-        Form1 f{{w, u, r, layouts, keys, keys, keystrokes, internet, requests}};
+        Form1 f{{w, u, r, layouts, keys, keys, keystrokes, http}};
         f.show();
         w.userClick(choose);
         w.userClick(sp::kApply);
@@ -284,8 +282,8 @@ TEST_F(Form1Test, AboutSaysWhenFeedbackReachesNoOne) {
          {std::pair{u"https://feedback.harfpad.invalid/softfback.php", true},
           {u"http://127.0.0.1:47813/softfback.php", false}}) {
         fakes::FakeFormWindow w{form1Spec()};
-        Form1 f{{w, ui, registry, layouts, keys, keys, keystrokes, internet, requests, nullptr,
-                 feedback::FeedbackAddresses{url, u"http://probe.test/", u""}}};
+        Form1 f{{w, ui, registry, layouts, keys, keys, keystrokes, http, nullptr,
+                 feedback::FeedbackAddresses{url, u"http://probe.test/"}}};
         f.show();
         EXPECT_EQ(
             w.text(info_pages::kAboutFeedbackNote).find(u"reach no one") != std::u16string::npos,

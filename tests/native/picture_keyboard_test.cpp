@@ -5,8 +5,6 @@
 #include "app/Form1Layout.h"
 #include "fakes/FakeForm1Platform.h"
 #include "fakes/FakeFormWindow.h"
-#include "fakes/FakeHttpRequest.h"
-#include "fakes/FakeInternet.h"
 #include "fakes/FakeKeyboardLayout.h"
 #include "fakes/FakeRegistry.h"
 #include "fakes/FakeKeystrokeSender.h"

@@ -10,8 +10,6 @@
 #include "app/SettingPage.h"
 #include "fakes/FakeForm1Platform.h"
 #include "fakes/FakeFormWindow.h"
-#include "fakes/FakeHttpRequest.h"
-#include "fakes/FakeInternet.h"
 #include "fakes/FakeKeyboardLayout.h"
 #include "fakes/FakeRegistry.h"
 #include "fakes/FakeKeystrokeSender.h"
@@ -406,7 +404,7 @@ TEST_F(TrayLifeTest, AnIconTheShellRefusedKeepsNothingAlive) {
     const TrayPlatform refusing{hidden, noTaskbar};
     fakes::FakeUiServices u;
     fakes::FakeFormWindow w{form1Spec()};
-    Form1 f{{w, u, registry, layouts, keys, keys, keystrokes, internet, requests, &refusing}};
+    Form1 f{{w, u, registry, layouts, keys, keys, keystrokes, http, &refusing}};
     f.show();
     w.userClick(sp::kIndicator);
     w.userClose();
@@ -434,7 +432,7 @@ TEST_F(TrayLifeTest, EndingFromTheTrayClosesAnOpenMainWindowToo) {
 TEST_F(TrayLifeTest, MainWindowGoingAwayTakesTheIconWithIt) {
     {
         fakes::FakeFormWindow w{form1Spec()};
-        Form1 f{{w, ui, registry, layouts, keys, keys, keystrokes, internet, requests, &tray}};
+        Form1 f{{w, ui, registry, layouts, keys, keys, keystrokes, http, &tray}};
         f.show();
         w.userClick(sp::kIndicator);
         EXPECT_EQ(shell.icons.size(), 1u);

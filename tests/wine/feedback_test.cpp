@@ -1,5 +1,5 @@
-// "Send" on the real Feedback page, through WinINet and msxml2.xmlhttp, against a loopback
-// HTTP server started by the test.
+// "Send" on the real Feedback page, through WinINet, against loopback HTTP servers started by
+// the test.
 #include "support/LoopbackHttpServer.h"
 
 #include <gtest/gtest.h>
@@ -7,11 +7,14 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <atomic>
 #include <set>
 #include <string>
+#include <thread>
 
 #include "app/Form1.h"
 #include "app/Form1Layout.h"
+#include "feedback/FeedbackForm.h"
 #include "feedback/FeedbackPage.h"
 #include "feedback/FormEncoding.h"
 #include "platform/win32/Handles.h"
@@ -28,14 +31,7 @@ std::u16string widen(const std::string& ascii) {
     return std::u16string(ascii.begin(), ascii.end());
 }
 
-// COM for the request objects, from before the platform is built until after it has gone.
-struct WithCom {
-    win32::ComApartment com;
-};
-
-class WineFeedbackTest : public ::testing::Test,
-                         private WithCom,
-                         protected wine_test::Win32Form1Platform {
+class WineFeedbackTest : public ::testing::Test, protected wine_test::Win32Form1Platform {
   protected:
     static void SetUpTestSuite() { initCommonControls(); }
     void TearDown() override { window.close(); }
@@ -45,8 +41,7 @@ class WineFeedbackTest : public ::testing::Test,
     void load(const std::string& probeUrl, std::string feedbackUrl = {}) {
         if (feedbackUrl.empty())
             feedbackUrl = server.url("/softfback.php");
-        form = std::make_unique<Form1>(
-            platform(nullptr, {widen(feedbackUrl), widen(probeUrl), u"http://127.0.0.1/download"}));
+        form = std::make_unique<Form1>(platform(nullptr, {widen(feedbackUrl), widen(probeUrl)}));
         form->show();
         ASSERT_TRUE(window.isLoaded());
         window.selectPage(kPageFeedback);
@@ -77,7 +72,8 @@ class WineFeedbackTest : public ::testing::Test,
     }
 
     std::string reply = "<html><body><p>Data received. Thank you.</p></body></html>";
-    LoopbackHttpServer server{[this](const LoopbackHttpServer::Request&) { return reply; }};
+    LoopbackHttpServer server{
+        [this](const LoopbackHttpServer::Request&) { return LoopbackHttpServer::Reply(reply); }};
     std::unique_ptr<Form1> form;
 };
 
@@ -104,7 +100,7 @@ TEST_F(WineFeedbackTest, RequestArrivesAsAFormPostWithTheTypedFields) {
     EXPECT_EQ(post.target, "/softfback.php");
     EXPECT_EQ(post.header("Content-Type"),
               std::vector<std::string>{"application/x-www-form-urlencoded"});
-    // Everything else is what the component and the connection add by themselves.
+    // Everything else is what WinINet and the connection add by themselves.
     const std::set<std::string> ownHeaders = {
         "host",   "content-length",  "connection",      "user-agent",
         "accept", "accept-language", "accept-encoding", "cache-control",
@@ -171,6 +167,75 @@ TEST_F(WineFeedbackTest, TabOrderIsNameEmailMessageSend) {
     }
     EXPECT_EQ(order, (std::vector<HWND>{control(fp::kText1Name), control(fp::kText1Email),
                                         control(fp::kText1Feedback), control(fp::kSubmit)}));
+}
+
+// Two presses at once, each with a window and a thread of its own: a reply that trickles one
+// byte a second and a probe that is never answered. Each ends within its bound, and both
+// windows answer messages meanwhile.
+TEST(WineFeedbackBounds, ATricklingReplyAndASilentProbeEndWithinTheirBounds) {
+    initCommonControls();
+    using Reply = LoopbackHttpServer::Reply;
+    LoopbackHttpServer trickling{[](const LoopbackHttpServer::Request& request) {
+        Reply reply("Data received. Thank you." + std::string(100, ' '));
+        reply.bytesPerSecond = 1;
+        return request.method == "GET" ? Reply("ok") : reply;
+    }};
+    LoopbackHttpServer silent{[](const LoopbackHttpServer::Request&) {
+        Reply reply;
+        reply.silent = true;
+        return reply;
+    }};
+    struct Press {
+        std::string server;
+        std::atomic<HWND> window{nullptr};
+        std::atomic<bool> done{false};
+        std::u16string connection, transmission;
+        std::chrono::milliseconds took{0};
+    } presses[2];
+    presses[0].server = trickling.url("");
+    presses[1].server = silent.url("");
+    wine_test::MessageBoxAnswerer boxes;
+    std::vector<std::thread> threads;
+    for (Press& press : presses) {
+        threads.emplace_back([&press] {
+            wine_test::Win32Form1Platform system;
+            Form1 form(system.platform(
+                nullptr, {widen(press.server + "/softfback.php"), widen(press.server + "/")}));
+            form.show();
+            system.window.selectPage(kPageFeedback);
+            system.window.setText(fp::kText1Email, u"a@b.c");
+            system.window.setText(fp::kText1Feedback, u"hello");
+            press.window = system.window.hwnd();
+            const auto pressed = std::chrono::steady_clock::now();
+            system.click(fp::kSubmit);  // returns with the outcome
+            press.took = std::chrono::duration_cast<std::chrono::milliseconds>(
+                std::chrono::steady_clock::now() - pressed);
+            press.connection = system.window.text(fp::kLabel21);
+            press.transmission = system.window.text(fp::kLabel10);
+            press.done = true;
+        });
+    }
+    int unanswered = 0;
+    while (!presses[0].done || !presses[1].done) {
+        for (Press& press : presses) {
+            DWORD_PTR result = 0;
+            if (press.window && !press.done &&
+                !::SendMessageTimeoutW(press.window, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &result) &&
+                !press.done) {
+                ++unanswered;
+            }
+        }
+        ::Sleep(200);
+    }
+    for (std::thread& thread : threads) thread.join();
+    EXPECT_EQ(unanswered, 0) << "a window took more than a second to answer";
+    EXPECT_EQ(presses[0].connection, u"Success");
+    EXPECT_EQ(presses[0].transmission, u"Transmission Error.");
+    EXPECT_LE(presses[0].took, std::chrono::milliseconds(feedback::kSendBoundMs + 1000));
+    EXPECT_EQ(presses[1].connection, u"Fail");
+    EXPECT_LE(presses[1].took, std::chrono::milliseconds(feedback::kProbeBoundMs + 1000));
+    ASSERT_EQ(boxes.seen().size(), 1u);
+    EXPECT_EQ(boxes.seen()[0].text, L"Connection to the internet fail");
 }
 
 }  // namespace

@@ -10,7 +10,6 @@
 #include <string>
 #include <string_view>
 
-#include "Utf8.h"
 #include "feedback/FormEncoding.h"
 #include "feedback/HtmlView.h"
 
@@ -18,7 +17,7 @@ namespace {
 
 std::string view(std::string_view reply) {
     harfpad::feedback::HtmlView html;
-    html.setBodyHtml(harfpad::tools::decodeUtf8(reply));
+    html.setBodyHtml(harfpad::feedback::decodeUtf8(reply));
     return harfpad::feedback::toUtf8(html.bodyHtml());
 }
 

@@ -3,7 +3,6 @@
 
 #include <windows.h>
 #include <wininet.h>
-#include <unknwn.h>
 
 #include <utility>
 
@@ -72,52 +71,5 @@ using UniqueIcon = UniqueHandle<HICON, destroyIcon>;
 using UniqueMenu = UniqueHandle<HMENU, destroyMenu>;
 using UniqueInternet = UniqueHandle<HINTERNET, closeInternet>;
 using UniqueMemoryDc = UniqueHandle<HDC, deleteDc>;  // from CreateCompatibleDC
-
-// Owns one COM interface pointer.
-template <typename I>
-class ComPtr {
-  public:
-    ComPtr() = default;
-    ComPtr(const ComPtr&) = delete;
-    ComPtr& operator=(const ComPtr&) = delete;
-    ComPtr(ComPtr&& other) noexcept : ptr_(std::exchange(other.ptr_, nullptr)) {}
-    ComPtr& operator=(ComPtr&& other) noexcept {
-        reset();
-        ptr_ = std::exchange(other.ptr_, nullptr);
-        return *this;
-    }
-    ~ComPtr() { reset(); }
-
-    I* get() const { return ptr_; }
-    I* operator->() const { return ptr_; }
-    explicit operator bool() const { return ptr_ != nullptr; }
-    void reset() {
-        if (ptr_)
-            std::exchange(ptr_, nullptr)->Release();
-    }
-    I** put() {
-        reset();
-        return &ptr_;
-    }
-    void** putVoid() { return reinterpret_cast<void**>(put()); }
-
-  private:
-    I* ptr_ = nullptr;
-};
-
-// Initialises COM for the calling thread for as long as it lives.
-class ComApartment {
-  public:
-    ComApartment() : ok_(SUCCEEDED(::CoInitialize(nullptr))) {}
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-    ~ComApartment() {
-        if (ok_)
-            ::CoUninitialize();
-    }
-
-  private:
-    bool ok_;
-};
 
 }  // namespace harfpad::win32

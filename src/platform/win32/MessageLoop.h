@@ -14,4 +14,10 @@ int runMessageLoop(const std::function<bool(MSG&)>& preTranslate);
 // for the message loop.
 void processWaitingMessages();
 
+// Waits at most `ms` for a message, then dispatches every waiting message but the user's
+// keyboard and client-area mouse input, which is dropped. Window frames, closing (also
+// Alt+F4), painting, timers and posted messages go on. False once WM_QUIT was seen; it is left
+// for the message loop.
+bool waitDroppingInput(unsigned ms);
+
 }  // namespace harfpad::win32

@@ -12,8 +12,12 @@ int Win32UiServices::messageBox(std::u16string_view text, std::u16string_view ti
     return ::MessageBoxW(::GetActiveWindow(), toWide(text).c_str(), toWide(title).c_str(), style);
 }
 
-void Win32UiServices::doEvents() {
-    processWaitingMessages();
+std::uint64_t Win32UiServices::tickCount() {
+    return ::GetTickCount64();
+}
+
+bool Win32UiServices::waitForMessages(unsigned ms) {
+    return waitDroppingInput(ms);
 }
 
 void Win32UiServices::setWaitCursor(bool wait) {

@@ -14,7 +14,8 @@ class Win32UiServices final : public IUiServices {
         : waitCursorChanged_(std::move(waitCursorChanged)) {}
 
     int messageBox(std::u16string_view text, std::u16string_view title, unsigned style) override;
-    void doEvents() override;
+    std::uint64_t tickCount() override;
+    bool waitForMessages(unsigned ms) override;
     void setWaitCursor(bool wait) override;
     void endProgram() override;
     void reloadLayoutHotkey() override;

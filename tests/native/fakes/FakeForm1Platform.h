@@ -5,8 +5,7 @@
 #include "app/Form1.h"
 #include "app/Form1Layout.h"
 #include "fakes/FakeFormWindow.h"
-#include "fakes/FakeHttpRequest.h"
-#include "fakes/FakeInternet.h"
+#include "fakes/FakeHttp.h"
 #include "fakes/FakeKeyboardLayout.h"
 #include "fakes/FakeRegistry.h"
 #include "fakes/FakeKeystrokeSender.h"
@@ -22,22 +21,12 @@ struct FakeForm1Platform {
     FakeKeyboardLayout layouts;
     RecordingKeyInput keys;
     FakeKeystrokeSender keystrokes{layouts};
-    FakeInternet internet;
-    FakeHttpRequests requests;
+    FakeHttpClient http{ui};
 
     Form1Platform platform(const TrayPlatform* tray = nullptr,
                            feedback::FeedbackAddresses addresses = {}) {
-        return {window,
-                ui,
-                registry,
-                layouts,
-                keys,
-                keys,
-                keystrokes,
-                internet,
-                requests,
-                tray,
-                std::move(addresses)};
+        return {window, ui,         registry, layouts, keys,
+                keys,   keystrokes, http,     tray,    std::move(addresses)};
     }
 };
 

@@ -104,6 +104,7 @@ LoopbackHttpServer::LoopbackHttpServer(Responder responder, unsigned short port)
 LoopbackHttpServer::~LoopbackHttpServer() {
     stop_ = true;
     thread_.join();
+    for (std::thread& connection : connections_) connection.join();
     ::closesocket(listener_);
 }
 
@@ -134,8 +135,10 @@ void LoopbackHttpServer::run() {
         const SOCKET connection = ::accept(listener_, nullptr, nullptr);
         if (connection == INVALID_SOCKET)
             continue;
-        serve(connection);
-        ::closesocket(connection);
+        connections_.emplace_back([this, connection] {
+            serve(connection);
+            ::closesocket(connection);
+        });
     }
 }
 
@@ -178,15 +181,72 @@ void LoopbackHttpServer::serve(SOCKET connection) {
             break;
         request.body.append(buffer, got);
     }
-    const std::string body = responder_(request);
+    const Reply reply = responder_(request);
+    std::size_t index = 0;
     {
         std::lock_guard lock(mutex_);
+        index = requests_.size();
         requests_.push_back(request);
     }
-    const std::string response = "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: " +
-                                 std::to_string(body.size()) + "\r\nConnection: close\r\n\r\n" +
-                                 (request.method == "HEAD" ? std::string() : body);
-    ::send(connection, response.data(), static_cast<int>(response.size()), 0);
+    respond(connection, reply, index);
+}
+
+namespace {
+
+// False once the client has closed its end (or the wait is over with nothing to read).
+bool clientStillThere(SOCKET connection, long waitUs) {
+    fd_set readable;
+    FD_ZERO(&readable);
+    FD_SET(connection, &readable);
+    timeval wait{0, waitUs};
+    if (::select(0, &readable, nullptr, nullptr, &wait) <= 0)
+        return true;
+    char byte;
+    return ::recv(connection, &byte, 1, MSG_PEEK) > 0;
+}
+
+}  // namespace
+
+void LoopbackHttpServer::respond(SOCKET connection, const Reply& reply, std::size_t index) {
+    if (reply.silent) {
+        while (!stop_ && clientStillThere(connection, 50'000)) {
+        }
+        return;
+    }
+    std::string head = "HTTP/1.1 " + std::to_string(reply.status);
+    if (reply.status == 401)
+        head += " Unauthorized\r\nWWW-Authenticate: Basic realm=\"harfpad test\"";
+    else if (reply.status == 407)
+        head +=
+            " Proxy Authentication Required\r\nProxy-Authenticate: Basic realm=\"harfpad test\"";
+    else
+        head += " OK";
+    head += "\r\nContent-Type: text/html\r\nContent-Length: " +
+            std::to_string(reply.body.size() + reply.filler) + "\r\nConnection: close\r\n\r\n";
+    ::send(connection, head.data(), static_cast<int>(head.size()), 0);
+    const std::uint64_t total = reply.body.size() + reply.filler;
+    std::string filler;  // short paragraphs, as a long page has them
+    while (filler.size() < 64 * 1024) filler += "<p>" + std::string(56, 'x') + "</p>\n";
+    std::uint64_t sent = 0;
+    while (sent < total && !stop_) {
+        std::size_t n = reply.bytesPerSecond ? 1 : filler.size();
+        const char* data = nullptr;
+        if (sent < reply.body.size()) {
+            n = std::min<std::size_t>(n, reply.body.size() - sent);
+            data = reply.body.data() + sent;
+        } else {
+            n = static_cast<std::size_t>(std::min<std::uint64_t>(n, total - sent));
+            data = filler.data();
+        }
+        const int done = ::send(connection, data, static_cast<int>(n), 0);
+        if (done <= 0)
+            break;  // the client has gone
+        sent += static_cast<std::uint64_t>(done);
+        if (reply.bytesPerSecond && !clientStillThere(connection, 1'000'000 / reply.bytesPerSecond))
+            break;
+    }
+    std::lock_guard lock(mutex_);
+    requests_[index].bytesSent = sent;
 }
 
 }  // namespace harfpad::wine_test

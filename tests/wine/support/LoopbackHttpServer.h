@@ -1,10 +1,11 @@
-// A tiny HTTP server on 127.0.0.1 for tests: records each request and answers with a body the
-// test chooses. Serves one connection at a time on its own thread.
+// A tiny HTTP server on 127.0.0.1 for tests: records each request and answers as the test
+// chooses, also the way misbehaving servers do. Serves each connection on a thread of its own.
 #pragma once
 
 #include <winsock2.h>
 
 #include <atomic>
+#include <cstdint>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -26,11 +27,20 @@ class LoopbackHttpServer {
         // The body read as application/x-www-form-urlencoded, by a decoder of the tests' own:
         // fields in order, values as the raw bytes they stand for.
         std::vector<std::pair<std::string, std::string>> formFields() const;
+        std::uint64_t bytesSent = 0;  // of the response's body, until the client went
     };
-    using Responder = std::function<std::string(const Request&)>;
+    struct Reply {
+        Reply(std::string text = {}) : body(std::move(text)) {}
+        std::string body;
+        int status = 200;             // 401 and 407 come with a header asking for Basic credentials
+        std::uint64_t filler = 0;     // this many more bytes of short paragraphs
+        unsigned bytesPerSecond = 0;  // 0: as fast as the client takes it
+        bool silent = false;          // reads the request, then never answers
+    };
+    using Responder = std::function<Reply(const Request&)>;
 
-    // Listens on `port` of 127.0.0.1 (0: an ephemeral one); every response is "200 OK"
-    // text/html with the responder's body.
+    // Listens on `port` of 127.0.0.1 (0: an ephemeral one); every response is text/html with
+    // its Content-Length.
     explicit LoopbackHttpServer(Responder responder, unsigned short port = 0);
     ~LoopbackHttpServer();
     LoopbackHttpServer(const LoopbackHttpServer&) = delete;
@@ -46,6 +56,7 @@ class LoopbackHttpServer {
   private:
     void run();
     void serve(SOCKET connection);
+    void respond(SOCKET connection, const Reply& reply, std::size_t index);
 
     Responder responder_;
     SOCKET listener_ = INVALID_SOCKET;
@@ -53,6 +64,7 @@ class LoopbackHttpServer {
     std::atomic<bool> stop_{false};
     mutable std::mutex mutex_;
     std::vector<Request> requests_;
+    std::vector<std::thread> connections_;
     std::thread thread_;
 };
 
