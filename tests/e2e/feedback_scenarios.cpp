@@ -206,9 +206,8 @@ TEST_F(FeedbackScenarios, LongRepliesAreCutAsTheyArrive) {
     EXPECT_LT(memory.PagefileUsage, std::size_t{200} << 20) << "committed after 300 MiB";
     std::printf("committed after a 300 MiB reply: %.1f MiB\n", memory.PagefileUsage / 1048576.0);
 
-    std::string words;
-    while (words.size() < 100'000) words += " words";
-    reply() = Reply(std::string(600'000, '\n') + kAck + words);
+    // Past the cap only if the CRs that the reply box needs were counted.
+    reply() = Reply(std::string(600'000, '\n') + kAck);
     EXPECT_EQ(sendAndWait(), L"Data received. Thank you. ");
 }
 
