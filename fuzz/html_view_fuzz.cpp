@@ -21,50 +21,50 @@
 
 namespace {
 
-using harfpad::feedback::HtmlNode;
 using harfpad::feedback::HtmlView;
-using harfpad::feedback::html::Tag;
+using harfpad::html::Node;
+using harfpad::html::Tag;
 
 // Script text that opens "<!--" and then "<script" may end inside that run, where "</script>"
 // does not end the element.
-bool mayEndDoubleEscaped(const HtmlNode& script) {
+bool mayEndDoubleEscaped(const Node& script) {
     if (!script.firstChild)
         return false;
     std::u16string text = script.firstChild->text;
-    for (char16_t& c : text) c = harfpad::feedback::html::asciiLower(c);
+    for (char16_t& c : text) c = harfpad::html::asciiLower(c);
     const std::size_t comment = text.find(u"<!--");
     return comment != std::u16string::npos &&
            text.find(u"<script", comment) != std::u16string::npos;
 }
 
 // A form, <a> or <nobr> inside another of its kind.
-bool nestsInItsKind(const HtmlNode& node) {
+bool nestsInItsKind(const Node& node) {
     if (!node.isHtml(Tag::form) && !node.isHtml(Tag::a) && !node.isHtml(Tag::nobr))
         return false;
-    for (const HtmlNode* above = node.parent; above; above = above->parent)
+    for (const Node* above = node.parent; above; above = above->parent)
         if (above->isHtml(node.tag))
             return true;
     return false;
 }
 
-bool changesWhenReadAgain(const HtmlNode& root) {
+bool changesWhenReadAgain(const Node& root) {
     bool changes = false;
     std::size_t depth = 0;  // the elements above a node
-    harfpad::feedback::walkTree(
+    harfpad::html::walkTree(
         root,
-        [&](const HtmlNode& node) {
+        [&](const Node& node) {
             if ((node.isHtml(Tag::pre) || node.isHtml(Tag::listing) ||
                  node.isHtml(Tag::textarea)) &&
-                node.firstChild && node.firstChild->kind == HtmlNode::Kind::Text &&
+                node.firstChild && node.firstChild->kind == Node::Kind::Text &&
                 !node.firstChild->text.empty() && node.firstChild->text.front() == u'\n')
                 changes = true;
             if (node.isHtml(Tag::plaintext) || depth + 2 >= HtmlView::kMaxDepth ||
                 (node.isHtml(Tag::script) && mayEndDoubleEscaped(node)) || nestsInItsKind(node))
                 changes = true;
-            depth += node.kind == HtmlNode::Kind::Element;
+            depth += node.kind == Node::Kind::Element;
             return !changes;
         },
-        [&](const HtmlNode&) { --depth; });
+        [&](const Node&) { --depth; });
     return changes;
 }
 

@@ -1,6 +1,6 @@
 #include "Utf8.h"
 
-#include "feedback/HtmlCharRefs.h"
+#include "html/CharRefs.h"
 
 namespace harfpad::tools {
 
@@ -49,7 +49,7 @@ std::u16string decodeUtf8(std::string_view bytes) {
         codePoint = (codePoint << 6) | (byte & 0x3F);
         if (--needed > 0)
             continue;
-        feedback::appendCodePoint(out, codePoint);
+        html::appendCodePoint(out, codePoint);
     }
     if (needed > 0)
         out += u'\xFFFD';

@@ -1,12 +1,12 @@
-#include "feedback/HtmlForeign.h"
+#include "html/Foreign.h"
 
 #include <algorithm>
 #include <iterator>
 #include <string_view>
 
-#include "feedback/HtmlElements.h"
+#include "html/Elements.h"
 
-namespace harfpad::feedback::html {
+namespace harfpad::html {
 
 namespace {
 
@@ -144,4 +144,4 @@ void adjustMathMlAttributeName(std::u16string& name) {
         name = u"definitionURL";
 }
 
-}  // namespace harfpad::feedback::html
+}  // namespace harfpad::html

@@ -4,10 +4,10 @@
 
 #include <string>
 
-namespace harfpad::feedback::html {
+namespace harfpad::html {
 
 void adjustSvgTagName(std::u16string& name);
 void adjustSvgAttributeName(std::u16string& name);
 void adjustMathMlAttributeName(std::u16string& name);
 
-}  // namespace harfpad::feedback::html
+}  // namespace harfpad::html
