@@ -54,7 +54,7 @@ class TreeBuilder {
     void inBodyEndTag(Token& token);
     void inBodyCharacters(std::u16string_view text);
     void anyOtherEndTag(const Token& token);
-    bool adoptionAgency(const Token& token);
+    void adoptionAgency(const Token& token);
     void inHead(Token& token);
     void inText(Token& token);
     void inForeign(Token& token);

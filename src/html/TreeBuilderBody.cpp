@@ -330,8 +330,7 @@ void TreeBuilder::inBodyEndTag(Token& token) {
         generateImpliedEndTags();
         popUntil(tag);
     } else if (in(tag, Group::formatting)) {
-        if (!adoptionAgency(token))
-            anyOtherEndTag(token);
+        adoptionAgency(token);
     } else {
         anyOtherEndTag(token);
     }
@@ -360,14 +359,13 @@ void TreeBuilder::anyOtherEndTag(const Token& token) {
 }
 
 // Closes formatting elements that blocks have cut across, cloning them where they go on.
-// True when the end tag was dealt with; false when it is to be read as any other end tag.
-bool TreeBuilder::adoptionAgency(const Token& token) {
+void TreeBuilder::adoptionAgency(const Token& token) {
     const auto matches = [&](const Node& node) {
         return node.space == Space::Html && node.text == token.name;
     };
     if (matches(current()) && formattingIndexOf(&current()) == formatting_.size()) {
         pop();
-        return true;
+        return;
     }
     for (int outer = 0; outer < 8; ++outer) {
         std::size_t formattingAt = formatting_.size();
@@ -377,22 +375,26 @@ bool TreeBuilder::adoptionAgency(const Token& token) {
                 break;
             }
         }
-        if (formattingAt == formatting_.size())
-            return false;
+        if (formattingAt == formatting_.size()) {
+            // None since the last marker (a <marquee>, a cell, ...): an ordinary end tag, which
+            // may still close one left open before the marker. For a <nobr> start tag too.
+            anyOtherEndTag(token);
+            return;
+        }
         Node* formattingElement = formatting_[formattingAt];
         if (!formattingElement->open) {
             formatting_.erase(formatting_.begin() + static_cast<std::ptrdiff_t>(formattingAt));
-            return true;
+            return;
         }
         const std::size_t elementAt = open_.indexOf(*formattingElement);
         if (!open_.inScopeAt(elementAt, Scope::Default))
-            return true;
+            return;
         std::size_t blockAt = elementAt + 1;
         while (blockAt < open_.size() && !isSpecial(open_[blockAt])) ++blockAt;
         if (blockAt == open_.size()) {
             while (open_.size() > elementAt) pop();
             formatting_.erase(formatting_.begin() + static_cast<std::ptrdiff_t>(formattingAt));
-            return true;
+            return;
         }
         Node* furthestBlock = &open_[blockAt];
         Node* commonAncestor = &open_[elementAt - 1];
@@ -417,7 +419,7 @@ bool TreeBuilder::adoptionAgency(const Token& token) {
             }
             Node* clone = cloneElement(*node);
             if (!clone)
-                return true;
+                return;
             formatting_[listAt] = clone;
             open_.replaceAt(nodeAt, *clone);
             node->open = false;
@@ -433,7 +435,7 @@ bool TreeBuilder::adoptionAgency(const Token& token) {
         place.parent->insertBefore(*last, place.before);
         Node* replacement = cloneElement(*formattingElement);
         if (!replacement)
-            return true;
+            return;
         while (Node* child = furthestBlock->firstChild) {
             child->detach();
             replacement->append(*child);
@@ -446,7 +448,6 @@ bool TreeBuilder::adoptionAgency(const Token& token) {
         open_.insertAt(open_.indexOf(*furthestBlock) + 1, *replacement);
         replacement->open = true;
     }
-    return true;
 }
 
 }  // namespace harfpad::html
