@@ -1,5 +1,5 @@
-// The tree the reply view holds: elements, text and comments, linked to their parent and
-// siblings so the parser can move them in constant time. Nodes live in an Document.
+// The tree a parse builds: elements, text and comments, linked to their parent and siblings so
+// the parser can move them in constant time. Nodes live in a Document.
 #pragma once
 
 #include <cstddef>
@@ -13,8 +13,13 @@
 namespace harfpad::html {
 
 struct Attribute {
-    std::u16string name;  // as written back: lower case, SVG and MathML names in their case
+    // The namespaces of the attributes that foreign elements take from XLink and XML.
+    enum class Space : std::uint8_t { None, XLink, Xml, Xmlns };
+
+    std::u16string name;  // lower case, SVG and MathML names in their case; the local name in
+                          // a namespace ("href" of "xlink:href")
     std::u16string value;
+    Space space = Space::None;
     bool operator==(const Attribute&) const = default;
 };
 

@@ -35,11 +35,27 @@ void appendEscaped(std::u16string& out, std::u16string_view text, bool inAttribu
     }
 }
 
+// What a namespace puts before the local name of an attribute.
+std::u16string_view prefixOf(Attribute::Space space, std::u16string_view name) {
+    switch (space) {
+        case Attribute::Space::XLink:
+            return u"xlink:";
+        case Attribute::Space::Xml:
+            return u"xml:";
+        case Attribute::Space::Xmlns:
+            return name == u"xmlns" ? u"" : u"xmlns:";
+        case Attribute::Space::None:
+            break;
+    }
+    return u"";
+}
+
 void openTag(const Node& element, std::u16string& out) {
     out += u'<';
     out += element.text;
-    for (const auto& [name, value] : element.attributes) {
+    for (const auto& [name, value, space] : element.attributes) {
         out += u' ';
+        out += prefixOf(space, name);
         out += name;
         out += u"=\"";
         appendEscaped(out, value, true);

@@ -212,6 +212,7 @@ void TreeBuilder::insertForeign(Token& token, Space space) {
             adjustSvgAttributeName(attribute.name);
         else
             adjustMathMlAttributeName(attribute.name);
+        adjustForeignAttribute(attribute);
     }
     Node& element = createElement(token, space);
     if (space == Space::Svg)

@@ -1,10 +1,12 @@
 // The corpus of replies the reply view is compared on, and parse5's reading of each: the
-// replies written in replies.txt and the seeded tag soup of generate.mjs.
+// replies written in replies.txt, replies that use every entry of parse5's SVG and MathML name
+// tables (tables.mjs) and the seeded tag soup of generate.mjs.
 import { readFileSync } from 'node:fs';
 import { dirname, join } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { parse, parseFragment, serialize } from 'parse5';
 import { generate } from './generate.mjs';
+import { parse5Tables, tableReplies } from './tables.mjs';
 
 const here = dirname(fileURLToPath(import.meta.url));
 const SEED = 20261207;
@@ -31,11 +33,15 @@ function ownReplies() {
 }
 
 export const written = ownReplies();
-export const replies = [...written, ...generate(SEED, GENERATED)];
+export const tables = parse5Tables();
+export const replies = [...written, ...tableReplies(tables), ...generate(SEED, GENERATED)];
 
-// Replies where the view knowingly reads otherwise than parse5, by name, with the reason.
-export const listed = new Map(JSON.parse(readFileSync(join(here, 'differences.json'), 'utf8'))
-    .map((d) => [d.name, d.reason]));
+// Where the view knowingly reads otherwise than parse5, with the reason: replies by name, and
+// entries of the name tables.
+const differences = JSON.parse(readFileSync(join(here, 'differences.json'), 'utf8'));
+export const listed = new Map(differences.filter((d) => d.name).map((d) => [d.name, d.reason]));
+export const listedEntries = new Map(differences.filter((d) => d.entry)
+    .map((d) => [d.entry, d.reason]));
 
 const body = parse('<body>').childNodes.find((n) => n.nodeName === 'html')
     .childNodes.find((n) => n.nodeName === 'body');

@@ -5,10 +5,13 @@
 //   node tests/differential/run.mjs path/to/replyview
 //
 // The acknowledgement decision (does the body's HTML hold "Data received. Thank you."?) must
-// agree on every reply; the HTML must agree on every reply but those in differences.json.
+// agree on every reply; the HTML must agree on every reply but those in differences.json, and
+// so must the SVG and MathML name tables (`replyview --tables`), entry by entry.
 import { spawnSync } from 'node:child_process';
 import { readFileSync } from 'node:fs';
-import { FROZEN, GENERATED, frozenText, listed, parse5Body, replies, written } from './corpus.mjs';
+import {
+    FROZEN, GENERATED, frozenText, listed, listedEntries, parse5Body, replies, tables, written,
+} from './corpus.mjs';
 
 const ACK = 'Data received. Thank you.';
 
@@ -63,15 +66,36 @@ for (const name of listed.keys()) {
         failures.push(`${name}: listed but not in the corpus`);
 }
 
+// The name tables, both ways.
+const ourTables = new Set(spawnSync(replyview, ['--tables']).stdout.toString('utf8').split('\n')
+    .filter(Boolean));
+const theirTables = new Set(tables);
+for (const [entries, others, side] of [[ourTables, theirTables, 'the view'],
+    [theirTables, ourTables, 'parse5']]) {
+    for (const entry of entries) {
+        if (!others.has(entry) && !listedEntries.has(entry))
+            failures.push(`table entry only in ${side}: ${entry}`);
+    }
+}
+for (const entry of listedEntries.keys()) {
+    if (ourTables.has(entry) === theirTables.has(entry))
+        failures.push(`${entry}: listed as a table difference but both have it or neither`);
+}
+
 // The native tests read parse5's bodies from a file: it must say what parse5 says now.
 if (readFileSync(FROZEN, 'utf8') !== frozenText(bodies))
     failures.push(`${FROZEN} is out of date: run node tests/differential/freeze.mjs`);
 
-console.log(`replies: ${replies.length} (${written.length} written, ${GENERATED} generated)`);
+console.log(`replies: ${replies.length} (${written.length} written, ` +
+            `${replies.length - written.length - GENERATED} from the name tables, ${GENERATED} generated)`);
 console.log(`acknowledgement agrees: ${ackAgree}/${replies.length}`);
 console.log(`HTML agrees: ${htmlAgree}/${replies.length}; listed differences: ${seenListed.size}`);
 for (const name of seenListed)
     console.log(`  ${name}: ${listed.get(name)}`);
+console.log(`name table entries: ${ourTables.size} in the view, ${theirTables.size} in parse5; ` +
+            `listed differences: ${listedEntries.size}`);
+for (const [entry, reason] of listedEntries)
+    console.log(`  ${entry}: ${reason}`);
 console.log(`time: replyview ${oursMs.toFixed(0)} ms (one process), parse5 ${parse5Ms.toFixed(0)} ms`);
 for (const failure of failures)
     console.log(`FAIL ${failure}`);

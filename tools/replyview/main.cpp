@@ -4,15 +4,19 @@
 //   replyview            one reply, all of standard input
 //   replyview --batch    replies separated by NUL bytes; each result is followed by a NUL byte
 //                        (a reply holding a NUL byte cannot be given this way)
+//   replyview --tables   the engine's name tables for SVG and MathML content, one entry a line:
+//                        the table, the name as the tokenizer gives it, and what it becomes
 #include <cstdio>
 #include <iostream>
 #include <iterator>
+#include <span>
 #include <string>
 #include <string_view>
 
 #include "Utf8.h"
 #include "feedback/FormEncoding.h"
 #include "feedback/HtmlView.h"
+#include "html/Foreign.h"
 
 namespace {
 
@@ -22,13 +26,37 @@ std::string view(std::string_view reply) {
     return harfpad::feedback::toUtf8(html.bodyHtml());
 }
 
+void printTables() {
+    using harfpad::feedback::toUtf8;
+    const auto print = [](const char* table, std::span<const std::u16string_view> names) {
+        for (const auto name : names) {
+            std::u16string lower(name);
+            for (char16_t& c : lower) c = harfpad::html::asciiLower(c);
+            std::cout << table << ' ' << toUtf8(lower) << ' ' << toUtf8(name) << '\n';
+        }
+    };
+    print("svg-element", harfpad::html::svgTagNames());
+    print("svg-attribute", harfpad::html::svgAttributeNames());
+    print("mathml-attribute", harfpad::html::mathMlAttributeNames());
+    static constexpr const char* kSpaces[] = {"none", "xlink", "xml", "xmlns"};
+    for (const auto& [name, space, localName] : harfpad::html::foreignAttributes()) {
+        std::cout << "foreign-attribute " << toUtf8(name) << ' ' << kSpaces[static_cast<int>(space)]
+                  << ':' << toUtf8(localName) << '\n';
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const bool batch = argc == 2 && std::string_view(argv[1]) == "--batch";
-    if (argc > 2 || (argc == 2 && !batch)) {
-        std::cerr << "usage: replyview [--batch] < reply.html\n";
+    const bool tables = argc == 2 && std::string_view(argv[1]) == "--tables";
+    if (argc > 2 || (argc == 2 && !batch && !tables)) {
+        std::cerr << "usage: replyview [--batch | --tables] < reply.html\n";
         return 2;
+    }
+    if (tables) {
+        printTables();
+        return std::cout.flush() ? 0 : 1;
     }
     std::ios::sync_with_stdio(false);
     const std::string input(std::istreambuf_iterator<char>(std::cin), {});
