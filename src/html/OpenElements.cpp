@@ -36,6 +36,10 @@ bool OpenElements::isSpecial(const Node& node) {
     return node.isHtmlIn(Group::special) || isForeignBoundary(node);
 }
 
+bool OpenElements::boundsScope(const Node& node) {
+    return node.isHtmlIn(Group::scopeBoundary) || isForeignBoundary(node);
+}
+
 OpenElements::OpenElements(Node& root) {
     topmost_.fill(npos);
     nodes_.push_back(&root);
@@ -118,7 +122,7 @@ void OpenElements::index(std::size_t from) {
         }
         const bool root = i == 0;
         const bool foreignBoundary = !html && isForeignBoundary(node);
-        const bool boundary = root || foreignBoundary || (html && in(tag, Group::scopeBoundary));
+        const bool boundary = root || boundsScope(node);
         const auto mark = [&](Scope scope, bool is) {
             if (is)
                 entry.boundary[static_cast<std::size_t>(scope)] = i;

@@ -41,6 +41,8 @@ class OpenElements {
     std::size_t lastListStop() const { return entries_.back().lastListStop; }
 
     static bool isSpecial(const Node& node);
+    // Where "in scope" stops looking; the list item, button and other scopes stop at more.
+    static bool boundsScope(const Node& node);
 
   private:
     struct Entry {

@@ -5,7 +5,8 @@
 //   replyview --batch    replies separated by NUL bytes; each result is followed by a NUL byte
 //                        (a reply holding a NUL byte cannot be given this way)
 //   replyview --tables   the engine's name tables for SVG and MathML content, one entry a line:
-//                        the table, the name as the tokenizer gives it, and what it becomes
+//                        the table, the name as the tokenizer gives it, and what the lookup
+//                        makes of it
 #include <cstdio>
 #include <iostream>
 #include <iterator>
@@ -26,22 +27,32 @@ std::string view(std::string_view reply) {
     return harfpad::feedback::toUtf8(html.bodyHtml());
 }
 
+// Each entry's name as the tokenizer gives it, and what the engine's lookup makes of it.
 void printTables() {
     using harfpad::feedback::toUtf8;
-    const auto print = [](const char* table, std::span<const std::u16string_view> names) {
+    using Adjust = void (*)(std::u16string&);
+    const auto print = [](const char* table, std::span<const std::u16string_view> names,
+                          Adjust adjust) {
         for (const auto name : names) {
             std::u16string lower(name);
             for (char16_t& c : lower) c = harfpad::html::asciiLower(c);
-            std::cout << table << ' ' << toUtf8(lower) << ' ' << toUtf8(name) << '\n';
+            std::u16string adjusted = lower;
+            adjust(adjusted);
+            std::cout << table << ' ' << toUtf8(lower) << ' ' << toUtf8(adjusted) << '\n';
         }
     };
-    print("svg-element", harfpad::html::svgTagNames());
-    print("svg-attribute", harfpad::html::svgAttributeNames());
-    print("mathml-attribute", harfpad::html::mathMlAttributeNames());
+    print("svg-element", harfpad::html::svgTagNames(), harfpad::html::adjustSvgTagName);
+    print("svg-attribute", harfpad::html::svgAttributeNames(),
+          harfpad::html::adjustSvgAttributeName);
+    print("mathml-attribute", harfpad::html::mathMlAttributeNames(),
+          harfpad::html::adjustMathMlAttributeName);
     static constexpr const char* kSpaces[] = {"none", "xlink", "xml", "xmlns"};
-    for (const auto& [name, space, localName] : harfpad::html::foreignAttributes()) {
-        std::cout << "foreign-attribute " << toUtf8(name) << ' ' << kSpaces[static_cast<int>(space)]
-                  << ':' << toUtf8(localName) << '\n';
+    for (const auto& entry : harfpad::html::foreignAttributes()) {
+        harfpad::html::Attribute attribute{std::u16string(entry.name), {}};
+        harfpad::html::adjustForeignAttribute(attribute);
+        std::cout << "foreign-attribute " << toUtf8(entry.name) << ' '
+                  << kSpaces[static_cast<int>(attribute.space)] << ':' << toUtf8(attribute.name)
+                  << '\n';
     }
 }
 
