@@ -25,8 +25,9 @@ bool is(const Node& node, Tags tags, Space space = Space::Html) {
 }
 
 // Whether an ancestor of `node` is one of `tags` before one for which `stop` holds.
-template <typename Stop>
-bool above(const Node& node, Tags tags, Stop stop) {
+template <typename Stop = bool (*)(const Node&)>
+bool above(
+    const Node& node, Tags tags, Stop stop = [](const Node&) { return false; }) {
     for (const Node* ancestor = node.parent; ancestor; ancestor = ancestor->parent) {
         if (is(*ancestor, tags))
             return true;
@@ -40,10 +41,6 @@ bool inScope(const Node& node, Tag tag, bool buttonScope = false) {
     return above(node, {tag}, [&](const Node& n) {
         return OpenElements::boundsScope(n) || (buttonScope && is(n, {Tag::button}));
     });
-}
-
-bool anywhereAbove(const Node& node, Tag tag) {
-    return above(node, {tag}, [](const Node&) { return false; });
 }
 
 // A <select> reached through <option> and <optgroup> only: what a select's content is read in.
@@ -75,7 +72,7 @@ bool closesAParagraph(const Node& element) {
     return element.isHtmlIn(Group::closesParagraph) || element.isHtmlIn(Group::heading) ||
            is(element, {Tag::pre, Tag::listing, Tag::li, Tag::dd, Tag::dt, Tag::plaintext,
                         Tag::table, Tag::hr, Tag::xmp}) ||
-           (is(element, {Tag::form}) && !anywhereAbove(element, Tag::template_));
+           (is(element, {Tag::form}) && !above(element, {Tag::template_}));
 }
 
 // Whether the element's start tag, read with its ancestors open, closes one of them or is
@@ -107,7 +104,7 @@ bool closedByItsStartTag(const Node& element) {
         case Tag::select:
             return inSelect(element);
         case Tag::form:
-            return anywhereAbove(element, Tag::form) && !anywhereAbove(element, Tag::template_);
+            return above(element, {Tag::form}) && !above(element, {Tag::template_});
         case Tag::a:
             return closesALink(element);
         case Tag::rb:
