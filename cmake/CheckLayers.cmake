@@ -1,17 +1,20 @@
 # Fails when a source file includes a header of a folder its own folder may not use:
 #   platform  uses nothing of ours;
+#   html      the HTML engine, knows no feature: uses platform at most;
 #   settings  uses platform;
-#   a feature (layout, tray, keyboard, feedback) uses platform and settings, never another;
+#   a feature (layout, tray, keyboard, feedback) uses platform, settings and html, never another
+#             feature;
 #   app       uses all of them.
 # Run as `cmake -DSOURCE_DIR=src -DSTAMP=file -P CheckLayers.cmake`.
 cmake_policy(SET CMP0057 NEW)
 set(allowed_platform platform)
+set(allowed_html platform html)
 set(allowed_settings platform settings)
 foreach(feature IN ITEMS layout tray keyboard feedback)
-    set(allowed_${feature} platform settings ${feature})
+    set(allowed_${feature} platform settings html ${feature})
 endforeach()
-set(allowed_app app platform settings layout tray keyboard feedback)
-set(ours app platform settings layout tray keyboard feedback)
+set(allowed_app app platform settings html layout tray keyboard feedback)
+set(ours app platform html settings layout tray keyboard feedback)
 
 set(faults)
 foreach(folder IN LISTS ours)

@@ -4,71 +4,17 @@
 //
 // Stable means: parsing the serialised body and serialising it again gives the same text. One
 // round may still repair misnested markup (a table fostered out of a link), so the second and
-// third serialisations are compared. Trees that change on every round, in browsers too:
-// - a line feed starting a <pre>, <listing> or <textarea>: each parse drops one;
-// - <plaintext>: it has no end tag, so the one written out reads back as text;
-// - a script ending inside "<!--<script": the end tag written out reads back as script text;
-// - a form in a form (a </form> that left one of its elements open): one level drops each round;
-// - an <a> in an <a>, or a <nobr> in a <nobr>, as the adoption of misnested formatting builds
-//   them: the inner start tag reads back as closing the outer, and adoption runs again;
-// - a tree as deep as the nesting limit, whose deepest elements were put beside the innermost.
+// third serialisations are compared, unless the second tree is one that changes on every round,
+// in browsers too (ReadAgain.h).
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 
+#include "ReadAgain.h"
 #include "feedback/HtmlView.h"
 
-namespace {
-
-using harfpad::feedback::HtmlNode;
 using harfpad::feedback::HtmlView;
-using harfpad::feedback::html::Tag;
-
-// Script text that opens "<!--" and then "<script" may end inside that run, where "</script>"
-// does not end the element.
-bool mayEndDoubleEscaped(const HtmlNode& script) {
-    if (!script.firstChild)
-        return false;
-    std::u16string text = script.firstChild->text;
-    for (char16_t& c : text) c = harfpad::feedback::html::asciiLower(c);
-    const std::size_t comment = text.find(u"<!--");
-    return comment != std::u16string::npos &&
-           text.find(u"<script", comment) != std::u16string::npos;
-}
-
-// A form, <a> or <nobr> inside another of its kind.
-bool nestsInItsKind(const HtmlNode& node) {
-    if (!node.isHtml(Tag::form) && !node.isHtml(Tag::a) && !node.isHtml(Tag::nobr))
-        return false;
-    for (const HtmlNode* above = node.parent; above; above = above->parent)
-        if (above->isHtml(node.tag))
-            return true;
-    return false;
-}
-
-bool changesWhenReadAgain(const HtmlNode& root) {
-    bool changes = false;
-    std::size_t depth = 0;  // the elements above a node
-    harfpad::feedback::walkTree(
-        root,
-        [&](const HtmlNode& node) {
-            if ((node.isHtml(Tag::pre) || node.isHtml(Tag::listing) ||
-                 node.isHtml(Tag::textarea)) &&
-                node.firstChild && node.firstChild->kind == HtmlNode::Kind::Text &&
-                !node.firstChild->text.empty() && node.firstChild->text.front() == u'\n')
-                changes = true;
-            if (node.isHtml(Tag::plaintext) || depth + 2 >= HtmlView::kMaxDepth ||
-                (node.isHtml(Tag::script) && mayEndDoubleEscaped(node)) || nestsInItsKind(node))
-                changes = true;
-            depth += node.kind == HtmlNode::Kind::Element;
-            return !changes;
-        },
-        [&](const HtmlNode&) { --depth; });
-    return changes;
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0)
@@ -86,7 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::u16string text = view.readableText();
     view.setBodyHtml(first);
     const std::u16string second = view.bodyHtml();
-    if (second.size() > HtmlView::kMaxReplyLength || changesWhenReadAgain(view.body()))
+    if (second.size() > HtmlView::kMaxReplyLength ||
+        harfpad::fuzzing::changesWhenReadAgain(view.body(), HtmlView::kMaxDepth))
         return 0;
     view.setBodyHtml(second);
     if (view.bodyHtml() != second)

@@ -10,6 +10,7 @@ if [ -z "${DISPLAY:-}" ]; then
     echo "No DISPLAY: starting a virtual screen :77 (view it with a VNC server or take xwd shots)."
     wine_start_xvfb 77
 fi
-export WINEARCH=win64 WINEDEBUG=-all WINEPREFIX="${WINEPREFIX:-$root/build/wineprefix-run}"
-[ -f "$WINEPREFIX/system.reg" ] || /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || true
+# The prefix is made as the tests make theirs, with the font mapping of wine-fonts.reg, so the
+# window looks as in the pictures.
+wine_prepare_prefix "${WINEPREFIX:-$root/build/wineprefix-run}"
 exec /usr/lib/wine/wine64 "$root/build/win64/src/harfpad.exe"

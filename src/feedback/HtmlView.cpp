@@ -1,60 +1,37 @@
 #include "feedback/HtmlView.h"
 
-#include "feedback/HtmlElements.h"
-#include "feedback/HtmlParser.h"
+#include <bitset>
+
+#include "html/Elements.h"
+#include "html/Parser.h"
+#include "html/Serializer.h"
 
 namespace harfpad::feedback {
 
 namespace {
 
-using Node = HtmlNode;
 using html::Group;
+using html::Node;
 using html::Tag;
 
-void appendEscaped(std::u16string& out, std::u16string_view text, bool inAttribute) {
-    for (const char16_t c : text) {
-        switch (c) {
-            case u'&':
-                out += u"&amp;";
-                break;
-            case u'\xA0':
-                out += u"&nbsp;";
-                break;
-            case u'<':
-                out += u"&lt;";
-                break;
-            case u'>':
-                out += u"&gt;";
-                break;
-            case u'"':
-                if (inAttribute) {
-                    out += u"&quot;";
-                    break;
-                }
-                [[fallthrough]];
-            default:
-                out += c;
-        }
-    }
-}
+// The elements a reader sees on lines of their own.
+const auto kLineElements = [] {
+    using enum Tag;
+    std::bitset<html::kTagCount> lines;
+    for (const Tag tag :
+         {address, article,  aside,  blockquote, center,     details, dialog,    dir,   div,
+          dl,      dd,       dt,     fieldset,   figcaption, figure,  footer,    form,  header,
+          hgroup,  h1,       h2,     h3,         h4,         h5,      h6,        hr,    li,
+          listing, main,     menu,   nav,        ol,         p,       plaintext, pre,   search,
+          section, summary,  table,  tr,         td,         th,      caption,   tbody, thead,
+          tfoot,   textarea, select, option,     ul,         xmp})
+        lines.set(static_cast<std::size_t>(tag));
+    return lines;
+}();
 
-void openTag(const Node& element, std::u16string& out) {
-    out += u'<';
-    out += element.text;
-    for (const auto& [name, value] : element.attributes) {
-        out += u' ';
-        out += name;
-        out += u"=\"";
-        appendEscaped(out, value, true);
-        out += u'"';
-    }
-    out += u'>';
-}
-
-void closeTag(const Node& element, std::u16string& out) {
-    out += u"</";
-    out += element.text;
-    out += u'>';
+bool startsLine(const Node& element) {
+    return element.space == Node::Space::Html &&
+           kLineElements.test(static_cast<std::size_t>(element.tag));
 }
 
 bool isUnseen(const Node& element) {
@@ -103,54 +80,24 @@ class TextWriter {
 
 }  // namespace
 
-void HtmlView::setBodyHtml(std::u16string_view html) {
-    if (html.size() > kMaxReplyLength) {
+void HtmlView::setBodyHtml(std::u16string_view markup) {
+    if (markup.size() > kMaxReplyLength) {
         std::size_t keep = kMaxReplyLength;
-        if (html[keep - 1] >= 0xD800 && html[keep - 1] <= 0xDBFF)
+        if (markup[keep - 1] >= 0xD800 && markup[keep - 1] <= 0xDBFF)
             --keep;  // not half a character
-        html = html.substr(0, keep);
+        markup = markup.substr(0, keep);
     }
-    parseBodyContent(html, document_, {kMaxDepth, kMaxNodes});
+    html::parseBodyContent(markup, document_, {kMaxDepth, kMaxNodes});
 }
 
 std::u16string HtmlView::bodyHtml() const {
-    std::u16string out;
-    walkTree(
-        document_.root(),
-        [&](const Node& node) {
-            switch (node.kind) {
-                case Node::Kind::Element:
-                    openTag(node, out);
-                    if (node.isHtmlIn(Group::voidElement))
-                        return false;
-                    if (!node.firstChild)
-                        closeTag(node, out);
-                    return true;
-                case Node::Kind::Text:
-                    if (node.parent->isHtmlIn(Group::rawText))
-                        out += node.text;
-                    else
-                        appendEscaped(out, node.text, false);
-                    return false;
-                case Node::Kind::Comment:
-                    out += u"<!--";
-                    out += node.text;
-                    out += u"-->";
-                    return false;
-            }
-            return false;
-        },
-        [&](const Node& element) {
-            if (element.firstChild && !element.isHtmlIn(Group::voidElement))
-                closeTag(element, out);
-        });
-    return out;
+    return html::serialize(document_.root());
 }
 
 std::u16string HtmlView::readableText() const {
     TextWriter writer;
     std::size_t preformatted = 0;
-    walkTree(
+    html::walkTree(
         document_.root(),
         [&](const Node& node) {
             if (node.kind == Node::Kind::Text)
@@ -159,14 +106,14 @@ std::u16string HtmlView::readableText() const {
                 return false;
             if (node.isHtml(Tag::br))
                 writer.forcedBreak();
-            if (node.isHtmlIn(Group::block))
+            if (startsLine(node))
                 writer.lineBreak();
             if (keepsBlanks(node))
                 ++preformatted;
             return !isUnseen(node);
         },
         [&](const Node& element) {
-            if (element.isHtmlIn(Group::block))
+            if (startsLine(element))
                 writer.lineBreak();
             if (keepsBlanks(element))
                 --preformatted;

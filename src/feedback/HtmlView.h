@@ -12,14 +12,14 @@
 #include <string>
 #include <string_view>
 
-#include "feedback/HtmlNode.h"
+#include "html/Node.h"
 
 namespace harfpad::feedback {
 
 class HtmlView {
   public:
     // Replaces the content of the body with the parsed markup.
-    void setBodyHtml(std::u16string_view html);
+    void setBodyHtml(std::u16string_view markup);
     // The body's content serialised as HTML: text and attribute values re-escaped, raw-text
     // elements written as they are, void elements without an end tag.
     std::u16string bodyHtml() const;
@@ -27,14 +27,14 @@ class HtmlView {
     // line per block; lines end in LF.
     std::u16string readableText() const;
 
-    const HtmlNode& body() const { return document_.root(); }
+    const html::Node& body() const { return document_.root(); }
 
     static constexpr std::size_t kMaxReplyLength = std::size_t{1} << 20;  // UTF-16 code units
     static constexpr std::size_t kMaxDepth = 256;
     static constexpr std::size_t kMaxNodes = std::size_t{1} << 19;
 
   private:
-    HtmlDocument document_;
+    html::Document document_;
 };
 
 }  // namespace harfpad::feedback

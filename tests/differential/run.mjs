@@ -5,10 +5,13 @@
 //   node tests/differential/run.mjs path/to/replyview
 //
 // The acknowledgement decision (does the body's HTML hold "Data received. Thank you."?) must
-// agree on every reply; the HTML must agree on every reply but those in differences.json.
+// agree on every reply; the HTML must agree on every reply but those in differences.json, and
+// so must the SVG and MathML name tables (`replyview --tables`), entry by entry.
 import { spawnSync } from 'node:child_process';
 import { readFileSync } from 'node:fs';
-import { FROZEN, GENERATED, frozenText, listed, parse5Body, replies, written } from './corpus.mjs';
+import {
+    FROZEN, GENERATED, frozenText, listed, listedEntries, parse5Body, replies, tables, written,
+} from './corpus.mjs';
 
 const ACK = 'Data received. Thank you.';
 
@@ -63,6 +66,17 @@ for (const name of listed.keys()) {
         failures.push(`${name}: listed but not in the corpus`);
 }
 
+// The name tables, both ways.
+const ourTables = new Set(spawnSync(replyview, ['--tables']).stdout.toString('utf8').split('\n')
+    .filter(Boolean));
+const theirTables = new Set(tables);
+const oneSided = [...ourTables].filter((e) => !theirTables.has(e))
+    .concat([...theirTables].filter((e) => !ourTables.has(e)));
+for (const entry of oneSided.filter((e) => !listedEntries.has(e)))
+    failures.push(`table entry in one of the two only: ${entry}`);
+for (const entry of [...listedEntries.keys()].filter((e) => !oneSided.includes(e)))
+    failures.push(`${entry}: listed as a table difference but is none`);
+
 // The native tests read parse5's bodies from a file: it must say what parse5 says now.
 if (readFileSync(FROZEN, 'utf8') !== frozenText(bodies))
     failures.push(`${FROZEN} is out of date: run node tests/differential/freeze.mjs`);
@@ -72,6 +86,10 @@ console.log(`acknowledgement agrees: ${ackAgree}/${replies.length}`);
 console.log(`HTML agrees: ${htmlAgree}/${replies.length}; listed differences: ${seenListed.size}`);
 for (const name of seenListed)
     console.log(`  ${name}: ${listed.get(name)}`);
+console.log(`name table entries: ${ourTables.size} in the view, ${theirTables.size} in parse5; ` +
+            `listed differences: ${listedEntries.size}`);
+for (const [entry, reason] of listedEntries)
+    console.log(`  ${entry}: ${reason}`);
 console.log(`time: replyview ${oursMs.toFixed(0)} ms (one process), parse5 ${parse5Ms.toFixed(0)} ms`);
 for (const failure of failures)
     console.log(`FAIL ${failure}`);

@@ -25,17 +25,17 @@ using slow_replies::number;
 using slow_replies::repeatTo;
 
 // Nodes plus attributes, the measure of the tree's size.
-std::size_t treeSize(const HtmlNode& root, std::size_t* depth = nullptr) {
+std::size_t treeSize(const html::Node& root, std::size_t* depth = nullptr) {
     std::size_t size = 0, deepest = 0, level = 0;  // level: the elements above a node
-    walkTree(
+    html::walkTree(
         root,
-        [&](const HtmlNode& node) {
+        [&](const html::Node& node) {
             size += 1 + node.attributes.size();
             deepest = std::max(deepest, level + 1);
-            level += node.kind == HtmlNode::Kind::Element;
+            level += node.kind == html::Node::Kind::Element;
             return true;
         },
-        [&](const HtmlNode&) { --level; });
+        [&](const html::Node&) { --level; });
     if (depth)
         *depth = deepest;
     return size;

@@ -1,12 +1,15 @@
 // The reply view against a browser's parser on the whole corpus of the differential test:
-// data/html_view_corpus.txt holds each reply and the body parse5 made of it (written by
-// tests/differential/freeze.mjs; the differential run fails while it is out of date).
+// data/html_view_corpus.txt holds each reply, the body parse5 made of it and whether parse5 reads
+// that body, and then the one read from it, otherwise again (written by
+// tests/differential/freeze.mjs; the differential run fails while it is out of date). The last
+// checks the reply-view fuzzer's reading of "changes when read again".
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <string>
 #include <string_view>
 
+#include "ReadAgain.h"
 #include "feedback/FormEncoding.h"
 #include "feedback/HtmlView.h"
 
@@ -31,16 +34,23 @@ std::u16string unescaped(std::string_view line) {
 TEST(HtmlViewCorpus, EveryReplyReadsAsABrowserReadsIt) {
     std::ifstream corpus(HARFPAD_HTML_VIEW_CORPUS);
     ASSERT_TRUE(corpus) << HARFPAD_HTML_VIEW_CORPUS;
-    std::string name, reply, body;
+    std::string name, reply, body, readAgain;
     int replies = 0;
     while (std::getline(corpus, name) && std::getline(corpus, reply) &&
-           std::getline(corpus, body)) {
+           std::getline(corpus, body) && std::getline(corpus, readAgain)) {
         HtmlView view;
         view.setBodyHtml(unescaped(reply));
         const std::u16string seen = view.bodyHtml();
         EXPECT_TRUE(seen == unescaped(body))
             << name << "\n  reply:  " << reply << "\n  view:   " << toUtf8(seen)
             << "\n  parse5: " << body;
+        std::string reading;
+        for (int round = 0; round < 2; ++round) {
+            if (round == 1)
+                view.setBodyHtml(view.bodyHtml());
+            reading += fuzzing::changesWhenReadAgain(view.body(), HtmlView::kMaxDepth) ? '1' : '0';
+        }
+        EXPECT_EQ(reading, readAgain) << name << ": changes when read again, as parse5 reads it";
         ++replies;
     }
     EXPECT_GT(replies, 1000) << "the corpus was not read whole";

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "feedback/FormEncoding.h"
-#include "feedback/HtmlNamedRefs.h"
-#include "feedback/HtmlParser.h"
+#include "html/NamedRefs.h"
+#include "html/Parser.h"
 #include "feedback/HtmlView.h"
 
 namespace harfpad::feedback {
@@ -17,10 +17,10 @@ namespace {
 using namespace std::string_literals;
 
 TEST(HtmlView, NamedReferenceTableIsWholeAndSorted) {
-    const auto entries = named_refs::entries();
+    const auto entries = html::named_refs::entries();
     EXPECT_EQ(entries.size(), 2231u);
     EXPECT_TRUE(std::is_sorted(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
-        return named_refs::nameOf(a) < named_refs::nameOf(b);
+        return html::named_refs::nameOf(a) < html::named_refs::nameOf(b);
     }));
 }
 
@@ -51,10 +51,10 @@ TEST(HtmlView, NulLineEndsAndSurrogates) {
 // Characters go into the text node just before where they are inserted, so text split by
 // dropped tags or moved before a table costs one node, as the node limit counts them.
 TEST(HtmlView, AdjacentTextIsOneNode) {
-    HtmlDocument document;
-    parseBodyContent(u"a</div>b<table>c<tr>d", document,
-                     {HtmlView::kMaxDepth, HtmlView::kMaxNodes});
-    const HtmlNode* text = document.root().firstChild;
+    html::Document document;
+    html::parseBodyContent(u"a</div>b<table>c<tr>d", document,
+                           {HtmlView::kMaxDepth, HtmlView::kMaxNodes});
+    const html::Node* text = document.root().firstChild;
     ASSERT_NE(text, nullptr);
     EXPECT_EQ(text->text, u"abcd");
     ASSERT_NE(text->next, nullptr);

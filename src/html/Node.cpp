@@ -1,8 +1,8 @@
-#include "feedback/HtmlNode.h"
+#include "html/Node.h"
 
-namespace harfpad::feedback {
+namespace harfpad::html {
 
-void HtmlNode::insertBefore(HtmlNode& child, HtmlNode* before) {
+void Node::insertBefore(Node& child, Node* before) {
     child.parent = this;
     child.next = before;
     child.previous = before ? before->previous : lastChild;
@@ -10,7 +10,7 @@ void HtmlNode::insertBefore(HtmlNode& child, HtmlNode* before) {
     (before ? before->previous : lastChild) = &child;
 }
 
-void HtmlNode::detach() {
+void Node::detach() {
     if (!parent)
         return;
     (previous ? previous->next : parent->firstChild) = next;
@@ -18,26 +18,26 @@ void HtmlNode::detach() {
     parent = previous = next = nullptr;
 }
 
-HtmlDocument::HtmlDocument() {
+Document::Document() {
     clear();
 }
 
-HtmlNode& HtmlDocument::create(HtmlNode::Kind kind) {
+Node& Document::create(Node::Kind kind) {
     if (chunks_.empty() || used_ == kChunk) {
-        chunks_.push_back(std::make_unique<HtmlNode[]>(kChunk));
+        chunks_.push_back(std::make_unique<Node[]>(kChunk));
         used_ = 0;
     }
-    HtmlNode& node = chunks_.back()[used_++];
+    Node& node = chunks_.back()[used_++];
     node.kind = kind;
     return node;
 }
 
-void HtmlDocument::clear() {
+void Document::clear() {
     chunks_.clear();
     used_ = 0;
-    HtmlNode& root = create(HtmlNode::Kind::Element);
-    root.tag = html::Tag::html;  // the parser's outermost open element; written back as body
+    Node& root = create(Node::Kind::Element);
+    root.tag = Tag::html;  // the parser's outermost open element; written back as body
     root.text = u"body";
 }
 
-}  // namespace harfpad::feedback
+}  // namespace harfpad::html

@@ -9,20 +9,16 @@
 #include <string_view>
 #include <vector>
 
-#include "feedback/HtmlNode.h"
-#include "feedback/HtmlOpenElements.h"
-#include "feedback/HtmlTokenizer.h"
+#include "html/Node.h"
+#include "html/OpenElements.h"
+#include "html/Parser.h"
+#include "html/Tokenizer.h"
 
-namespace harfpad::feedback {
+namespace harfpad::html {
 
-struct HtmlLimits {
-    std::size_t maxDepth;  // open elements; deeper ones are added beside the innermost
-    std::size_t maxNodes;  // nodes plus attributes; parsing stops when they are used up
-};
-
-class HtmlTreeBuilder {
+class TreeBuilder {
   public:
-    HtmlTreeBuilder(HtmlDocument& document, HtmlTokenizer& tokenizer, HtmlLimits limits);
+    TreeBuilder(Document& document, Tokenizer& tokenizer, Limits limits);
     void run();
 
   private:
@@ -40,28 +36,25 @@ class HtmlTreeBuilder {
         InSelectInTable,
         InTemplate
     };
-    using Scope = HtmlOpenElements::Scope;
+    using Scope = OpenElements::Scope;
     struct Place {
-        HtmlNode* parent;
-        HtmlNode* before;  // null: at the end
+        Node* parent;
+        Node* before;  // null: at the end
     };
-    using Node = HtmlNode;
-    using Token = HtmlToken;
-    using Tag = html::Tag;
 
     // Dispatch
     void process(Token& token);
     void processIn(Mode mode, Token& token);
     bool inForeignContent(const Token& token) const;
 
-    // Insertion modes (HtmlTreeBuilder.cpp: body, head, text, foreign content;
-    // HtmlTreeBuilderTables.cpp: tables, select, template)
+    // Insertion modes (TreeBuilder.cpp: body, head, text, foreign content;
+    // TreeBuilderTables.cpp: tables, select, template)
     void inBody(Token& token);
     void inBodyStartTag(Token& token);
     void inBodyEndTag(Token& token);
     void inBodyCharacters(std::u16string_view text);
     void anyOtherEndTag(const Token& token);
-    bool adoptionAgency(const Token& token);
+    void adoptionAgency(const Token& token);
     void inHead(Token& token);
     void inText(Token& token);
     void inForeign(Token& token);
@@ -112,13 +105,13 @@ class HtmlTreeBuilder {
     void insertForeign(Token& token, Node::Space space);
     void insertCharacters(std::u16string_view text);
     void insertComment(const std::u16string& data);
-    void rawText(const Token& token, HtmlTokenizer::State state);
+    void rawText(const Token& token, Tokenizer::State state);
     bool spent() const { return units_ >= limits_.maxNodes; }
 
-    HtmlDocument& document_;
-    HtmlTokenizer& tokenizer_;
-    HtmlLimits limits_;
-    HtmlOpenElements open_;
+    Document& document_;
+    Tokenizer& tokenizer_;
+    Limits limits_;
+    OpenElements open_;
     std::vector<Node*> formatting_;
     std::vector<Mode> templateModes_;
     Mode mode_ = Mode::InBody;
@@ -133,4 +126,4 @@ class HtmlTreeBuilder {
     std::u16string pendingTableText_;
 };
 
-}  // namespace harfpad::feedback
+}  // namespace harfpad::html

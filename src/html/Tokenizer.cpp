@@ -1,12 +1,12 @@
-#include "feedback/HtmlTokenizer.h"
+#include "html/Tokenizer.h"
 
 #include <algorithm>
 #include <numeric>
 #include <utility>
 
-#include "feedback/HtmlCharRefs.h"
+#include "html/CharRefs.h"
 
-namespace harfpad::feedback {
+namespace harfpad::html {
 
 namespace {
 
@@ -20,7 +20,7 @@ bool isAsciiAlpha(char16_t c) {
 }
 // In names, comments and values a NUL stands for U+FFFD.
 char16_t nameChar(char16_t c) {
-    return c == u'\0' ? kReplacement : html::asciiLower(c);
+    return c == u'\0' ? kReplacement : asciiLower(c);
 }
 char16_t dataChar(char16_t c) {
     return c == u'\0' ? kReplacement : c;
@@ -42,15 +42,15 @@ std::u16string normaliseNewlines(std::u16string_view html) {
 
 }  // namespace
 
-HtmlTokenizer::HtmlTokenizer(std::u16string_view input) : in_(normaliseNewlines(input)) {}
+Tokenizer::Tokenizer(std::u16string_view input) : in_(normaliseNewlines(input)) {}
 
-void HtmlTokenizer::next(HtmlToken& token) {
+void Tokenizer::next(Token& token) {
     if (hasPending_) {
         std::swap(token, pending_);
         hasPending_ = false;
         return;
     }
-    token.type = HtmlToken::Type::Characters;
+    token.type = Token::Type::Characters;
     token.data.clear();
     switch (state_) {
         case State::PlainText:
@@ -67,7 +67,7 @@ void HtmlTokenizer::next(HtmlToken& token) {
             break;
     }
     if (!token.data.empty()) {
-        token.type = HtmlToken::Type::Characters;
+        token.type = Token::Type::Characters;
         return;
     }
     while (pos_ < in_.size() && state_ == State::Data) {
@@ -75,11 +75,11 @@ void HtmlTokenizer::next(HtmlToken& token) {
         if (c == u'&') {
             decodeCharRef(in_, pos_, false, token.data);
         } else if (c == u'<') {
-            HtmlToken& target = token.data.empty() ? token : pending_;
+            Token& target = token.data.empty() ? token : pending_;
             if (markup(target, token.data)) {
                 hasPending_ = &target == &pending_;
                 if (hasPending_)
-                    token.type = HtmlToken::Type::Characters;
+                    token.type = Token::Type::Characters;
                 return;
             }
         } else {
@@ -88,10 +88,10 @@ void HtmlTokenizer::next(HtmlToken& token) {
             pos_ = stop;
         }
     }
-    token.type = token.data.empty() ? HtmlToken::Type::EndOfFile : HtmlToken::Type::Characters;
+    token.type = token.data.empty() ? Token::Type::EndOfFile : Token::Type::Characters;
 }
 
-bool HtmlTokenizer::markup(HtmlToken& token, std::u16string& text) {
+bool Tokenizer::markup(Token& token, std::u16string& text) {
     const std::size_t next = pos_ + 1;
     if (next >= in_.size()) {
         text += u'<';
@@ -109,10 +109,10 @@ bool HtmlTokenizer::markup(HtmlToken& token, std::u16string& text) {
         static constexpr std::u16string_view kDoctype = u"doctype";
         if (in_.size() - pos_ >= kDoctype.size() &&
             std::equal(kDoctype.begin(), kDoctype.end(), in_.begin() + pos_,
-                       [](char16_t want, char16_t got) { return html::asciiLower(got) == want; })) {
+                       [](char16_t want, char16_t got) { return asciiLower(got) == want; })) {
             const std::size_t end = in_.find(u'>', pos_);  // every DOCTYPE state ends at '>'
             pos_ = end == std::u16string::npos ? in_.size() : end + 1;
-            token.type = HtmlToken::Type::Doctype;
+            token.type = Token::Type::Doctype;
             return true;
         }
         if (cdataAllowed_ && in_.compare(pos_, 7, u"[CDATA[") == 0) {
@@ -156,8 +156,8 @@ bool HtmlTokenizer::markup(HtmlToken& token, std::u16string& text) {
     return false;
 }
 
-bool HtmlTokenizer::tag(HtmlToken& token, bool endTag) {
-    token.type = endTag ? HtmlToken::Type::EndTag : HtmlToken::Type::StartTag;
+bool Tokenizer::tag(Token& token, bool endTag) {
+    token.type = endTag ? Token::Type::EndTag : Token::Type::StartTag;
     token.name.clear();
     token.attributes.clear();
     token.selfClosing = false;
@@ -165,7 +165,7 @@ bool HtmlTokenizer::tag(HtmlToken& token, bool endTag) {
         token.name += nameChar(in_[pos_++]);
     if (token.name != lastTagName_) {  // replies repeat their tags: look up new names only
         lastTagName_ = token.name;
-        lastTag_ = html::tagOf(token.name);
+        lastTag_ = tagOf(token.name);
     }
     token.tag = lastTag_;
     if (!attributes(token))
@@ -179,7 +179,7 @@ bool HtmlTokenizer::tag(HtmlToken& token, bool endTag) {
     return true;
 }
 
-bool HtmlTokenizer::attributes(HtmlToken& token) {
+bool Tokenizer::attributes(Token& token) {
     for (;;) {
         while (pos_ < in_.size() && isSpace(in_[pos_])) ++pos_;
         if (pos_ >= in_.size())
@@ -199,7 +199,7 @@ bool HtmlTokenizer::attributes(HtmlToken& token) {
             }
             continue;
         }
-        HtmlAttribute attribute;
+        Attribute attribute;
         attribute.name += nameChar(in_[pos_++]);  // may be '='
         while (pos_ < in_.size() && !isSpace(in_[pos_]) && in_[pos_] != u'/' && in_[pos_] != u'>' &&
                in_[pos_] != u'=')
@@ -215,7 +215,7 @@ bool HtmlTokenizer::attributes(HtmlToken& token) {
     }
 }
 
-bool HtmlTokenizer::attributeValue(std::u16string& value) {
+bool Tokenizer::attributeValue(std::u16string& value) {
     if (pos_ >= in_.size())
         return false;
     const char16_t quote = in_[pos_];
@@ -241,7 +241,7 @@ bool HtmlTokenizer::attributeValue(std::u16string& value) {
 
 // Only the first attribute of each name counts. Sorting keeps this fast for tags with very
 // many attributes.
-void HtmlTokenizer::dropDuplicateAttributes(HtmlToken& token) {
+void Tokenizer::dropDuplicateAttributes(Token& token) {
     auto& list = token.attributes;
     if (list.size() < 2)
         return;
@@ -269,8 +269,8 @@ void HtmlTokenizer::dropDuplicateAttributes(HtmlToken& token) {
 }
 
 // After "<!--": up to "-->" (or "--!>"), with the short forms "<!-->" and "<!--->".
-void HtmlTokenizer::comment(HtmlToken& token) {
-    token.type = HtmlToken::Type::Comment;
+void Tokenizer::comment(Token& token) {
+    token.type = Token::Type::Comment;
     token.data.clear();
     if (at(pos_, u'>') || (at(pos_, u'-') && at(pos_ + 1, u'>'))) {
         pos_ += at(pos_, u'>') ? 1 : 2;
@@ -333,20 +333,20 @@ void HtmlTokenizer::comment(HtmlToken& token) {
     }
 }
 
-void HtmlTokenizer::bogusComment(HtmlToken& token) {
-    token.type = HtmlToken::Type::Comment;
+void Tokenizer::bogusComment(Token& token) {
+    token.type = Token::Type::Comment;
     token.data.clear();
     const std::size_t end = std::min(in_.find(u'>', pos_), in_.size());
     for (; pos_ < end; ++pos_) token.data += dataChar(in_[pos_]);
     pos_ = std::min(end + 1, in_.size());
 }
 
-bool HtmlTokenizer::appropriateEndTagAt(std::size_t i) const {
+bool Tokenizer::appropriateEndTagAt(std::size_t i) const {
     if (!at(i, u'<') || !at(i + 1, u'/'))
         return false;
     std::size_t j = i + 2;
     for (const char16_t want : lastStartTag_) {
-        if (j >= in_.size() || !isAsciiAlpha(in_[j]) || html::asciiLower(in_[j]) != want)
+        if (j >= in_.size() || !isAsciiAlpha(in_[j]) || asciiLower(in_[j]) != want)
             return false;
         ++j;
     }
@@ -354,7 +354,7 @@ bool HtmlTokenizer::appropriateEndTagAt(std::size_t i) const {
 }
 
 // The content of <title>, <textarea> (references decoded) and the raw-text elements.
-void HtmlTokenizer::textUpToEndTag(HtmlToken& token) {
+void Tokenizer::textUpToEndTag(Token& token) {
     const bool references = state_ == State::RcData;
     while (pos_ < in_.size()) {
         const char16_t c = in_[pos_];
@@ -373,7 +373,7 @@ void HtmlTokenizer::textUpToEndTag(HtmlToken& token) {
 
 // Script text ends at "</script", except inside "<!--" ... "<script>" ... "-->" where a
 // nested "</script>" is still text.
-void HtmlTokenizer::scriptUpToEndTag(HtmlToken& token) {
+void Tokenizer::scriptUpToEndTag(Token& token) {
     enum class S {
         Data,
         LessThan,
@@ -460,7 +460,7 @@ void HtmlTokenizer::scriptUpToEndTag(HtmlToken& token) {
                     else
                         s = script ? S::Escaped : S::DoubleEscaped;
                 } else if (isAsciiAlpha(c)) {
-                    buffer += html::asciiLower(c);
+                    buffer += asciiLower(c);
                 } else {
                     s = s == S::DoubleEscapeStart ? S::Escaped : S::DoubleEscaped;
                     consume = false;
@@ -500,4 +500,4 @@ void HtmlTokenizer::scriptUpToEndTag(HtmlToken& token) {
     }
 }
 
-}  // namespace harfpad::feedback
+}  // namespace harfpad::html

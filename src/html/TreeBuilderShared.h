@@ -7,18 +7,15 @@
 #include <string_view>
 #include <vector>
 
-#include "feedback/HtmlOpenElements.h"
-#include "feedback/HtmlTreeBuilder.h"
+#include "html/OpenElements.h"
+#include "html/TreeBuilder.h"
 
-namespace harfpad::feedback {
+namespace harfpad::html {
 
-namespace html_tree {
+namespace tree {
 
-using html::Group;
-using html::Tag;
-using Node = HtmlNode;
-using Space = HtmlNode::Space;
-using Type = HtmlToken::Type;
+using Space = Node::Space;
+using Type = Token::Type;
 
 inline constexpr std::size_t kMaxReprocessing = 16;  // a token handed on between modes, at most
 inline constexpr std::size_t kMaxFormatting =
@@ -69,7 +66,7 @@ inline bool isHtmlIntegrationPoint(const Node& node) {
 }
 
 inline bool isSpecial(const Node& node) {
-    return HtmlOpenElements::isSpecial(node);
+    return OpenElements::isSpecial(node);
 }
 
 inline bool sameAttributes(const Node& a, const Node& b) {
@@ -84,16 +81,16 @@ inline bool sameAttributes(const Node& a, const Node& b) {
         });
     }
     auto sorted = [](const Node& n) {
-        std::vector<const HtmlAttribute*> list;
+        std::vector<const Attribute*> list;
         for (const auto& attribute : n.attributes) list.push_back(&attribute);
         std::sort(list.begin(), list.end(),
-                  [](const HtmlAttribute* x, const HtmlAttribute* y) { return x->name < y->name; });
+                  [](const Attribute* x, const Attribute* y) { return x->name < y->name; });
         return list;
     };
     const auto x = sorted(a);
     const auto y = sorted(b);
     return std::equal(x.begin(), x.end(), y.begin(),
-                      [](const HtmlAttribute* p, const HtmlAttribute* q) { return *p == *q; });
+                      [](const Attribute* p, const Attribute* q) { return *p == *q; });
 }
 
 inline std::uint32_t hash(std::u16string_view text, std::uint32_t h = 2166136261u) {
@@ -109,14 +106,14 @@ inline std::uint32_t formattingKey(const Node& node) {
     return key;
 }
 
-inline HtmlToken tagToken(Type type, Tag tag, std::u16string_view name) {
-    HtmlToken token;
+inline Token tagToken(Type type, Tag tag, std::u16string_view name) {
+    Token token;
     token.type = type;
     token.tag = tag;
     token.name = name;
     return token;
 }
 
-}  // namespace html_tree
+}  // namespace tree
 
-}  // namespace harfpad::feedback
+}  // namespace harfpad::html

@@ -1,14 +1,13 @@
 // The insertion modes inside tables, <select> and <template>.
 #include <algorithm>
 
-#include "feedback/HtmlTreeBuilder.h"
+#include "html/TreeBuilder.h"
 
-namespace harfpad::feedback {
+namespace harfpad::html {
 
 namespace {
 
-using html::Tag;
-using Type = HtmlToken::Type;
+using Type = Token::Type;
 
 bool isSpace(char16_t c) {
     return c == u' ' || c == u'\t' || c == u'\n' || c == u'\f' || c == u'\r';
@@ -18,14 +17,14 @@ bool oneOf(Tag tag, std::initializer_list<Tag> tags) {
     return std::find(tags.begin(), tags.end(), tag) != tags.end();
 }
 
-bool startOf(const HtmlToken& token, std::initializer_list<Tag> tags) {
+bool startOf(const Token& token, std::initializer_list<Tag> tags) {
     return token.type == Type::StartTag && oneOf(token.tag, tags);
 }
-bool endOf(const HtmlToken& token, std::initializer_list<Tag> tags) {
+bool endOf(const Token& token, std::initializer_list<Tag> tags) {
     return token.type == Type::EndTag && oneOf(token.tag, tags);
 }
 
-bool isHiddenInput(const HtmlToken& token) {
+bool isHiddenInput(const Token& token) {
     for (const auto& attribute : token.attributes) {
         if (attribute.name != u"type")
             continue;
@@ -45,7 +44,7 @@ constexpr std::initializer_list<Tag> kRowContext = {Tag::tr, Tag::template_, Tag
 
 }  // namespace
 
-void HtmlTreeBuilder::inTable(Token& token) {
+void TreeBuilder::inTable(Token& token) {
     switch (token.type) {
         case Type::Characters:
             if (current().space == Node::Space::Html &&
@@ -150,14 +149,14 @@ void HtmlTreeBuilder::inTable(Token& token) {
 }
 
 // Content misplaced in a table goes before the table.
-void HtmlTreeBuilder::anythingElseInTable(Token& token) {
+void TreeBuilder::anythingElseInTable(Token& token) {
     const bool was = fosterParenting_;
     fosterParenting_ = true;
     inBody(token);
     fosterParenting_ = was;
 }
 
-void HtmlTreeBuilder::inTableText(Token& token) {
+void TreeBuilder::inTableText(Token& token) {
     if (token.type == Type::Characters) {
         for (const char16_t c : token.data) {
             if (c != u'\0')
@@ -178,7 +177,7 @@ void HtmlTreeBuilder::inTableText(Token& token) {
     process(token);
 }
 
-void HtmlTreeBuilder::inCaption(Token& token) {
+void TreeBuilder::inCaption(Token& token) {
     const bool endCaption = endOf(token, {Tag::caption});
     if (endCaption || endOf(token, {Tag::table}) ||
         startOf(token, {Tag::caption, Tag::col, Tag::colgroup, Tag::tbody, Tag::td, Tag::tfoot,
@@ -199,7 +198,7 @@ void HtmlTreeBuilder::inCaption(Token& token) {
     inBody(token);
 }
 
-void HtmlTreeBuilder::inColumnGroup(Token& token) {
+void TreeBuilder::inColumnGroup(Token& token) {
     switch (token.type) {
         case Type::Characters: {
             std::u16string_view rest = token.data;
@@ -258,7 +257,7 @@ void HtmlTreeBuilder::inColumnGroup(Token& token) {
     process(token);
 }
 
-void HtmlTreeBuilder::inTableBody(Token& token) {
+void TreeBuilder::inTableBody(Token& token) {
     if (startOf(token, {Tag::tr})) {
         clearBackTo(kBodyContext);
         insertElement(token);
@@ -290,7 +289,7 @@ void HtmlTreeBuilder::inTableBody(Token& token) {
     }
 }
 
-void HtmlTreeBuilder::inRow(Token& token) {
+void TreeBuilder::inRow(Token& token) {
     if (startOf(token, {Tag::th, Tag::td})) {
         clearBackTo(kRowContext);
         if (insertElement(token).open) {
@@ -325,14 +324,14 @@ void HtmlTreeBuilder::inRow(Token& token) {
     }
 }
 
-void HtmlTreeBuilder::closeCell() {
+void TreeBuilder::closeCell() {
     generateImpliedEndTags();
     popUntilOneOf({Tag::td, Tag::th});
     clearToLastMarker();
     mode_ = Mode::InRow;
 }
 
-void HtmlTreeBuilder::inCell(Token& token) {
+void TreeBuilder::inCell(Token& token) {
     if (endOf(token, {Tag::td, Tag::th})) {
         if (!inScope(token.tag, Scope::Table))
             return;
@@ -358,7 +357,7 @@ void HtmlTreeBuilder::inCell(Token& token) {
     }
 }
 
-void HtmlTreeBuilder::inSelect(Token& token) {
+void TreeBuilder::inSelect(Token& token) {
     switch (token.type) {
         case Type::Characters: {
             std::u16string text = token.data;
@@ -435,7 +434,7 @@ void HtmlTreeBuilder::inSelect(Token& token) {
     }
 }
 
-void HtmlTreeBuilder::inSelectInTable(Token& token) {
+void TreeBuilder::inSelectInTable(Token& token) {
     const std::initializer_list<Tag> kTableTags = {Tag::caption, Tag::table, Tag::tbody, Tag::tfoot,
                                                    Tag::thead,   Tag::tr,    Tag::td,    Tag::th};
     const bool start = startOf(token, kTableTags);
@@ -450,7 +449,7 @@ void HtmlTreeBuilder::inSelectInTable(Token& token) {
     inSelect(token);
 }
 
-void HtmlTreeBuilder::inTemplate(Token& token) {
+void TreeBuilder::inTemplate(Token& token) {
     const auto switchTo = [&](Mode mode) {
         templateModes_.back() = mode;
         mode_ = mode;
@@ -462,7 +461,7 @@ void HtmlTreeBuilder::inTemplate(Token& token) {
         case Type::Doctype:
             return inBody(token);
         case Type::StartTag:
-            if (html::in(token.tag, html::Group::headContent))
+            if (in(token.tag, Group::headContent))
                 return inHead(token);
             switch (token.tag) {
                 case Tag::caption:
@@ -497,4 +496,4 @@ void HtmlTreeBuilder::inTemplate(Token& token) {
     }
 }
 
-}  // namespace harfpad::feedback
+}  // namespace harfpad::html

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
-namespace harfpad::feedback::html {
+namespace harfpad::html {
 
 // One row a tag: its name in code and in markup.
 // clang-format off
@@ -159,8 +159,7 @@ enum class Group : std::uint16_t {
     tablePart = 1 << 8,       // <caption>, <tbody>, <td>, ...: implied end inside a template
     scopeBoundary = 1 << 9,   // the limit of "in scope" for HTML elements
     leavesForeign = 1 << 10,  // start tags that end <svg> or <math> content
-    block = 1 << 11,          // a line of its own in the readable text
-    headContent = 1 << 12,    // start tags handled by the head's rules wherever they appear
+    headContent = 1 << 11,    // start tags handled by the head's rules wherever they appear
 };
 
 // Whether an HTML element of this number belongs to the group.
@@ -171,4 +170,4 @@ constexpr char16_t asciiLower(char16_t c) {
     return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c;
 }
 
-}  // namespace harfpad::feedback::html
+}  // namespace harfpad::html

@@ -1,12 +1,12 @@
-#include "feedback/HtmlCharRefs.h"
+#include "html/CharRefs.h"
 
 #include <algorithm>
 #include <array>
 #include <string>
 
-#include "feedback/HtmlNamedRefs.h"
+#include "html/NamedRefs.h"
 
-namespace harfpad::feedback {
+namespace harfpad::html {
 
 namespace {
 
@@ -111,4 +111,4 @@ void decodeCharRef(std::u16string_view text, std::size_t& pos, bool inAttribute,
     ++pos;
 }
 
-}  // namespace harfpad::feedback
+}  // namespace harfpad::html

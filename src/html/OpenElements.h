@@ -6,41 +6,43 @@
 #include <cstddef>
 #include <vector>
 
-#include "feedback/HtmlElements.h"
-#include "feedback/HtmlNode.h"
+#include "html/Elements.h"
+#include "html/Node.h"
 
-namespace harfpad::feedback {
+namespace harfpad::html {
 
-class HtmlOpenElements {
+class OpenElements {
   public:
     enum class Scope { Default, ListItem, Button, Table, Select };
     static constexpr std::size_t npos = static_cast<std::size_t>(-1);
 
     // The root stays at the bottom of the stack; it counts as an <html> element.
-    explicit HtmlOpenElements(HtmlNode& root);
+    explicit OpenElements(Node& root);
 
     std::size_t size() const { return nodes_.size(); }
-    HtmlNode& operator[](std::size_t i) const { return *nodes_[i]; }
-    HtmlNode& current() const { return *nodes_.back(); }
+    Node& operator[](std::size_t i) const { return *nodes_[i]; }
+    Node& current() const { return *nodes_.back(); }
 
-    void push(HtmlNode& node);
+    void push(Node& node);
     void pop();  // not the root
     void removeAt(std::size_t index);
-    void insertAt(std::size_t index, HtmlNode& node);
+    void insertAt(std::size_t index, Node& node);
     // Puts `node` where an element of the same name is.
-    void replaceAt(std::size_t index, HtmlNode& node);
+    void replaceAt(std::size_t index, Node& node);
 
-    std::size_t indexOf(const HtmlNode& node) const;  // npos when not open
-    std::size_t topmost(html::Tag tag) const;         // the innermost HTML element; npos
-    bool contains(html::Tag tag) const { return topmost(tag) != npos; }
-    bool inScope(html::Tag tag, Scope scope) const;
+    std::size_t indexOf(const Node& node) const;  // npos when not open
+    std::size_t topmost(Tag tag) const;           // the innermost HTML element; npos
+    bool contains(Tag tag) const { return topmost(tag) != npos; }
+    bool inScope(Tag tag, Scope scope) const;
     bool inScopeAt(std::size_t index, Scope scope) const;
     // The innermost element an unmatched end tag does not close past.
     std::size_t lastSpecial() const { return entries_.back().lastSpecial; }
     // The innermost special element other than address, div, p, li, dd and dt.
     std::size_t lastListStop() const { return entries_.back().lastListStop; }
 
-    static bool isSpecial(const HtmlNode& node);
+    static bool isSpecial(const Node& node);
+    // Where "in scope" stops looking; the list item, button and other scopes stop at more.
+    static bool boundsScope(const Node& node);
 
   private:
     struct Entry {
@@ -52,9 +54,9 @@ class HtmlOpenElements {
     void index(std::size_t from);
     void unindex(std::size_t from);
 
-    std::vector<HtmlNode*> nodes_;
+    std::vector<Node*> nodes_;
     std::vector<Entry> entries_;
-    std::array<std::size_t, html::kTagCount> topmost_;
+    std::array<std::size_t, kTagCount> topmost_;
 };
 
-}  // namespace harfpad::feedback
+}  // namespace harfpad::html

@@ -7,21 +7,21 @@
 #include <string_view>
 #include <vector>
 
-#include "feedback/HtmlNode.h"
+#include "html/Node.h"
 
-namespace harfpad::feedback {
+namespace harfpad::html {
 
-struct HtmlToken {
+struct Token {
     enum class Type { Characters, StartTag, EndTag, Comment, Doctype, EndOfFile };
     Type type = Type::EndOfFile;
-    std::u16string name;                    // tags: lower case
-    html::Tag tag = html::Tag::other;       // tags: the number of the name
-    std::vector<HtmlAttribute> attributes;  // start tags: first of each name only
+    std::u16string name;                // tags: lower case
+    Tag tag = Tag::other;               // tags: the number of the name
+    std::vector<Attribute> attributes;  // start tags: first of each name only
     bool selfClosing = false;
     std::u16string data;  // characters and comments; character references decoded
 };
 
-class HtmlTokenizer {
+class Tokenizer {
   public:
     enum class State {
         Data,
@@ -32,10 +32,10 @@ class HtmlTokenizer {
     };
 
     // Line ends are made LF first, as a browser's input stream does.
-    explicit HtmlTokenizer(std::u16string_view input);
+    explicit Tokenizer(std::u16string_view input);
 
     // Reads the next token; EndOfFile when the input is used up.
-    void next(HtmlToken& token);
+    void next(Token& token);
     // Set after a start tag: how the element's content is read.
     void switchTo(State state) { state_ = state; }
     // "<![CDATA[" is text only inside <svg> and <math>.
@@ -44,17 +44,17 @@ class HtmlTokenizer {
   private:
     bool at(std::size_t i, char16_t c) const { return i < in_.size() && in_[i] == c; }
     // At '<': reads the markup into `token` (true), or adds what is text to `text` (false).
-    bool markup(HtmlToken& token, std::u16string& text);
+    bool markup(Token& token, std::u16string& text);
     // Read up to and including '>'; false when the input ends first.
-    bool tag(HtmlToken& token, bool endTag);
-    bool attributes(HtmlToken& token);
+    bool tag(Token& token, bool endTag);
+    bool attributes(Token& token);
     bool attributeValue(std::u16string& value);
-    void comment(HtmlToken& token);
-    void bogusComment(HtmlToken& token);
-    void dropDuplicateAttributes(HtmlToken& token);
+    void comment(Token& token);
+    void bogusComment(Token& token);
+    void dropDuplicateAttributes(Token& token);
     bool appropriateEndTagAt(std::size_t i) const;
-    void textUpToEndTag(HtmlToken& token);
-    void scriptUpToEndTag(HtmlToken& token);
+    void textUpToEndTag(Token& token);
+    void scriptUpToEndTag(Token& token);
 
     std::u16string in_;
     std::size_t pos_ = 0;
@@ -62,9 +62,9 @@ class HtmlTokenizer {
     bool cdataAllowed_ = false;
     std::u16string lastStartTag_;
     std::u16string lastTagName_;
-    html::Tag lastTag_ = html::Tag::other;
-    HtmlToken pending_;  // a markup token found right after a run of text
+    Tag lastTag_ = Tag::other;
+    Token pending_;  // a markup token found right after a run of text
     bool hasPending_ = false;
 };
 
-}  // namespace harfpad::feedback
+}  // namespace harfpad::html

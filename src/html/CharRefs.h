@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace harfpad::feedback {
+namespace harfpad::html {
 
 // Appends a code point as UTF-16.
 void appendCodePoint(std::u16string& out, char32_t codePoint);
@@ -17,4 +17,4 @@ void appendCodePoint(std::u16string& out, char32_t codePoint);
 void decodeCharRef(std::u16string_view text, std::size_t& pos, bool inAttribute,
                    std::u16string& out);
 
-}  // namespace harfpad::feedback
+}  // namespace harfpad::html

@@ -1,21 +1,20 @@
-#include "feedback/HtmlTreeBuilder.h"
+#include "html/TreeBuilder.h"
 
 #include <algorithm>
 
-#include "feedback/HtmlForeign.h"
-#include "feedback/HtmlTreeBuilderShared.h"
+#include "html/Foreign.h"
+#include "html/TreeBuilderShared.h"
 
-namespace harfpad::feedback {
+namespace harfpad::html {
 
-using namespace html_tree;
+using namespace tree;
 
-HtmlTreeBuilder::HtmlTreeBuilder(HtmlDocument& document, HtmlTokenizer& tokenizer,
-                                 HtmlLimits limits)
+TreeBuilder::TreeBuilder(Document& document, Tokenizer& tokenizer, Limits limits)
     : document_(document), tokenizer_(tokenizer), limits_(limits), open_(document.root()) {
     document_.root().open = true;
 }
 
-void HtmlTreeBuilder::run() {
+void TreeBuilder::run() {
     Token token;
     while (!spent()) {
         tokenizer_.allowCdata(current().space != Space::Html);
@@ -29,7 +28,7 @@ void HtmlTreeBuilder::run() {
 
 // ---- Dispatch
 
-void HtmlTreeBuilder::process(Token& token) {
+void TreeBuilder::process(Token& token) {
     if (++reprocessing_ > kMaxReprocessing || spent())
         return;
     if (skipNewline_) {
@@ -46,7 +45,7 @@ void HtmlTreeBuilder::process(Token& token) {
         processIn(mode_, token);
 }
 
-bool HtmlTreeBuilder::inForeignContent(const Token& token) const {
+bool TreeBuilder::inForeignContent(const Token& token) const {
     const Node& node = current();  // the root stands for the body, an HTML element
     if (node.space == Space::Html || token.type == Type::EndOfFile)
         return false;
@@ -62,7 +61,7 @@ bool HtmlTreeBuilder::inForeignContent(const Token& token) const {
     return true;
 }
 
-void HtmlTreeBuilder::processIn(Mode mode, Token& token) {
+void TreeBuilder::processIn(Mode mode, Token& token) {
     switch (mode) {
         case Mode::InBody:
             return inBody(token);
@@ -95,7 +94,7 @@ void HtmlTreeBuilder::processIn(Mode mode, Token& token) {
 
 // ---- The head elements a body may hold, and text-only elements
 
-void HtmlTreeBuilder::inHead(Token& token) {
+void TreeBuilder::inHead(Token& token) {
     if (token.type == Type::EndTag) {  // </template>
         if (!templateOpen())
             return;
@@ -108,12 +107,12 @@ void HtmlTreeBuilder::inHead(Token& token) {
     }
     switch (token.tag) {
         case Tag::title:
-            return rawText(token, HtmlTokenizer::State::RcData);
+            return rawText(token, Tokenizer::State::RcData);
         case Tag::noframes:
         case Tag::style:
-            return rawText(token, HtmlTokenizer::State::RawText);
+            return rawText(token, Tokenizer::State::RawText);
         case Tag::script:
-            return rawText(token, HtmlTokenizer::State::ScriptData);
+            return rawText(token, Tokenizer::State::ScriptData);
         case Tag::template_:
             if (insertElement(token).open) {
                 insertMarker();
@@ -127,14 +126,14 @@ void HtmlTreeBuilder::inHead(Token& token) {
     }
 }
 
-void HtmlTreeBuilder::rawText(const Token& token, HtmlTokenizer::State state) {
+void TreeBuilder::rawText(const Token& token, Tokenizer::State state) {
     textTarget_ = &insertElement(token);
     tokenizer_.switchTo(state);
     originalMode_ = mode_;
     mode_ = Mode::Text;
 }
 
-void HtmlTreeBuilder::inText(Token& token) {
+void TreeBuilder::inText(Token& token) {
     if (token.type == Type::Characters) {
         Node& target = *textTarget_;
         if (target.lastChild && target.lastChild->kind == Node::Kind::Text) {
@@ -156,7 +155,7 @@ void HtmlTreeBuilder::inText(Token& token) {
 
 // ---- Inside <svg> and <math>
 
-void HtmlTreeBuilder::inForeign(Token& token) {
+void TreeBuilder::inForeign(Token& token) {
     switch (token.type) {
         case Type::Characters: {
             std::replace(token.data.begin(), token.data.end(), u'\0', u'\xFFFD');
@@ -174,7 +173,7 @@ void HtmlTreeBuilder::inForeign(Token& token) {
                 std::any_of(token.attributes.begin(), token.attributes.end(), [](const auto& a) {
                     return a.name == u"color" || a.name == u"face" || a.name == u"size";
                 });
-            if (html::in(token.tag, Group::leavesForeign) || fontLeaves)
+            if (in(token.tag, Group::leavesForeign) || fontLeaves)
                 break;
             insertForeign(token, current().space);
             return;
@@ -189,7 +188,7 @@ void HtmlTreeBuilder::inForeign(Token& token) {
             for (std::size_t i = open_.size() - 1; i > 0;) {
                 const Node& node = open_[i];
                 std::u16string lower = node.text;
-                for (char16_t& c : lower) c = html::asciiLower(c);
+                for (char16_t& c : lower) c = asciiLower(c);
                 if (lower == token.name) {
                     popUntilNode(node);
                     return;
@@ -207,16 +206,17 @@ void HtmlTreeBuilder::inForeign(Token& token) {
     processIn(mode_, token);
 }
 
-void HtmlTreeBuilder::insertForeign(Token& token, Space space) {
+void TreeBuilder::insertForeign(Token& token, Space space) {
     for (auto& attribute : token.attributes) {
         if (space == Space::Svg)
-            html::adjustSvgAttributeName(attribute.name);
+            adjustSvgAttributeName(attribute.name);
         else
-            html::adjustMathMlAttributeName(attribute.name);
+            adjustMathMlAttributeName(attribute.name);
+        adjustForeignAttribute(attribute);
     }
     Node& element = createElement(token, space);
     if (space == Space::Svg)
-        html::adjustSvgTagName(element.text);
+        adjustSvgTagName(element.text);
     const Place place = appropriatePlace();
     place.parent->insertBefore(element, place.before);
     if (push(element) && token.selfClosing)
@@ -229,4 +229,4 @@ void HtmlTreeBuilder::insertForeign(Token& token, Space space) {
 
 // ---- Creating and inserting nodes
 
-}  // namespace harfpad::feedback
+}  // namespace harfpad::html

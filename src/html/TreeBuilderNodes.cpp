@@ -1,14 +1,14 @@
 // The tree builder's open elements, active formatting elements and the insertion of nodes.
-#include "feedback/HtmlTreeBuilder.h"
+#include "html/TreeBuilder.h"
 
-#include "feedback/HtmlForeign.h"
-#include "feedback/HtmlTreeBuilderShared.h"
+#include "html/Foreign.h"
+#include "html/TreeBuilderShared.h"
 
-namespace harfpad::feedback {
+namespace harfpad::html {
 
-using namespace html_tree;
+using namespace tree;
 
-bool HtmlTreeBuilder::push(Node& node) {
+bool TreeBuilder::push(Node& node) {
     if (open_.size() >= limits_.maxDepth)
         return false;
     open_.push(node);
@@ -16,18 +16,18 @@ bool HtmlTreeBuilder::push(Node& node) {
     return true;
 }
 
-void HtmlTreeBuilder::pop() {
+void TreeBuilder::pop() {
     removeFromStack(open_.size() - 1);
 }
 
-void HtmlTreeBuilder::removeFromStack(std::size_t index) {
+void TreeBuilder::removeFromStack(std::size_t index) {
     if (index == 0 || index >= open_.size())
         return;  // the root stays
     open_[index].open = false;
     open_.removeAt(index);
 }
 
-void HtmlTreeBuilder::popUntil(Tag tag) {
+void TreeBuilder::popUntil(Tag tag) {
     while (open_.size() > 1) {
         const bool match = current().isHtml(tag);
         pop();
@@ -36,7 +36,7 @@ void HtmlTreeBuilder::popUntil(Tag tag) {
     }
 }
 
-void HtmlTreeBuilder::popUntilNode(const Node& node) {
+void TreeBuilder::popUntilNode(const Node& node) {
     while (open_.size() > 1) {
         const bool match = &current() == &node;
         pop();
@@ -45,7 +45,7 @@ void HtmlTreeBuilder::popUntilNode(const Node& node) {
     }
 }
 
-void HtmlTreeBuilder::popUntilOneOf(std::initializer_list<Tag> tags) {
+void TreeBuilder::popUntilOneOf(std::initializer_list<Tag> tags) {
     while (open_.size() > 1) {
         const bool match = current().space == Space::Html && oneOf(current().tag, tags);
         pop();
@@ -54,30 +54,30 @@ void HtmlTreeBuilder::popUntilOneOf(std::initializer_list<Tag> tags) {
     }
 }
 
-void HtmlTreeBuilder::generateImpliedEndTags(std::u16string_view except) {
+void TreeBuilder::generateImpliedEndTags(std::u16string_view except) {
     while (current().isHtmlIn(Group::impliedEnd) && current().text != except) pop();
 }
 
-void HtmlTreeBuilder::generateImpliedEndTagsThoroughly() {
+void TreeBuilder::generateImpliedEndTagsThoroughly() {
     while (current().isHtmlIn(Group::impliedEnd) || current().isHtmlIn(Group::tablePart)) pop();
 }
 
-void HtmlTreeBuilder::closeParagraph() {
+void TreeBuilder::closeParagraph() {
     generateImpliedEndTags(u"p");
     popUntil(Tag::p);
 }
 
-void HtmlTreeBuilder::closeParagraphInButtonScope() {
+void TreeBuilder::closeParagraphInButtonScope() {
     if (inScope(Tag::p, Scope::Button))
         closeParagraph();
 }
 
-void HtmlTreeBuilder::clearBackTo(std::initializer_list<Tag> context) {
+void TreeBuilder::clearBackTo(std::initializer_list<Tag> context) {
     while (open_.size() > 1 && !(current().space == Space::Html && oneOf(current().tag, context)))
         pop();
 }
 
-void HtmlTreeBuilder::resetInsertionMode() {
+void TreeBuilder::resetInsertionMode() {
     for (std::size_t i = open_.size(); i-- > 1;) {
         const Node& node = open_[i];
         if (node.space != Space::Html)
@@ -125,12 +125,12 @@ void HtmlTreeBuilder::resetInsertionMode() {
     mode_ = Mode::InBody;  // the body the content is parsed for
 }
 
-std::size_t HtmlTreeBuilder::formattingIndexOf(const Node* node) const {
+std::size_t TreeBuilder::formattingIndexOf(const Node* node) const {
     return static_cast<std::size_t>(std::find(formatting_.begin(), formatting_.end(), node) -
                                     formatting_.begin());
 }
 
-void HtmlTreeBuilder::pushFormatting(Node& node) {
+void TreeBuilder::pushFormatting(Node& node) {
     if (!node.open)
         return;
     std::size_t afterMarker = formatting_.size();
@@ -157,11 +157,11 @@ void HtmlTreeBuilder::pushFormatting(Node& node) {
     formatting_.push_back(&node);
 }
 
-void HtmlTreeBuilder::insertMarker() {
+void TreeBuilder::insertMarker() {
     formatting_.push_back(nullptr);
 }
 
-void HtmlTreeBuilder::clearToLastMarker() {
+void TreeBuilder::clearToLastMarker() {
     while (!formatting_.empty()) {
         const Node* entry = formatting_.back();
         formatting_.pop_back();
@@ -171,7 +171,7 @@ void HtmlTreeBuilder::clearToLastMarker() {
 }
 
 // Reopens formatting elements that were closed by a block but still apply.
-void HtmlTreeBuilder::reconstructFormatting() {
+void TreeBuilder::reconstructFormatting() {
     if (formatting_.empty() || !formatting_.back() || formatting_.back()->open)
         return;
     std::size_t i = formatting_.size() - 1;
@@ -189,7 +189,7 @@ void HtmlTreeBuilder::reconstructFormatting() {
     }
 }
 
-HtmlTreeBuilder::Place HtmlTreeBuilder::appropriatePlace(Node* overrideTarget) {
+TreeBuilder::Place TreeBuilder::appropriatePlace(Node* overrideTarget) {
     Node* target = overrideTarget ? overrideTarget : &current();
     const bool tableLike =
         target->space == Space::Html &&
@@ -199,7 +199,7 @@ HtmlTreeBuilder::Place HtmlTreeBuilder::appropriatePlace(Node* overrideTarget) {
     // Misplaced in a table: put before the table instead.
     const std::size_t table = open_.topmost(Tag::table);
     const std::size_t templ = open_.topmost(Tag::template_);
-    constexpr std::size_t none = HtmlOpenElements::npos;
+    constexpr std::size_t none = OpenElements::npos;
     if (templ != none && (table == none || templ > table))
         return {&open_[templ], nullptr};
     if (table == none)
@@ -210,7 +210,7 @@ HtmlTreeBuilder::Place HtmlTreeBuilder::appropriatePlace(Node* overrideTarget) {
     return {&open_[table - 1], nullptr};
 }
 
-HtmlNode& HtmlTreeBuilder::createElement(const Token& token, Space space) {
+Node& TreeBuilder::createElement(const Token& token, Space space) {
     Node& element = document_.create(Node::Kind::Element);
     element.space = space;
     element.tag = token.tag;
@@ -220,7 +220,7 @@ HtmlNode& HtmlTreeBuilder::createElement(const Token& token, Space space) {
     return element;
 }
 
-HtmlNode* HtmlTreeBuilder::cloneElement(const Node& node) {
+Node* TreeBuilder::cloneElement(const Node& node) {
     if (spent() || clones_ >= kMaxClones)
         return nullptr;
     ++clones_;
@@ -234,7 +234,7 @@ HtmlNode* HtmlTreeBuilder::cloneElement(const Node& node) {
     return &clone;
 }
 
-HtmlNode& HtmlTreeBuilder::insertElement(const Token& token, Space space) {
+Node& TreeBuilder::insertElement(const Token& token, Space space) {
     Node& element = createElement(token, space);
     const Place place = appropriatePlace();
     place.parent->insertBefore(element, place.before);
@@ -242,16 +242,16 @@ HtmlNode& HtmlTreeBuilder::insertElement(const Token& token, Space space) {
     return element;
 }
 
-HtmlNode& HtmlTreeBuilder::insertElement(Tag tag, std::u16string_view name) {
+Node& TreeBuilder::insertElement(Tag tag, std::u16string_view name) {
     return insertElement(tagToken(Type::StartTag, tag, name));
 }
 
-void HtmlTreeBuilder::insertVoid(const Token& token) {
+void TreeBuilder::insertVoid(const Token& token) {
     if (insertElement(token).open)
         pop();
 }
 
-void HtmlTreeBuilder::insertCharacters(std::u16string_view text) {
+void TreeBuilder::insertCharacters(std::u16string_view text) {
     if (text.empty())
         return;
     const Place place = appropriatePlace();
@@ -266,7 +266,7 @@ void HtmlTreeBuilder::insertCharacters(std::u16string_view text) {
     place.parent->insertBefore(node, place.before);
 }
 
-void HtmlTreeBuilder::insertComment(const std::u16string& data) {
+void TreeBuilder::insertComment(const std::u16string& data) {
     Node& node = document_.create(Node::Kind::Comment);
     ++units_;
     node.text = data;
@@ -274,4 +274,4 @@ void HtmlTreeBuilder::insertComment(const std::u16string& data) {
     place.parent->insertBefore(node, place.before);
 }
 
-}  // namespace harfpad::feedback
+}  // namespace harfpad::html

@@ -1,12 +1,12 @@
-#include "feedback/HtmlForeign.h"
+#include "html/Foreign.h"
 
 #include <algorithm>
 #include <iterator>
 #include <string_view>
 
-#include "feedback/HtmlElements.h"
+#include "html/Elements.h"
 
-namespace harfpad::feedback::html {
+namespace harfpad::html {
 
 namespace {
 
@@ -112,20 +112,28 @@ constexpr std::u16string_view kSvgAttributes[] = {
     u"zoomAndPan",
 };
 
-bool lowerEquals(std::u16string_view mixed, std::u16string_view lower) {
-    return std::equal(mixed.begin(), mixed.end(), lower.begin(), lower.end(),
-                      [](char16_t m, char16_t l) { return asciiLower(m) == l; });
-}
+constexpr std::u16string_view kMathMlAttributes[] = {u"definitionURL"};
 
-bool lowerLess(std::u16string_view mixed, std::u16string_view lower) {
-    return std::lexicographical_compare(mixed.begin(), mixed.end(), lower.begin(), lower.end(),
-                                        [](char16_t m, char16_t l) { return asciiLower(m) < l; });
+using enum Attribute::Space;
+constexpr ForeignAttribute kForeignAttributes[] = {
+    {u"xlink:actuate", XLink, u"actuate"}, {u"xlink:arcrole", XLink, u"arcrole"},
+    {u"xlink:href", XLink, u"href"},       {u"xlink:role", XLink, u"role"},
+    {u"xlink:show", XLink, u"show"},       {u"xlink:title", XLink, u"title"},
+    {u"xlink:type", XLink, u"type"},       {u"xml:lang", Xml, u"lang"},
+    {u"xml:space", Xml, u"space"},         {u"xmlns", Xmlns, u"xmlns"},
+    {u"xmlns:xlink", Xmlns, u"xlink"},
+};
+
+bool lowerLess(std::u16string_view a, std::u16string_view b) {
+    return std::lexicographical_compare(
+        a.begin(), a.end(), b.begin(), b.end(),
+        [](char16_t x, char16_t y) { return asciiLower(x) < asciiLower(y); });
 }
 
 template <std::size_t N>
 void restoreCase(const std::u16string_view (&names)[N], std::u16string& name) {
     const auto found = std::lower_bound(std::begin(names), std::end(names), name, lowerLess);
-    if (found != std::end(names) && lowerEquals(*found, name))
+    if (found != std::end(names) && !lowerLess(name, *found))
         name = *found;
 }
 
@@ -140,8 +148,30 @@ void adjustSvgAttributeName(std::u16string& name) {
 }
 
 void adjustMathMlAttributeName(std::u16string& name) {
-    if (name == u"definitionurl")
-        name = u"definitionURL";
+    restoreCase(kMathMlAttributes, name);
 }
 
-}  // namespace harfpad::feedback::html
+void adjustForeignAttribute(Attribute& attribute) {
+    for (const auto& [name, space, localName] : kForeignAttributes) {
+        if (attribute.name == name) {
+            attribute.space = space;
+            attribute.name = localName;
+            return;
+        }
+    }
+}
+
+std::span<const std::u16string_view> svgTagNames() {
+    return kSvgTags;
+}
+std::span<const std::u16string_view> svgAttributeNames() {
+    return kSvgAttributes;
+}
+std::span<const std::u16string_view> mathMlAttributeNames() {
+    return kMathMlAttributes;
+}
+std::span<const ForeignAttribute> foreignAttributes() {
+    return kForeignAttributes;
+}
+
+}  // namespace harfpad::html

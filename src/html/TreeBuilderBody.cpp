@@ -1,15 +1,15 @@
 // The tree builder "in body": start and end tags, and the adoption agency for misnested
 // formatting elements.
-#include "feedback/HtmlTreeBuilder.h"
+#include "html/TreeBuilder.h"
 
-#include "feedback/HtmlForeign.h"
-#include "feedback/HtmlTreeBuilderShared.h"
+#include "html/Foreign.h"
+#include "html/TreeBuilderShared.h"
 
-namespace harfpad::feedback {
+namespace harfpad::html {
 
-using namespace html_tree;
+using namespace tree;
 
-void HtmlTreeBuilder::inBody(Token& token) {
+void TreeBuilder::inBody(Token& token) {
     switch (token.type) {
         case Type::Characters:
             return inBodyCharacters(token.data);
@@ -28,7 +28,7 @@ void HtmlTreeBuilder::inBody(Token& token) {
     }
 }
 
-void HtmlTreeBuilder::inBodyCharacters(std::u16string_view text) {
+void TreeBuilder::inBodyCharacters(std::u16string_view text) {
     std::u16string kept;
     if (text.find(u'\0') != std::u16string_view::npos) {
         kept = text;
@@ -41,9 +41,9 @@ void HtmlTreeBuilder::inBodyCharacters(std::u16string_view text) {
     insertCharacters(text);
 }
 
-void HtmlTreeBuilder::inBodyStartTag(Token& token) {
+void TreeBuilder::inBodyStartTag(Token& token) {
     const Tag tag = token.tag;
-    if (html::in(tag, Group::headContent))
+    if (in(tag, Group::headContent))
         return inHead(token);
     switch (tag) {
         case Tag::html:
@@ -82,10 +82,10 @@ void HtmlTreeBuilder::inBodyStartTag(Token& token) {
             // An open item of the same list ends, unless a block other than <div>,
             // <address> or <p> stands between.
             const auto innermost = [&](std::initializer_list<Tag> tags) {
-                std::size_t at = HtmlOpenElements::npos;
+                std::size_t at = OpenElements::npos;
                 for (const Tag t : tags) {
                     const std::size_t i = open_.topmost(t);
-                    if (i != HtmlOpenElements::npos && (at == HtmlOpenElements::npos || i > at))
+                    if (i != OpenElements::npos && (at == OpenElements::npos || i > at))
                         at = i;
                 }
                 return at;
@@ -96,9 +96,9 @@ void HtmlTreeBuilder::inBodyStartTag(Token& token) {
             const std::size_t other =
                 listItem ? innermost({Tag::dd, Tag::dt}) : innermost({Tag::li});
             std::size_t stop = open_.lastListStop();
-            if (other != HtmlOpenElements::npos)
+            if (other != OpenElements::npos)
                 stop = std::max(stop, other);
-            if (item != HtmlOpenElements::npos && item > stop) {
+            if (item != OpenElements::npos && item > stop) {
                 const Node& node = open_[item];
                 generateImpliedEndTags(node.text);
                 popUntilNode(node);
@@ -110,7 +110,7 @@ void HtmlTreeBuilder::inBodyStartTag(Token& token) {
         case Tag::plaintext:
             closeParagraphInButtonScope();
             insertElement(token);
-            tokenizer_.switchTo(HtmlTokenizer::State::PlainText);
+            tokenizer_.switchTo(Tokenizer::State::PlainText);
             return;
         case Tag::button:
             if (inScope(Tag::button, Scope::Default)) {
@@ -181,7 +181,7 @@ void HtmlTreeBuilder::inBodyStartTag(Token& token) {
             return process(token);
         case Tag::textarea: {
             Node& area = insertElement(token);
-            tokenizer_.switchTo(HtmlTokenizer::State::RcData);
+            tokenizer_.switchTo(Tokenizer::State::RcData);
             skipNewline_ = true;
             originalMode_ = mode_;
             mode_ = Mode::Text;
@@ -191,11 +191,11 @@ void HtmlTreeBuilder::inBodyStartTag(Token& token) {
         case Tag::xmp:
             closeParagraphInButtonScope();
             reconstructFormatting();
-            return rawText(token, HtmlTokenizer::State::RawText);
+            return rawText(token, Tokenizer::State::RawText);
         case Tag::iframe:
         case Tag::noembed:
         case Tag::noscript:  // as a browser that runs scripts reads it: its content is text
-            return rawText(token, HtmlTokenizer::State::RawText);
+            return rawText(token, Tokenizer::State::RawText);
         case Tag::select: {
             reconstructFormatting();
             const bool inTable = mode_ == Mode::InTable || mode_ == Mode::InCaption ||
@@ -240,10 +240,10 @@ void HtmlTreeBuilder::inBodyStartTag(Token& token) {
         default:
             break;
     }
-    if (html::in(tag, Group::closesParagraph)) {
+    if (in(tag, Group::closesParagraph)) {
         closeParagraphInButtonScope();
         insertElement(token);
-    } else if (html::in(tag, Group::formatting)) {
+    } else if (in(tag, Group::formatting)) {
         reconstructFormatting();
         pushFormatting(insertElement(token));
     } else {
@@ -252,7 +252,7 @@ void HtmlTreeBuilder::inBodyStartTag(Token& token) {
     }
 }
 
-void HtmlTreeBuilder::inBodyEndTag(Token& token) {
+void TreeBuilder::inBodyEndTag(Token& token) {
     const Tag tag = token.tag;
     switch (tag) {
         case Tag::template_:
@@ -324,24 +324,23 @@ void HtmlTreeBuilder::inBodyEndTag(Token& token) {
         default:
             break;
     }
-    if (html::in(tag, Group::closedByEndTag)) {
+    if (in(tag, Group::closedByEndTag)) {
         if (!inScope(tag, Scope::Default))
             return;
         generateImpliedEndTags();
         popUntil(tag);
-    } else if (html::in(tag, Group::formatting)) {
-        if (!adoptionAgency(token))
-            anyOtherEndTag(token);
+    } else if (in(tag, Group::formatting)) {
+        adoptionAgency(token);
     } else {
         anyOtherEndTag(token);
     }
 }
 
-void HtmlTreeBuilder::anyOtherEndTag(const Token& token) {
+void TreeBuilder::anyOtherEndTag(const Token& token) {
     // The innermost open element of that name, unless an element it cannot close past is
     // further in.
     const std::size_t limit = open_.lastSpecial();
-    std::size_t at = HtmlOpenElements::npos;
+    std::size_t at = OpenElements::npos;
     if (token.tag != Tag::other) {
         at = open_.topmost(token.tag);
     } else {
@@ -352,7 +351,7 @@ void HtmlTreeBuilder::anyOtherEndTag(const Token& token) {
             }
         }
     }
-    if (at == HtmlOpenElements::npos || at < limit || at == 0)
+    if (at == OpenElements::npos || at < limit || at == 0)
         return;
     const Node& node = open_[at];
     generateImpliedEndTags(token.name);
@@ -360,14 +359,13 @@ void HtmlTreeBuilder::anyOtherEndTag(const Token& token) {
 }
 
 // Closes formatting elements that blocks have cut across, cloning them where they go on.
-// True when the end tag was dealt with; false when it is to be read as any other end tag.
-bool HtmlTreeBuilder::adoptionAgency(const Token& token) {
+void TreeBuilder::adoptionAgency(const Token& token) {
     const auto matches = [&](const Node& node) {
         return node.space == Space::Html && node.text == token.name;
     };
     if (matches(current()) && formattingIndexOf(&current()) == formatting_.size()) {
         pop();
-        return true;
+        return;
     }
     for (int outer = 0; outer < 8; ++outer) {
         std::size_t formattingAt = formatting_.size();
@@ -377,22 +375,26 @@ bool HtmlTreeBuilder::adoptionAgency(const Token& token) {
                 break;
             }
         }
-        if (formattingAt == formatting_.size())
-            return false;
+        if (formattingAt == formatting_.size()) {
+            // None since the last marker (a <marquee>, a cell, ...): an ordinary end tag, which
+            // may still close one left open before the marker. For a <nobr> start tag too.
+            anyOtherEndTag(token);
+            return;
+        }
         Node* formattingElement = formatting_[formattingAt];
         if (!formattingElement->open) {
             formatting_.erase(formatting_.begin() + static_cast<std::ptrdiff_t>(formattingAt));
-            return true;
+            return;
         }
         const std::size_t elementAt = open_.indexOf(*formattingElement);
         if (!open_.inScopeAt(elementAt, Scope::Default))
-            return true;
+            return;
         std::size_t blockAt = elementAt + 1;
         while (blockAt < open_.size() && !isSpecial(open_[blockAt])) ++blockAt;
         if (blockAt == open_.size()) {
             while (open_.size() > elementAt) pop();
             formatting_.erase(formatting_.begin() + static_cast<std::ptrdiff_t>(formattingAt));
-            return true;
+            return;
         }
         Node* furthestBlock = &open_[blockAt];
         Node* commonAncestor = &open_[elementAt - 1];
@@ -417,7 +419,7 @@ bool HtmlTreeBuilder::adoptionAgency(const Token& token) {
             }
             Node* clone = cloneElement(*node);
             if (!clone)
-                return true;
+                return;
             formatting_[listAt] = clone;
             open_.replaceAt(nodeAt, *clone);
             node->open = false;
@@ -433,7 +435,7 @@ bool HtmlTreeBuilder::adoptionAgency(const Token& token) {
         place.parent->insertBefore(*last, place.before);
         Node* replacement = cloneElement(*formattingElement);
         if (!replacement)
-            return true;
+            return;
         while (Node* child = furthestBlock->firstChild) {
             child->detach();
             replacement->append(*child);
@@ -446,7 +448,6 @@ bool HtmlTreeBuilder::adoptionAgency(const Token& token) {
         open_.insertAt(open_.indexOf(*furthestBlock) + 1, *replacement);
         replacement->open = true;
     }
-    return true;
 }
 
-}  // namespace harfpad::feedback
+}  // namespace harfpad::html

@@ -1,11 +1,11 @@
-#include "feedback/HtmlElements.h"
+#include "html/Elements.h"
 
 #include <algorithm>
 #include <array>
 #include <initializer_list>
 #include <utility>
 
-namespace harfpad::feedback::html {
+namespace harfpad::html {
 
 namespace {
 
@@ -72,13 +72,6 @@ const std::array<std::uint16_t, kTagCount> kGroups = [] {
           small, span,  strike,     strong, sub,  sup,    table, tt, u,    ul,   var}},
         {Group::headContent,
          {base, basefont, bgsound, link, meta, noframes, script, style, template_, title}},
-        {Group::block,
-         {address, article,  aside,  blockquote, center,     details, dialog,    dir,   div,
-          dl,      dd,       dt,     fieldset,   figcaption, figure,  footer,    form,  header,
-          hgroup,  h1,       h2,     h3,         h4,         h5,      h6,        hr,    li,
-          listing, main,     menu,   nav,        ol,         p,       plaintext, pre,   search,
-          section, summary,  table,  tr,         td,         th,      caption,   tbody, thead,
-          tfoot,   textarea, select, option,     ul,         xmp}},
     };
     std::array<std::uint16_t, kTagCount> groups{};
     for (const Membership& row : rows) {
@@ -117,4 +110,4 @@ bool in(Tag tag, Group group) {
     return (kGroups[static_cast<std::size_t>(tag)] & static_cast<std::uint16_t>(group)) != 0;
 }
 
-}  // namespace harfpad::feedback::html
+}  // namespace harfpad::html

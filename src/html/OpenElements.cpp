@@ -1,17 +1,14 @@
-#include "feedback/HtmlOpenElements.h"
+#include "html/OpenElements.h"
 
 #include <algorithm>
 #include <initializer_list>
 
-namespace harfpad::feedback {
+namespace harfpad::html {
 
 namespace {
 
-using html::Group;
-using html::Tag;
-using Node = HtmlNode;
-using Space = HtmlNode::Space;
-using Scope = HtmlOpenElements::Scope;
+using Space = Node::Space;
+using Scope = OpenElements::Scope;
 
 bool oneOf(Tag tag, std::initializer_list<Tag> tags) {
     return std::find(tags.begin(), tags.end(), tag) != tags.end();
@@ -35,27 +32,31 @@ std::size_t slot(Tag tag) {
 
 }  // namespace
 
-bool HtmlOpenElements::isSpecial(const Node& node) {
+bool OpenElements::isSpecial(const Node& node) {
     return node.isHtmlIn(Group::special) || isForeignBoundary(node);
 }
 
-HtmlOpenElements::HtmlOpenElements(Node& root) {
+bool OpenElements::boundsScope(const Node& node) {
+    return node.isHtmlIn(Group::scopeBoundary) || isForeignBoundary(node);
+}
+
+OpenElements::OpenElements(Node& root) {
     topmost_.fill(npos);
     nodes_.push_back(&root);
     index(0);
 }
 
-void HtmlOpenElements::push(Node& node) {
+void OpenElements::push(Node& node) {
     nodes_.push_back(&node);
     index(nodes_.size() - 1);
 }
 
-void HtmlOpenElements::pop() {
+void OpenElements::pop() {
     if (nodes_.size() > 1)
         removeAt(nodes_.size() - 1);
 }
 
-void HtmlOpenElements::removeAt(std::size_t at) {
+void OpenElements::removeAt(std::size_t at) {
     if (at == 0 || at >= nodes_.size())
         return;
     unindex(at);
@@ -63,17 +64,17 @@ void HtmlOpenElements::removeAt(std::size_t at) {
     index(at);
 }
 
-void HtmlOpenElements::insertAt(std::size_t at, Node& node) {
+void OpenElements::insertAt(std::size_t at, Node& node) {
     unindex(at);
     nodes_.insert(nodes_.begin() + static_cast<std::ptrdiff_t>(at), &node);
     index(at);
 }
 
-void HtmlOpenElements::replaceAt(std::size_t at, Node& node) {
+void OpenElements::replaceAt(std::size_t at, Node& node) {
     nodes_[at] = &node;  // same name, same place: the index stays right
 }
 
-std::size_t HtmlOpenElements::indexOf(const Node& node) const {
+std::size_t OpenElements::indexOf(const Node& node) const {
     if (indexed(node)) {
         for (std::size_t i = topmost_[slot(node.tag)]; i != npos; i = entries_[i].sameTagBelow) {
             if (nodes_[i] == &node)
@@ -85,21 +86,21 @@ std::size_t HtmlOpenElements::indexOf(const Node& node) const {
     return found == nodes_.rend() ? npos : static_cast<std::size_t>(nodes_.rend() - found - 1);
 }
 
-std::size_t HtmlOpenElements::topmost(Tag tag) const {
+std::size_t OpenElements::topmost(Tag tag) const {
     return topmost_[slot(tag)];
 }
 
-bool HtmlOpenElements::inScope(Tag tag, Scope scope) const {
+bool OpenElements::inScope(Tag tag, Scope scope) const {
     const std::size_t at = topmost(tag);
     return at != npos && inScopeAt(at, scope);
 }
 
-bool HtmlOpenElements::inScopeAt(std::size_t at, Scope scope) const {
+bool OpenElements::inScopeAt(std::size_t at, Scope scope) const {
     return at >= entries_.back().boundary[static_cast<std::size_t>(scope)];
 }
 
 // Forgets the entries from `from` up, as if those elements were popped.
-void HtmlOpenElements::unindex(std::size_t from) {
+void OpenElements::unindex(std::size_t from) {
     for (std::size_t i = entries_.size(); i-- > from;) {
         if (indexed(*nodes_[i]))
             topmost_[slot(nodes_[i]->tag)] = entries_[i].sameTagBelow;
@@ -108,7 +109,7 @@ void HtmlOpenElements::unindex(std::size_t from) {
 }
 
 // Builds the entries from `from` up, as if those elements were pushed in order.
-void HtmlOpenElements::index(std::size_t from) {
+void OpenElements::index(std::size_t from) {
     for (std::size_t i = from; i < nodes_.size(); ++i) {
         const Node& node = *nodes_[i];
         const Tag tag = node.tag;
@@ -121,8 +122,7 @@ void HtmlOpenElements::index(std::size_t from) {
         }
         const bool root = i == 0;
         const bool foreignBoundary = !html && isForeignBoundary(node);
-        const bool boundary =
-            root || foreignBoundary || (html && html::in(tag, Group::scopeBoundary));
+        const bool boundary = root || boundsScope(node);
         const auto mark = [&](Scope scope, bool is) {
             if (is)
                 entry.boundary[static_cast<std::size_t>(scope)] = i;
@@ -133,7 +133,7 @@ void HtmlOpenElements::index(std::size_t from) {
         mark(Scope::Table,
              root || (html && (tag == Tag::html || tag == Tag::table || tag == Tag::template_)));
         mark(Scope::Select, root || !html || (tag != Tag::optgroup && tag != Tag::option));
-        if (root || foreignBoundary || (html && html::in(tag, Group::special))) {
+        if (root || foreignBoundary || (html && in(tag, Group::special))) {
             entry.lastSpecial = i;
             if (!html || !oneOf(tag, {Tag::address, Tag::div, Tag::p, Tag::li, Tag::dd, Tag::dt}))
                 entry.lastListStop = i;
@@ -142,4 +142,4 @@ void HtmlOpenElements::index(std::size_t from) {
     }
 }
 
-}  // namespace harfpad::feedback
+}  // namespace harfpad::html
