@@ -3,6 +3,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <string>
@@ -17,9 +18,9 @@ struct InputLocale {
     std::string name;
     unsigned language = 0;
 
-    // A locale named by its KLID alone takes the language the name carries in its low word.
-    InputLocale(std::string klid = "00000409") : name(std::move(klid)), language(lowWord(name)) {}
-    InputLocale(std::string klid, unsigned lang) : name(std::move(klid)), language(lang) {}
+    // Without a language, the one the name carries in its low word.
+    InputLocale(std::string klid = "00000409", unsigned lang = 0)
+        : name(std::move(klid)), language(lang ? lang : lowWord(name)) {}
     InputLocale(const char* klid) : InputLocale(std::string(klid)) {}
 
     // learn.microsoft.com, GetKeyboardLayout: "The low word contains a Language Identifier for
@@ -33,11 +34,7 @@ struct InputLocale {
     }
 
     static unsigned hex(const std::string& digits) {
-        try {
-            return static_cast<unsigned>(std::stoul(digits, nullptr, 16));
-        } catch (...) {
-            return 0;
-        }
+        return static_cast<unsigned>(std::strtoul(digits.c_str(), nullptr, 16));
     }
     static unsigned lowWord(const std::string& klid) {
         return klid.size() >= 4 ? hex(klid.substr(klid.size() - 4)) : 0;
@@ -54,7 +51,6 @@ class FakeKeyboardLayout final : public IKeyboardLayoutApi {
     bool activateOnLoad = true;  // false: the platform refuses every layout
     std::vector<std::string> loads;
     unsigned lastFlags = 0;
-    std::vector<LayoutHandle> activations;
 
     // learn.microsoft.com, GetKeyboardLayoutNameA: the name of the active input locale.
     bool getKeyboardLayoutName(std::span<char> buffer) override {
@@ -107,7 +103,6 @@ class FakeKeyboardLayout final : public IKeyboardLayoutApi {
 
     // learn.microsoft.com, ActivateKeyboardLayout: the locale "must have been loaded" before.
     void activateLayout(LayoutHandle layout) override {
-        activations.push_back(layout);
         if (const InputLocale* known = find(layout))
             active = *known;
     }
