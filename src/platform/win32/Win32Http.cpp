@@ -24,7 +24,9 @@ struct Shared {
     std::wstring headers;
     std::string body;  // read by WinINet while the request is sent
     std::vector<char> buffer = std::vector<char>(kReadChunk);
-    DWORD got = 0;  // filled in by a read that completes later
+    // Written by a read or a query that completes later, on another thread: never on a stack.
+    DWORD got = 0;
+    DWORD available = 0;
     std::atomic<bool> pending{false};
     std::atomic<bool> failed{false};
     std::atomic<int> owners{1};
@@ -110,12 +112,14 @@ class Win32HttpTransfer final : public IHttpTransfer {
                     return;
                 continue;
             }
-            DWORD available = 0;
-            if (!run(
-                    [&] { return ::InternetQueryDataAvailable(request_.get(), &available, 0, 0); }))
+            shared_->available = 0;
+            if (!run([&] {
+                    return ::InternetQueryDataAvailable(request_.get(), &shared_->available, 0, 0);
+                }))
                 return;
             if (shared_->pending)
                 return;  // asks again once data has come
+            const DWORD available = shared_->available;
             if (available == 0) {
                 state_ = State::Done;
                 return;
