@@ -5,18 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "app/Form1.h"
-#include "app/Form1Layout.h"
 #include "app/SettingPage.h"
 #include "fakes/FakeForm1Platform.h"
-#include "fakes/FakeFormWindow.h"
-#include "fakes/FakeKeyboardLayout.h"
-#include "fakes/FakeRegistry.h"
-#include "fakes/FakeKeystrokeSender.h"
 #include "fakes/FakeTray.h"
 #include "fakes/RecordingTrayOwner.h"
-#include "fakes/FakeUiServices.h"
-#include "tray/Form2.h"
 #include "tray/trayicon.h"
 
 namespace harfpad {
@@ -79,7 +71,6 @@ TEST(TrayIconRecord, TipFieldIsTextZeroAndBlanksUpTo64Bytes) {
         std::string tip;
         std::string field;
     } rows[] = {
-        {"Arabic TrayIcon", kExpectedTip},
         {"", std::string(1, '\0') + std::string(63, ' ')},
         {std::string(63, 'x'), std::string(63, 'x') + '\0'},
         {std::string(64, 'y'), std::string(63, 'y') + '\0'},
@@ -162,21 +153,6 @@ TEST_F(Form2Test, EventCodeIsTheLow16BitsAndOnlyDoubleClickAndRightReleaseAct) {
         EXPECT_EQ(form2.trayMessage(), row.code) << "x " << row.x;
         EXPECT_EQ(owner.calls, row.calls) << "x " << row.x;
         EXPECT_EQ(window.menus.size(), row.menus) << "x " << row.x;
-    }
-}
-
-TEST_F(Form2Test, PopupOffersArabicThenDefaultAndRunsTheChosenItem) {
-    struct Row {
-        int choice;
-        std::vector<std::string> calls;
-    } rows[] = {{0, {"arabic"}}, {1, {"english"}}, {-1, {}}};
-    for (const Row& row : rows) {
-        owner.calls.clear();
-        window.choice = row.choice;
-        window.notify(kWmRButtonUp);
-        ASSERT_FALSE(window.menus.empty());
-        EXPECT_EQ(window.menus.back(), (std::vector<std::u16string>{u"Arabic", u"Default"}));
-        EXPECT_EQ(owner.calls, row.calls) << "choice " << row.choice;
     }
 }
 
@@ -337,29 +313,36 @@ TEST_F(TrayLifeTest, ReturnFromTheTrayReadsTheHotkeyAfreshTicksTheBoxAndAddsNoSe
     EXPECT_EQ(shell.calls[0].record.uID, shell.calls[1].record.uID);
 }
 
+// The menu offers Arabic, then Default, and runs the item chosen, if any.
 TEST_F(TrayLifeTest, MenuSwitchesLayoutsWhileTheMainWindowIsClosed) {
     registry.setText(kHkeyCurrentUser, kPreload, "", "00000409");
     form.show();
     run(Step::Tick);
     run(Step::Close);
-    trayWindow.choice = Form2::kArabic;
-    run(Step::RightClick);
-    EXPECT_EQ(layouts.active.name, "00000401");
-    trayWindow.choice = Form2::kEnglish;
-    run(Step::RightClick);
-    EXPECT_EQ(layouts.active.name, "00000409");
+    for (const auto& [choice, active] : {std::pair<int, const char*>{Form2::kArabic, "00000401"},
+                                         {-1, "00000401"},
+                                         {Form2::kEnglish, "00000409"},
+                                         {-1, "00000409"}}) {
+        trayWindow.choice = choice;
+        run(Step::RightClick);
+        EXPECT_EQ(layouts.active.name, active) << "choice " << choice;
+        EXPECT_EQ(trayWindow.menus.back(), (std::vector<std::u16string>{u"Arabic", u"Default"}));
+    }
     EXPECT_EQ(layouts.loads, (std::vector<std::string>{"00000401", "00000409"}));
     EXPECT_FALSE(window.isLoaded());
-    EXPECT_EQ(trayWindow.menus.size(), 2u);
+    EXPECT_EQ(trayWindow.menus.size(), 4u);
 }
 
 TEST_F(TrayLifeTest, IndicatorClickFollowsTheValue) {
     form.show();
-    // Greyed: nothing at all, not even the tray window.
+    // Greyed: nothing at all, not even the tray window; with no icon, closing ends the program.
     window.setValue(sp::kIndicator, 2);
     form.onClick(sp::kIndicator);
     EXPECT_EQ(form.form2(), nullptr);
     EXPECT_TRUE(shell.calls.empty());
+    window.userClose();
+    EXPECT_TRUE(ui.ended);
+    form.show();
     // Unticked before any add: the tray window comes into being and removes nothing.
     window.setValue(sp::kIndicator, 0);
     form.onClick(sp::kIndicator);
@@ -387,37 +370,18 @@ TEST_F(TrayLifeTest, AnIconTheShellRefusedKeepsNothingAlive) {
     form.form2()->taskbarCreated();
     EXPECT_TRUE(form.form2()->iconShown());
     EXPECT_EQ(shell.icons.size(), 1u);
+    run(Step::Close);
+    EXPECT_FALSE(ui.ended) << "now the icon is there to come back by";
     // Explorer restarts and is not ready yet: the icon it forgot cannot come back at once.
     shell.icons.clear();
     shell.taskbarRunning = false;
     form.form2()->taskbarCreated();
     EXPECT_FALSE(form.form2()->iconShown());
-    shell.taskbarRunning = true;
-    form.form2()->taskbarCreated();
-    EXPECT_TRUE(form.form2()->iconShown());
+    run(Step::DoubleClick);
+    ASSERT_TRUE(window.isLoaded());
+    EXPECT_FALSE(form.form2()->iconShown());
     run(Step::Close);
-    EXPECT_FALSE(ui.ended) << "now the icon is there to come back by";
-
-    fakes::FakeShellNotify noTaskbar;
-    noTaskbar.taskbarRunning = false;
-    fakes::FakeTrayWindow hidden;
-    const TrayPlatform refusing{hidden, noTaskbar};
-    fakes::FakeUiServices u;
-    fakes::FakeFormWindow w{form1Spec()};
-    Form1 f{{w, u, registry, layouts, keys, keys, keystrokes, http, &refusing}};
-    f.show();
-    w.userClick(sp::kIndicator);
-    w.userClose();
-    EXPECT_TRUE(u.ended) << "ticked, but no icon to come back by";
-}
-
-// Only a shown icon keeps the program: a greyed box has added none.
-TEST_F(TrayLifeTest, ClosingWithTheIndicatorGreyedEndsTheProgram) {
-    form.show();
-    window.setValue(sp::kIndicator, 2);
-    form.onClick(sp::kIndicator);
-    window.userClose();
-    EXPECT_TRUE(ui.ended);
+    EXPECT_TRUE(ui.ended) << "ticked, but no icon to come back by";
 }
 
 TEST_F(TrayLifeTest, EndingFromTheTrayClosesAnOpenMainWindowToo) {
@@ -427,18 +391,6 @@ TEST_F(TrayLifeTest, EndingFromTheTrayClosesAnOpenMainWindowToo) {
     EXPECT_TRUE(ui.ended);
     EXPECT_FALSE(window.isLoaded());
     EXPECT_TRUE(shell.icons.empty());
-}
-
-TEST_F(TrayLifeTest, MainWindowGoingAwayTakesTheIconWithIt) {
-    {
-        fakes::FakeFormWindow w{form1Spec()};
-        Form1 f{{w, ui, registry, layouts, keys, keys, keystrokes, http, &tray}};
-        f.show();
-        w.userClick(sp::kIndicator);
-        EXPECT_EQ(shell.icons.size(), 1u);
-    }
-    EXPECT_TRUE(shell.icons.empty());
-    EXPECT_EQ(trayWindow.events, nullptr);
 }
 
 }  // namespace
