@@ -1,17 +1,10 @@
 // The main window's start-up, closing and "Setting" page against fakes of the platform.
 #include <gtest/gtest.h>
 
-#include "app/Form1.h"
-#include "app/Form1Layout.h"
 #include "app/InfoPages.h"
 #include "app/SettingPage.h"
 #include "feedback/FeedbackPage.h"
 #include "fakes/FakeForm1Platform.h"
-#include "fakes/FakeFormWindow.h"
-#include "fakes/FakeKeyboardLayout.h"
-#include "fakes/FakeRegistry.h"
-#include "fakes/FakeKeystrokeSender.h"
-#include "fakes/FakeUiServices.h"
 #include "keyboard/PictureKeyboardPage.h"
 
 namespace harfpad {
@@ -97,13 +90,12 @@ TEST_F(Form1Test, StartUpSelectsTheStoredOptionInAnyForm) {
          0},
     };
     for (const Row& row : rows) {
-        fakes::FakeFormWindow w{form1Spec()};
-        fakes::FakeRegistry r;
-        row.store(r);
-        Form1 f{{w, ui, r, layouts, keys, keys, keystrokes, http}};
+        fakes::FakeForm1Platform p;
+        row.store(p.registry);
+        Form1 f{p.platform()};
         f.show();
-        EXPECT_EQ(selectedOptionOf(w), row.selected) << row.what;
-        EXPECT_TRUE(r.writes.empty()) << row.what << ": start-up never writes";
+        EXPECT_EQ(selectedOptionOf(p.window), row.selected) << row.what;
+        EXPECT_TRUE(p.registry.writes.empty()) << row.what << ": start-up never writes";
     }
 }
 
@@ -147,12 +139,11 @@ TEST_F(Form1Test, ApplyDecisions) {
         {"stored text, choose 3", "Not Found", sp::kOption3, storedAs("3")},
     };
     for (const Row& row : rows) {
-        fakes::FakeFormWindow w{form1Spec()};
-        fakes::FakeRegistry r;
-        fakes::FakeUiServices u;
+        fakes::FakeForm1Platform p;
+        auto [w, r, u] = std::tie(p.window, p.registry, p.ui);
         if (row.stored)
             r.setText(kHkeyCurrentUser, kToggle, "", *row.stored);
-        Form1 f{{w, u, r, layouts, keys, keys, keystrokes, http}};
+        Form1 f{p.platform()};
         f.show();
         if (row.choose != kNoControl)
             w.userClick(row.choose);
@@ -200,11 +191,10 @@ TEST_F(Form1Test, ApplyTellsWhenTheUsersSettingCannotBeStored) {
          1},
     };
     for (const auto& row : rows) {
-        fakes::FakeFormWindow w{form1Spec()};
-        fakes::FakeRegistry r;
-        fakes::FakeUiServices u;
+        fakes::FakeForm1Platform p;
+        auto [w, r, u] = std::tie(p.window, p.registry, p.ui);
         r.readOnlyKeys.insert({row.readOnlyRoot, row.readOnlyKey});
-        Form1 f{{w, u, r, layouts, keys, keys, keystrokes, http}};
+        Form1 f{p.platform()};
         f.show();
         w.userClick(sp::kOption1);
         w.userClick(sp::kApply);
@@ -222,14 +212,13 @@ TEST_F(Form1Test, ApplyFreesTheLayoutHotkeyWhenItTakesItsKeys) {
                                                       {"2", sp::kOption1, "2"},
                                                       {"1", sp::kOption3, "1"},
                                                       {"3", sp::kOption3, "3"}}) {
-        fakes::FakeFormWindow w{form1Spec()};
-        fakes::FakeRegistry r;
-        fakes::FakeUiServices u;
+        fakes::FakeForm1Platform p;
+        auto& r = p.registry;
         r.setText(kHkeyCurrentUser, kToggle, "Layout Hotkey", layoutHotkey);
-        Form1 f{{w, u, r, layouts, keys, keys, keystrokes, http}};
+        Form1 f{p.platform()};
         f.show();
-        w.userClick(choose);
-        w.userClick(sp::kApply);
+        p.window.userClick(choose);
+        p.window.userClick(sp::kApply);
         const RegistryData* stored = r.find(kHkeyCurrentUser, kToggle, "Layout Hotkey");
         ASSERT_NE(stored, nullptr);
         EXPECT_EQ(std::string(stored->bytes.begin(), stored->bytes.end() - 1), after)
@@ -281,13 +270,12 @@ TEST_F(Form1Test, AboutSaysWhenFeedbackReachesNoOne) {
     for (const auto& [url, noted] :
          {std::pair{u"https://feedback.harfpad.invalid/softfback.php", true},
           {u"http://127.0.0.1:47813/softfback.php", false}}) {
-        fakes::FakeFormWindow w{form1Spec()};
-        Form1 f{{w, ui, registry, layouts, keys, keys, keystrokes, http, nullptr,
-                 feedback::FeedbackAddresses{url, u"http://probe.test/"}}};
+        fakes::FakeForm1Platform p;
+        Form1 f{p.platform(nullptr, {url, u"http://probe.test/"})};
         f.show();
-        EXPECT_EQ(
-            w.text(info_pages::kAboutFeedbackNote).find(u"reach no one") != std::u16string::npos,
-            noted)
+        EXPECT_EQ(p.window.text(info_pages::kAboutFeedbackNote).find(u"reach no one") !=
+                      std::u16string::npos,
+                  noted)
             << noted;
     }
 }

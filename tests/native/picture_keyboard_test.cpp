@@ -1,15 +1,7 @@
 // The "KB Testing" keyboard on the main window: layout switch, focus, then the key's action.
 #include <gtest/gtest.h>
 
-#include "app/Form1.h"
-#include "app/Form1Layout.h"
 #include "fakes/FakeForm1Platform.h"
-#include "fakes/FakeFormWindow.h"
-#include "fakes/FakeKeyboardLayout.h"
-#include "fakes/FakeRegistry.h"
-#include "fakes/FakeKeystrokeSender.h"
-#include "fakes/FakeUiServices.h"
-#include "keyinput/RecordingKeyInput.h"
 #include "keyboard/PictureKeyboard.h"
 #include "keyboard/PictureKeyboardPage.h"
 
@@ -103,13 +95,6 @@ TEST_F(PictureKeyboardTest, ModifierKeysOnlySwitchAndFocus) {
     EXPECT_TRUE(keys.events.empty());
 }
 
-TEST_F(PictureKeyboardTest, ArabicAlreadyActiveIsNotLoadedAgain) {
-    layouts.active = "00000401";
-    click(15);
-    EXPECT_TRUE(layouts.loads.empty());
-    EXPECT_EQ(keystrokes.sends.size(), 1u);
-}
-
 // Keys the user holds while clicking do not mix into the keystrokes: each key types what it types
 // alone (Shift with "2" would type "@", Ctrl with the keys of ر, ء and ئ would paste, cut and
 // undo), no menu or Start opens, and afterwards the held keys are down as the hands hold them.
@@ -161,24 +146,6 @@ TEST_F(PictureKeyboardTest, IndicesOutsideTheArrayDoNothing) {
     EXPECT_TRUE(keys.events.empty());
     keyboard.Keyboard_Array_Click(pp::kKeyCount - 1);  // right Ctrl: the last key only switches
     EXPECT_EQ(switches, 1);
-}
-
-TEST_F(PictureKeyboardTest, StartUpGivesText4TheArabicCharset) {
-    EXPECT_EQ(window.fontCharset(pp::kText4), pp::kArabicCharset);
-}
-
-// Every key of the table has exactly one action that fits it.
-TEST(PictureKeyTable, CharacterKeysShowPicturesAndSpecialKeysCaptions) {
-    int pictures = 0;
-    for (int i = 0; i < pp::kKeyCount; ++i) {
-        const pp::PictureKey& key = pp::keys()[static_cast<std::size_t>(i)];
-        ASSERT_NE(key.legend, nullptr);
-        if (key.picture) {
-            ++pictures;
-            EXPECT_EQ(key.action.kind, pp::KeyAction::SendText) << i;
-        }
-    }
-    EXPECT_EQ(pictures, 47);
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
-// Send-keys notation turned into keystrokes on a small US-like layout.
+// Send-keys notation turned into keystrokes on the layouts of the fake system.
 #include <gtest/gtest.h>
 
-#include <map>
 #include <stdexcept>
 
 #include "fakes/FakeKeystrokeSender.h"
@@ -11,29 +10,16 @@
 namespace harfpad {
 namespace {
 
+// The US layout of the fake system, with two keys as other layouts have them.
 class UsLayout final : public ILayoutKeyLookup {
   public:
     std::int16_t vkKeyScan(char16_t ch) override {
         ++lookups;
-        if (ch >= u'a' && ch <= u'z')
-            return static_cast<std::int16_t>(ch - u'a' + 'A');
-        if (ch >= u'A' && ch <= u'Z')
-            return static_cast<std::int16_t>(0x100 | ch);
-        if (ch >= u'0' && ch <= u'9')
-            return static_cast<std::int16_t>(ch);
-        static const std::map<char16_t, std::int16_t> others = {
-            {u' ', 0x20},
-            {u'-', 0xBD},
-            {u'=', 0xBB},
-            {u'\\', 0xDC},
-            {u'{', 0x1DB},
-            {u'}', 0x1DD},
-            {u'@', 0x632},       // AltGr+Ctrl style, as some layouts
-                                 // have
-            {u'\u00E9', 0x8DE},  // a dead-key state we cannot press
-        };
-        const auto it = others.find(ch);
-        return it == others.end() ? std::int16_t{-1} : it->second;
+        if (ch == u'@')
+            return 0x632;  // Ctrl+Alt and 2
+        if (ch == u'\u00E9')
+            return 0x8DE;  // a dead-key state we cannot press
+        return fakes::layouts::vkKeyScan(fakes::layouts::kUs, ch);
     }
     int lookups = 0;
 };
@@ -181,14 +167,17 @@ TEST(PictureKeysOnLayouts, LetterKeysPressTheirOwnKeyOnArabicAndNothingOnUs) {
     EXPECT_EQ(letters, 33) << "every Arabic letter key but the two-letter one";
 }
 
-// What a character key types is what its picture shows; only the digit keys differ, showing
-// Arabic-Indic digits and typing ASCII ones.
+// What each of the 47 character keys types is what its picture shows; only the digit keys
+// differ, showing Arabic-Indic digits and typing ASCII ones.
 TEST(PictureKeysOnLayouts, EveryCharacterKeyTypesTheLegendItShows) {
     namespace pp = picture_page;
+    int pictures = 0;
     for (int index = 0; index < pp::kKeyCount; ++index) {
         const pp::PictureKey& key = pp::keys()[static_cast<std::size_t>(index)];
+        ASSERT_NE(key.legend, nullptr) << index;
         if (!key.picture)
             continue;
+        ++pictures;
         const std::u16string_view legend = key.legend;
         ASSERT_EQ(key.action.kind, pp::KeyAction::SendText) << index;
         if (legend.size() == 1 && legend[0] >= 0x0660 && legend[0] <= 0x0669)
@@ -198,6 +187,7 @@ TEST(PictureKeysOnLayouts, EveryCharacterKeyTypesTheLegendItShows) {
         else
             EXPECT_EQ(std::u16string_view(key.action.text), legend) << index;
     }
+    EXPECT_EQ(pictures, 47);
 }
 
 }  // namespace
