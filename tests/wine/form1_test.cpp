@@ -38,14 +38,19 @@ class WineForm1Test : public ::testing::Test, protected wine_test::Win32Form1Pla
         ASSERT_TRUE(window.isLoaded());
         wine_test::pumpMessages(std::chrono::milliseconds(50));
     }
-    std::optional<std::string> defaultProfileToggle() const {
+    // A REG_SZ value as the registry holds it, none when it is missing.
+    static std::optional<std::string> storedText(HKEY root, const char* key, const char* name) {
         char text[64] = {};
         DWORD size = sizeof text;
-        if (::RegGetValueA(HKEY_USERS, ".default\\keyboard layout\\toggle", nullptr, RRF_RT_REG_SZ,
-                           nullptr, text, &size) != ERROR_SUCCESS) {
+        if (::RegGetValueA(root, key, name, RRF_RT_REG_SZ, nullptr, text, &size) != ERROR_SUCCESS)
             return std::nullopt;
-        }
         return std::string(text);
+    }
+    static LOGFONTW fontOf(HWND control) {
+        LOGFONTW font{};
+        ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0)),
+                     sizeof font, &font);
+        return font;
     }
 
     Form1 form{platform()};
@@ -66,16 +71,9 @@ TEST_F(WineForm1Test, TheCurrentUsersNamedHotkeyIsShownAndStored) {
         ASSERT_EQ(answerer.seen().size(), 1u);
         EXPECT_EQ(answerer.seen()[0].text, L"Keyboard switching will be enabled on reboot");
     }
-    for (const char* name : {"Hotkey", "Language Hotkey"}) {
-        char text[16] = {};
-        DWORD size = sizeof text;
-        ASSERT_EQ(::RegGetValueA(HKEY_CURRENT_USER, "keyboard layout\\toggle", name, RRF_RT_REG_SZ,
-                                 nullptr, text, &size),
-                  ERROR_SUCCESS)
-            << name;
-        EXPECT_STREQ(text, "1") << name;
-    }
-    EXPECT_EQ(defaultProfileToggle(), "1");
+    for (const char* name : {"Hotkey", "Language Hotkey"})
+        EXPECT_EQ(storedText(HKEY_CURRENT_USER, "keyboard layout\\toggle", name), "1") << name;
+    EXPECT_EQ(storedText(HKEY_USERS, ".default\\keyboard layout\\toggle", nullptr), "1");
     click(sp::kOption3);
     click(sp::kDefault);
     EXPECT_TRUE(checked(sp::kOption1)) << "DEFAULT reads what APPLY stored";
@@ -99,7 +97,7 @@ TEST_F(WineForm1Test, TheWaitPointerHoldsOverTheWindowUntilReset) {
     EXPECT_NE(pointerOver(control(sp::kApply)), wait);
 }
 
-TEST_F(WineForm1Test, WindowIsCentredAtItsDesignedSizeWithText4InTheArabicCharset) {
+TEST_F(WineForm1Test, WindowIsCentredAtItsDesignedSizeWithText4ReadingRightToLeft) {
     load();
     const int dpi = window.dpi();
     RECT client;
@@ -113,15 +111,10 @@ TEST_F(WineForm1Test, WindowIsCentredAtItsDesignedSizeWithText4InTheArabicCharse
     const RECT& work = monitor.rcWork;
     EXPECT_NEAR((outer.left + outer.right) / 2, (work.left + work.right) / 2, 1);
     EXPECT_NEAR((outer.top + outer.bottom) / 2, (work.top + work.bottom) / 2, 1);
-    EXPECT_EQ(window.fontCharset(picture_page::kText4), 178);
     window.selectPage(kPageKbTesting);
     HWND text4 = control(picture_page::kText4);
     EXPECT_TRUE(::GetWindowLongW(text4, GWL_EXSTYLE) & WS_EX_RTLREADING) << "Arabic reading order";
     EXPECT_TRUE(::GetWindowLongW(text4, GWL_STYLE) & ES_RIGHT);
-    wchar_t caption[64];
-    ::GetWindowTextW(window.hwnd(), caption, 64);
-    EXPECT_STREQ(caption, L"Harfpad by Zemrak");
-    EXPECT_FALSE(checked(sp::kIndicator));
 }
 
 TEST_F(WineForm1Test, ControlsStandWhereTheTablesPutThem) {
@@ -140,14 +133,21 @@ TEST_F(WineForm1Test, ControlsStandWhereTheTablesPutThem) {
     EXPECT_EQ(option.right - option.left, twipsToPixels(1335, dpi));
 }
 
-TEST_F(WineForm1Test, TabKeyVisitsTheSettingPageInVisualOrder) {
+TEST_F(WineForm1Test, TabKeyVisitsThePagesInVisualOrder) {
     load();
-    const ControlId order[] = {sp::kIndicator, sp::kOption1, sp::kARswitch,
-                               sp::kEnswitch,  sp::kDefault, sp::kApply};
-    HWND current = control(order[0]);
-    for (std::size_t i = 1; i < std::size(order); ++i) {
-        current = ::GetNextDlgTabItem(window.hwnd(), current, FALSE);
-        EXPECT_EQ(current, control(order[i])) << "after step " << i;
+    namespace fp = feedback_page;
+    const std::pair<int, std::vector<ControlId>> orders[] = {
+        {kPageSetting,
+         {sp::kIndicator, sp::kOption1, sp::kARswitch, sp::kEnswitch, sp::kDefault, sp::kApply}},
+        {kPageFeedback, {fp::kText1Name, fp::kText1Email, fp::kText1Feedback, fp::kSubmit}},
+    };
+    for (const auto& [page, order] : orders) {
+        window.selectPage(page);
+        HWND current = control(order[0]);
+        for (std::size_t i = 1; i < order.size(); ++i) {
+            current = ::GetNextDlgTabItem(window.hwnd(), current, FALSE);
+            EXPECT_EQ(current, control(order[i])) << "page " << page << ", step " << i;
+        }
     }
 }
 
@@ -180,11 +180,7 @@ TEST_F(WineForm1Test, PagesAreBuiltWhenFirstShownWithWhatWasSetOnThemBefore) {
     EXPECT_FALSE(::IsWindowEnabled(control(feedback_page::kSubmit)));
     EXPECT_EQ(pageWindows(), 2);
     window.selectPage(kPageKbTesting);
-    LOGFONTW font{};
-    ::GetObjectW(
-        reinterpret_cast<HFONT>(::SendMessageW(control(picture_page::kText4), WM_GETFONT, 0, 0)),
-        sizeof font, &font);
-    EXPECT_EQ(font.lfCharSet, 178);
+    EXPECT_EQ(fontOf(control(picture_page::kText4)).lfCharSet, 178);
 }
 
 TEST_F(WineForm1Test, PagesSwitchWithTheTabControl) {
@@ -209,14 +205,9 @@ TEST_F(WineForm1Test, DpiChangeLaysEverythingOutAgainAtTheNewScale) {
     ::GetWindowRect(control(sp::kApply), &apply);
     EXPECT_EQ(apply.right - apply.left, twipsToPixels(1455, 144));
     EXPECT_EQ(apply.bottom - apply.top, twipsToPixels(495, 144));
-    LOGFONTW font{};
-    ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(control(sp::kApply), WM_GETFONT, 0, 0)),
-                 sizeof font, &font);
+    const LOGFONTW font = fontOf(control(sp::kApply));
     window.selectPage(kPageKbTesting);  // built now, at the new scale
-    LOGFONTW text4Font{};
-    ::GetObjectW(
-        reinterpret_cast<HFONT>(::SendMessageW(control(picture_page::kText4), WM_GETFONT, 0, 0)),
-        sizeof text4Font, &text4Font);
+    const LOGFONTW text4Font = fontOf(control(picture_page::kText4));
     EXPECT_EQ(text4Font.lfCharSet, 178) << "the charset survives the new fonts";
     EXPECT_EQ(std::abs(text4Font.lfHeight), std::abs(font.lfHeight));
 }
