@@ -47,6 +47,18 @@ class WineKeyboardsTest : public ::testing::Test, protected wine_test::Win32Form
         return {start, end};
     }
 
+    // How long sending an A key and waiting takes while `hook` sees the keyboard's input.
+    std::chrono::steady_clock::duration waitedFor(HOOKPROC hook) {
+        HHOOK installed = ::SetWindowsHookExW(WH_KEYBOARD_LL, hook, ::GetModuleHandleW(nullptr), 0);
+        EXPECT_NE(installed, nullptr);
+        const Keystroke keys[] = {{'A', false}, {'A', true}};
+        const auto start = std::chrono::steady_clock::now();
+        keystrokes.send(keys, true);
+        const auto waited = std::chrono::steady_clock::now() - start;
+        ::UnhookWindowsHookEx(installed);
+        return waited;
+    }
+
     Form1 form{platform()};
 };
 
@@ -71,53 +83,47 @@ TEST_F(WineKeyboardsTest, UnicodeKeysLeaveTheCaretAtTheEnd) {
 
 // What keys of "KB Testing" type into an empty Text4 through real keystrokes: only what a key
 // of the active layout produces. Wine's layouts have no Arabic letters, so the letter keys type
-// nothing here; the native tests type them on a model of the Arabic layout.
-TEST_F(WineKeyboardsTest, PictureKeysTypeWhatTheActiveLayoutProduces) {
+// nothing here; the native tests type them on a model of the Arabic layout. A key held down
+// from outside the keystrokes (here by keybd_event, as a hand would) mixes into SendInput's keys
+// unless the keyboard lifts it: each key types as it types alone, and the key is held again after.
+TEST_F(WineKeyboardsTest, PictureKeysTypeWhatTheActiveLayoutProducesWhateverIsHeld) {
     ASSERT_EQ(::VkKeyScanExW(L'\u0636', ::GetKeyboardLayout(0)), -1)
         << "the rows are for a layout without Arabic letters";
     window.selectPage(kPageKbTesting);
     const struct {
         int index;
         const wchar_t* typed;
+        BYTE held = 0;
     } rows[] = {
-        {1, L"1"},       // the digit keys type ASCII digits
-        {14, L"     "},  // Tab: five spaces
-        {27, L"\\"},     // backslash
-        {40, L"\r\n"},   // Enter
-        {54, L" "},      // Space
-        {41, L""},       // left Shift
-        {57, L""},       // right Ctrl
-        {15, L""},       // Q's letter
-        {47, L""},       // B's two letters
+        {1, L"1"},              // the digit keys type ASCII digits
+        {14, L"     "},         // Tab: five spaces
+        {27, L"\\"},            // backslash
+        {40, L"\r\n"},          // Enter
+        {54, L" "},             // Space
+        {41, L""},              // left Shift
+        {57, L""},              // right Ctrl
+        {15, L""},              // Q's letter
+        {47, L""},              // B's two letters
+        {2, L"2", VK_SHIFT},    // not "@"
+        {1, L"1", VK_CONTROL},  // not a shortcut
+        {14, L"     ", VK_SHIFT},
     };
     for (const auto& row : rows) {
         window.setText(pp::kText4, u"");
+        if (row.held) {
+            ::keybd_event(row.held, 0, 0, 0);
+            wine_test::pumpMessages(50ms, [&] { return ::GetAsyncKeyState(row.held) < 0; });
+        }
         click(pp::keyId(row.index));
         // SendKeys waits: the text is there when the click returns.
-        EXPECT_EQ(text(pp::kText4), row.typed) << "key " << row.index;
+        EXPECT_EQ(text(pp::kText4), row.typed) << "key " << row.index << ", held " << +row.held;
         EXPECT_EQ(::GetFocus(), control(pp::kText4)) << "key " << row.index;
-    }
-}
-
-// Keys held down from outside the keystrokes (here by keybd_event, as a hand would) mix into
-// SendInput's keys: the keyboard types each key as it types alone, and holds them again after.
-TEST_F(WineKeyboardsTest, HeldModifiersDoNotMixIntoPictureKeys) {
-    window.selectPage(kPageKbTesting);
-    const struct {
-        BYTE vk;
-        int index;
-        const wchar_t* typed;
-    } rows[] = {{VK_SHIFT, 2, L"2"}, {VK_CONTROL, 1, L"1"}, {VK_SHIFT, 14, L"     "}};
-    for (const auto& row : rows) {
-        window.setText(pp::kText4, u"");
-        ::keybd_event(row.vk, 0, 0, 0);
-        wine_test::pumpMessages(50ms, [&] { return ::GetAsyncKeyState(row.vk) < 0; });
-        click(pp::keyId(row.index));
-        EXPECT_EQ(text(pp::kText4), row.typed) << "key " << row.index;
-        EXPECT_LT(::GetAsyncKeyState(row.vk), 0) << "held again, key " << row.index;
-        ::keybd_event(row.vk, 0, KEYEVENTF_KEYUP, 0);
-        wine_test::pumpMessages(50ms, [&] { return ::GetAsyncKeyState(row.vk) >= 0; });
-        EXPECT_GE(::GetAsyncKeyState(row.vk), 0) << "up with the hand, key " << row.index;
+        if (!row.held)
+            continue;
+        EXPECT_LT(::GetAsyncKeyState(row.held), 0) << "held again, key " << row.index;
+        ::keybd_event(row.held, 0, KEYEVENTF_KEYUP, 0);
+        wine_test::pumpMessages(50ms, [&] { return ::GetAsyncKeyState(row.held) >= 0; });
+        EXPECT_GE(::GetAsyncKeyState(row.held), 0) << "up with the hand, key " << row.index;
     }
 }
 
@@ -133,15 +139,9 @@ TEST_F(WineKeyboardsTest, AWaitingSendCountsOnlyItsOwnKeys) {
             return 1;
         return ::CallNextHookEx(nullptr, code, wParam, lParam);
     };
-    HHOOK hook = ::SetWindowsHookExW(WH_KEYBOARD_LL, swallowOurs, ::GetModuleHandleW(nullptr), 0);
-    ASSERT_NE(hook, nullptr);
     ::keybd_event(VK_F13, 0, 0, 0);
     ::keybd_event(VK_F13, 0, KEYEVENTF_KEYUP, 0);
-    const Keystroke keys[] = {{'A', false}, {'A', true}};
-    const auto start = std::chrono::steady_clock::now();
-    keystrokes.send(keys, true);
-    const auto waited = std::chrono::steady_clock::now() - start;
-    ::UnhookWindowsHookEx(hook);
+    const auto waited = waitedFor(swallowOurs);
     EXPECT_GE(waited, 1900ms) << "the user's F13 release is not one of ours";
     EXPECT_LT(waited, 4000ms);
     EXPECT_EQ(text(pp::kText4), L"") << "the keys were swallowed";
@@ -165,15 +165,9 @@ TEST_F(WineKeyboardsTest, NothingIsAwaitedWhileAnotherWindowIsInFront) {
     ASSERT_EQ(::GetForegroundWindow(), other.load());
     ::SetFocus(control(pp::kText4));
     ASSERT_EQ(::GetForegroundWindow(), other.load()) << "the focus of our thread only";
-    const HOOKPROC swallow = [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
+    const auto waited = waitedFor([](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
         return code == HC_ACTION ? 1 : ::CallNextHookEx(nullptr, code, wParam, lParam);
-    };
-    HHOOK hook = ::SetWindowsHookExW(WH_KEYBOARD_LL, swallow, ::GetModuleHandleW(nullptr), 0);
-    const Keystroke keys[] = {{'A', false}, {'A', true}};
-    const auto start = std::chrono::steady_clock::now();
-    keystrokes.send(keys, true);
-    const auto waited = std::chrono::steady_clock::now() - start;
-    ::UnhookWindowsHookEx(hook);
+    });
     done = true;
     front.join();
     EXPECT_LT(waited, 500ms);
@@ -194,15 +188,14 @@ TEST_F(WineKeyboardsTest, PictureBackspaceRemovesTheCharacterBeforeTheCaret) {
 
 TEST_F(WineKeyboardsTest, PictureCapslockTogglesTheSystemCapsLock) {
     window.selectPage(kPageKbTesting);
-    const bool before = (::GetKeyState(VK_CAPITAL) & 1) != 0;
+    const auto capsOn = [] { return (::GetKeyState(VK_CAPITAL) & 1) != 0; };
+    const bool before = capsOn();
     click(pp::keyId(28));
-    wine_test::pumpMessages(1000ms,
-                            [&] { return ((::GetKeyState(VK_CAPITAL) & 1) != 0) != before; });
-    EXPECT_NE((::GetKeyState(VK_CAPITAL) & 1) != 0, before);
+    wine_test::pumpMessages(1000ms, [&] { return capsOn() != before; });
+    EXPECT_NE(capsOn(), before);
     click(pp::keyId(28));  // and back, for whoever runs next
-    wine_test::pumpMessages(1000ms,
-                            [&] { return ((::GetKeyState(VK_CAPITAL) & 1) != 0) == before; });
-    EXPECT_EQ((::GetKeyState(VK_CAPITAL) & 1) != 0, before);
+    wine_test::pumpMessages(1000ms, [&] { return capsOn() == before; });
+    EXPECT_EQ(capsOn(), before);
 }
 
 TEST_F(WineKeyboardsTest, PictureKeysAnnounceTheirLegendAndShowASmallPicture) {
