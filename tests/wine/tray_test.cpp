@@ -116,12 +116,13 @@ const std::pair<UINT, WPARAM> kDown{WM_KEYDOWN, VK_DOWN};
 const std::pair<UINT, WPARAM> kEscape{WM_KEYDOWN, VK_ESCAPE};
 const std::pair<UINT, WPARAM> kEnter{WM_CHAR, L'\r'};
 
-// Removes WM_NULL messages waiting for `window`; true when there was at least one.
-bool takeNullMessages(HWND window) {
+// Removes the messages waiting for `window` (nullptr: for this thread); true when one of them
+// was WM_NULL.
+bool takeMessages(HWND window) {
     MSG msg;
-    bool any = false;
-    while (::PeekMessageW(&msg, window, WM_NULL, WM_NULL, PM_REMOVE)) any = true;
-    return any;
+    bool null = false;
+    while (::PeekMessageW(&msg, window, 0, 0, PM_REMOVE)) null = null || msg.message == WM_NULL;
+    return null;
 }
 
 class WineTrayTest : public ::testing::Test, protected wine_test::Win32Form1Platform {
@@ -131,9 +132,7 @@ class WineTrayTest : public ::testing::Test, protected wine_test::Win32Form1Plat
     void TearDown() override {
         window.close();
         ::RegDeleteTreeW(HKEY_CURRENT_USER, kToggle);
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        }
+        takeMessages(nullptr);
     }
     void load() {
         form.show();
@@ -195,13 +194,9 @@ class WineForm2Test : public ::testing::Test {
     void SetUp() override {
         form2.loadtray();
         ASSERT_NE(tray(), nullptr);
-        takeNullMessages(tray());
+        takeMessages(tray());
     }
-    void TearDown() override {
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        }
-    }
+    void TearDown() override { takeMessages(nullptr); }
     HWND tray() const { return trayWindow.hwnd(); }
     UINT iconId() const { return static_cast<UINT>(form2.trayPicture()); }
     bool iconShown() const { return wine_test::trayIconShown(tray(), iconId()); }
@@ -235,7 +230,7 @@ TEST_F(WineForm2Test, RightReleaseOpensArabicAndDefaultInTheForegroundAndRunsThe
             << "the menu's window is in the foreground while it is open, " << row.what;
         EXPECT_EQ(watcher.seen()[0].place.left, 300) << "left edge at the pointer, " << row.what;
         EXPECT_EQ(watcher.seen()[0].place.top, 250) << row.what;
-        EXPECT_TRUE(takeNullMessages(tray()))
+        EXPECT_TRUE(takeMessages(tray()))
             << "a message to the window lets the shell finish the menu, " << row.what;
         EXPECT_EQ(owner.calls, row.calls) << row.what;
         EXPECT_EQ(form2.trayMessage(), WM_RBUTTONUP);
