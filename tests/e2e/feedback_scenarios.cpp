@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <string>
 #include <thread>
-#include <utility>
 #include <vector>
 
 #include "Fixture.h"
@@ -23,17 +22,8 @@ using std::chrono::steady_clock;
 const std::string kAck = "Data received. Thank you.";
 
 // The Feedback page's boxes and statuses, as their window identifiers.
-constexpr int kName = 401, kEmail = 403, kMessage = 405, kReplyView = 406, kConnection = 408,
-              kSend = 410, kTransmission = 412;
-
-std::string utf8(const std::wstring& text) {
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                           nullptr, 0, nullptr, nullptr);
-    std::string out(size, '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size,
-                          nullptr, nullptr);
-    return out;
-}
+constexpr int kEmail = 403, kMessage = 405, kReplyView = 406, kConnection = 408, kSend = 410,
+              kTransmission = 412;
 
 class FeedbackScenarios : public HarfpadTest {
   protected:
@@ -77,7 +67,7 @@ class FeedbackScenarios : public HarfpadTest {
             },
             limit);
         if (const auto box = answerOneMessageBox(0ms))
-            ADD_FAILURE() << "message box: " << utf8(box->text);
+            ADD_FAILURE() << "message box: " << std::string(box->text.begin(), box->text.end());
         return status;
     }
     // One server for the whole run: the program's copy posts to this fixed port. The probe's
@@ -98,13 +88,9 @@ class FeedbackScenarios : public HarfpadTest {
     HWND feedbackPage = nullptr;
 };
 
-TEST_F(FeedbackScenarios, TypedFieldsArriveAsAFormPostAndTheAcknowledgementIsShown) {
-    const std::wstring name = L"\u0639\u0644\u064A & Co = 100% + more";
-    const std::wstring email = L"ali+test@example.com";
-    const std::wstring message = L"first line\r\nsecond: a&b=c\r\n\u0634\u0643\u0631\u0627";
-    setText(field(kName), name);
-    setText(field(kEmail), email);
-    setText(field(kMessage), message);
+// What a post carries is the Wine feedback test's; here the reply, as the user sees it.
+TEST_F(FeedbackScenarios, TheAcknowledgementIsShownAndTheRepliesScriptKeptInert) {
+    fillValidFields();
     reply() = Reply(
         "<html><body><p onclick=\"alert(1)\">Data received. Thank you.</p>"
         "<script>document.title='ran'</script></body></html>");
@@ -119,14 +105,8 @@ TEST_F(FeedbackScenarios, TypedFieldsArriveAsAFormPostAndTheAcknowledgementIsSho
     EXPECT_EQ(windowText(main), L"Checking connection with 127.0.0.1...");
     screenshot(L"feedback-reply");
 
-    const auto sent = posts();
-    ASSERT_EQ(sent.size(), before + 1);
-    EXPECT_EQ(sent.back().target, "/softfback.php");
-    EXPECT_EQ(sent.back().header("Content-Type"),
-              std::vector<std::string>{"application/x-www-form-urlencoded"});
-    const std::vector<std::pair<std::string, std::string>> expected = {
-        {"name", utf8(name)}, {"email", utf8(email)}, {"feedback", utf8(message)}};
-    EXPECT_EQ(sent.back().formFields(), expected) << sent.back().body;
+    ASSERT_EQ(posts().size(), before + 1);
+    EXPECT_EQ(posts().back().target, "/softfback.php");
 }
 
 // A server that takes the post and never answers: "Send" ends in "Transmission Error." within
@@ -204,7 +184,6 @@ TEST_F(FeedbackScenarios, LongRepliesAreCutAsTheyArrive) {
     PROCESS_MEMORY_COUNTERS memory{sizeof memory};
     ASSERT_TRUE(::GetProcessMemoryInfo(process.get(), &memory, sizeof memory));
     EXPECT_LT(memory.PagefileUsage, std::size_t{200} << 20) << "committed after 300 MiB";
-    std::printf("committed after a 300 MiB reply: %.1f MiB\n", memory.PagefileUsage / 1048576.0);
 
     // Past the cap only if the CRs that the reply box needs were counted.
     reply() = Reply(std::string(600'000, '\n') + kAck);
