@@ -146,18 +146,15 @@ t_install() {
 t_entry() {
     local ok=0 size_kib
     size_kib=$((($(stat -c %s "$instdir/harfpad.exe") + 1023) / 1024))
-    expect DisplayName "$(value DisplayName)" Harfpad || ok=1
-    expect DisplayVersion "$(value DisplayVersion)" "$version" || ok=1
+    local pair
+    for pair in DisplayName=Harfpad "DisplayVersion=$version" "Publisher=Zemrak Software" \
+        "DisplayIcon=$instwin\\harfpad.exe" "InstallLocation=$instwin" \
+        "UninstallString=\"$instwin\\uninstall.exe\"" \
+        "QuietUninstallString=\"$instwin\\uninstall.exe\" /S" NoModify=0x1 NoRepair=0x1; do
+        expect "${pair%%=*}" "$(value "${pair%%=*}")" "${pair#*=}" || ok=1
+    done
     expect "the exe's version resource" "$(python3 "$pe" version "$instdir/harfpad.exe")" \
         "$version" || ok=1
-    expect Publisher "$(value Publisher)" "Zemrak Software" || ok=1
-    expect DisplayIcon "$(value DisplayIcon)" "$instwin\\harfpad.exe" || ok=1
-    expect InstallLocation "$(value InstallLocation)" "$instwin" || ok=1
-    expect UninstallString "$(value UninstallString)" "\"$instwin\\uninstall.exe\"" || ok=1
-    expect QuietUninstallString "$(value QuietUninstallString)" "\"$instwin\\uninstall.exe\" /S" ||
-        ok=1
-    expect NoModify "$(value NoModify)" 0x1 || ok=1
-    expect NoRepair "$(value NoRepair)" 0x1 || ok=1
     local estimated
     estimated=$(value EstimatedSize)
     # In KiB, at least the program itself.
