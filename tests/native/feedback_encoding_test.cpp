@@ -106,11 +106,6 @@ TEST(FeedbackEncoding, BytesAreEscapedByTheFormRules) {
     for (const Row& row : rows) EXPECT_EQ(formUrlEncode(row.value), row.encoded) << row.encoded;
 }
 
-TEST(FeedbackEncoding, BodyHasTheThreeFieldsInOrder) {
-    EXPECT_EQ(feedbackBody(u"", u"a@b.c", u"hi"), u"name=&email=a%40b.c&feedback=hi");
-    EXPECT_EQ(feedbackBody(u"A B", u"", u""), u"name=A+B&email=&feedback=");
-}
-
 TEST(FeedbackEncoding, EveryLfBecomesCrLf) {
     struct Row {
         std::u16string in, out;

@@ -30,17 +30,6 @@ class Form1Test : public ::testing::Test, protected fakes::FakeForm1Platform {
     Form1 form{platform()};
 
     int selectedOption() const { return selectedOptionOf(window); }
-    std::vector<std::string> defaultProfileWrites() const {
-        std::vector<std::string> texts;
-        for (const auto& w : registry.writes) {
-            if (w.root != kHkeyUsers)
-                continue;
-            EXPECT_EQ(w.keyPath, kDefaultToggle);
-            EXPECT_EQ(w.type, kRegSz);
-            texts.emplace_back(w.bytes.begin(), w.bytes.end() - 1);
-        }
-        return texts;
-    }
 };
 
 // Every write as "HKCU:name=text" or "HKU:name=text", checked to be REG_SZ text with its
@@ -238,7 +227,10 @@ TEST_F(Form1Test, ApplyCreatesTheDefaultProfileKeyAndRepeatsWhileTheKeysDiffer) 
     EXPECT_TRUE(registry.hasKey(kHkeyUsers, kDefaultToggle));
     // The stored setting is read from the current user, so the same choice differs again.
     window.userClick(sp::kApply);
-    EXPECT_EQ(defaultProfileWrites(), (std::vector<std::string>{"3", "3"}));
+    const std::vector<std::string> once = storedAs("3");
+    std::vector<std::string> twice = once;
+    twice.insert(twice.end(), once.begin(), once.end());
+    EXPECT_EQ(describeWrites(registry), twice);
     EXPECT_EQ(ui.boxes.size(), 2u);
     window.userClick(sp::kDefault);
     EXPECT_EQ(selectedOption(), 2) << "DEFAULT shows what the current user has stored";
