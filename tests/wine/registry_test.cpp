@@ -13,8 +13,8 @@ constexpr const wchar_t* kKeyW = L"Software\\HarfpadTest";
 
 class WineRegistryTest : public ::testing::Test {
   protected:
-    void SetUp() override { wine_test::deleteKeyTree(HKEY_CURRENT_USER, kKeyW); }
-    void TearDown() override { wine_test::deleteKeyTree(HKEY_CURRENT_USER, kKeyW); }
+    void SetUp() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, kKeyW); }
+    void TearDown() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, kKeyW); }
     void regAdd(const std::wstring& args) {
         ASSERT_EQ(wine_test::runReg(L"add HKCU\\Software\\HarfpadTest\\Values " + args + L" /f"), 0)
             << std::string(args.begin(), args.end());

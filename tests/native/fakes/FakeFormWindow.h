@@ -14,15 +14,37 @@ class FakeFormWindow final : public IFormWindow {
   public:
     explicit FakeFormWindow(const FormSpec& spec) : spec_(spec), model_(spec) {}
 
-    // Test controls.
-    void userClick(ControlId id);  // as a mouse click: focus, the click's value, then the event
-    void userClose();              // the close box: Form_Unload, then the window goes
+    // Test controls. A click as a mouse makes it: focus, the click's value, then the event.
+    void userClick(ControlId id) {
+        if (!FormModel::takesClick(model_.state(id).enabled))
+            return;
+        focus_ = id;
+        if (const auto value =
+                FormModel::valueAfterClick(model_.spec(id).kind, model_.state(id).value))
+            model_.setValue(id, *value);
+        events_->onClick(id);
+    }
+    // The close box: Form_Unload, then the window goes.
+    void userClose() {
+        events_->Form_Unload();
+        loaded_ = false;
+    }
     int loadCount() const { return loads_; }
     int showCalls() const { return shows_; }
 
     // IFormWindow
     bool isLoaded() const override { return loaded_; }
-    void load(IFormEvents& events) override;
+    void load(IFormEvents& events) override {
+        if (loaded_)
+            return;
+        events_ = &events;
+        model_.reset();
+        caption_ = spec_.caption;
+        focus_ = kNoControl;
+        loaded_ = true;
+        ++loads_;
+        events.Form_Load();
+    }
     void show() override { ++shows_; }
     void close() override { loaded_ = false; }
 

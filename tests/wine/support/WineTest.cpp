@@ -22,10 +22,6 @@ int runReg(const std::wstring& arguments) {
     return static_cast<int>(code);
 }
 
-void deleteKeyTree(HKEY root, const wchar_t* path) {
-    ::RegDeleteTreeW(root, path);
-}
-
 void pumpMessages(std::chrono::milliseconds duration, const std::function<bool()>& done) {
     const auto end = std::chrono::steady_clock::now() + duration;
     while (std::chrono::steady_clock::now() < end) {

@@ -17,9 +17,6 @@ namespace harfpad::wine_test {
 // its exit code.
 int runReg(const std::wstring& arguments);
 
-// Removes a key and everything below it; missing keys are fine.
-void deleteKeyTree(HKEY root, const wchar_t* path);
-
 // Dispatches this thread's messages for the given time, or until `done` says so.
 void pumpMessages(std::chrono::milliseconds duration, const std::function<bool()>& done = {});
 
