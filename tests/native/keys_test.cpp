@@ -48,11 +48,13 @@ class KeysTest : public ::testing::Test {
     clsKeys keys{system, system};
 };
 
+// A code outside one byte fails before anything is sent.
 TEST_F(KeysTest, PressKeyVKEvents) {
     struct Row {
         int code;
         bool hold, release, compatible;
         Events expected;
+        bool overflow = false;
     } rows[] = {
         {35, false, false, false, {K(35, 79, 1), K(35, 79, 3)}},
         {35, false, false, true, {K(35, 79, 0), K(35, 79, 2)}},
@@ -69,30 +71,22 @@ TEST_F(KeysTest, PressKeyVKEvents) {
         {112, false, false, false, {K(112, 59, 1), K(112, 59, 3)}},
         {-5, true, true, false, {}},  // nothing to send, so nothing to fail
         {300, true, true, true, {}},
+        {256, false, false, false, {}, true},
+        {-1, false, false, false, {}, true},
+        {1000, true, false, false, {}, true},
+        {-200, false, true, false, {}, true},
+        {0x10041, false, false, false, {}, true},
     };
     for (const Row& row : rows) {
         system.events.clear();
-        keys.PressKeyVK(row.code, row.hold, row.release, row.compatible);
+        if (row.overflow)
+            EXPECT_THROW(keys.PressKeyVK(row.code, row.hold, row.release), std::overflow_error)
+                << row.code;
+        else
+            keys.PressKeyVK(row.code, row.hold, row.release, row.compatible);
         EXPECT_EQ(system.events, row.expected)
             << row.code << " hold " << row.hold << " release " << row.release << "\n"
             << fakes::describe(system.events);
-    }
-}
-
-TEST_F(KeysTest, PressKeyVKOutsideOneByteFailsBeforeSending) {
-    struct Row {
-        int code;
-        bool hold, release;
-    } rows[] = {{256, false, false},
-                {-1, false, false},
-                {1000, true, false},
-                {-200, false, true},
-                {0x10041, false, false}};
-    for (const Row& row : rows) {
-        system.events.clear();
-        EXPECT_THROW(keys.PressKeyVK(row.code, row.hold, row.release), std::overflow_error)
-            << row.code;
-        EXPECT_TRUE(system.events.empty()) << row.code;
     }
 }
 
@@ -240,10 +234,13 @@ TEST_F(KeysTest, LockKeysFollowTheirOwnKeyPresses) {
     }
 }
 
+// A script that fails keeps what it sent before the failure.
 TEST_F(KeysTest, ScriptTable) {
+    enum Error { none, invalid, overflow };
     struct Row {
         std::u16string script;
         Events expected;
+        Error error = none;
     } rows[] = {
         {u"+abc", kShiftDown + kA + kShiftUp + kB + kC},
         {u"+(abc)", kShiftDown + kA + kB + kC + kShiftUp},
@@ -307,13 +304,25 @@ TEST_F(KeysTest, ScriptTable) {
         {u"^{}x", kCtrlDown + shifted(221) + kCtrlUp + kX},
         {u"^({})x", kCtrlDown + shifted(221) + kCtrlUp + kX},
         {u"^{}}x", kCtrlDown + shifted(221) + kCtrlUp + kX},
+        {u"abc{", kA + kB + kC, invalid},
+        {u"{", {}, invalid},
+        // A modifier pressed before the failure is released before the error goes on.
+        {u"+{", kShiftDown + kShiftUp, invalid},
+        {u"+(ab{", kShiftDown + kA + kB + kShiftUp, invalid},
+        {u"a{a 2147483648}", kA, overflow},
+        {u"+{a 99999999999}", kShiftDown + kShiftUp, overflow},
+        {u"{LEFT 3000000000}", {}, overflow},
     };
     for (const Row& row : rows) {
         system.events.clear();
-        keys.PressSendKeys(row.script);
-        EXPECT_EQ(system.keys(), row.expected)
-            << std::string(row.script.begin(), row.script.end()) << "\n"
-            << fakes::describe(system.keys());
+        const std::string name(row.script.begin(), row.script.end());
+        if (row.error == invalid)
+            EXPECT_THROW(keys.PressSendKeys(row.script), std::invalid_argument) << name;
+        else if (row.error == overflow)
+            EXPECT_THROW(keys.PressSendKeys(row.script), std::overflow_error) << name;
+        else
+            keys.PressSendKeys(row.script);
+        EXPECT_EQ(system.keys(), row.expected) << name << "\n" << fakes::describe(system.keys());
         // Whatever the script, no modifier it pressed is still down when it returns.
         for (int vk : {16, 17, 18})
             EXPECT_FALSE(system.keyState[vk] & 0x8000) << vk << " left down";
@@ -341,32 +350,6 @@ TEST_F(KeysTest, ScriptYieldsAfterEveryElement) {
         EXPECT_EQ(system.events, row.expected)
             << std::string(row.script.begin(), row.script.end()) << "\n"
             << fakes::describe(system.events);
-    }
-}
-
-TEST_F(KeysTest, ScriptErrorsKeepWhatWasSent) {
-    struct Row {
-        std::u16string script;
-        bool overflow;  // otherwise invalid argument
-        Events sentBefore;
-    } rows[] = {
-        {u"abc{", false, kA + kB + kC},
-        {u"{", false, {}},
-        // A modifier pressed before the failure is released before the error goes on.
-        {u"+{", false, kShiftDown + kShiftUp},
-        {u"+(ab{", false, kShiftDown + kA + kB + kShiftUp},
-        {u"a{a 2147483648}", true, kA},
-        {u"+{a 99999999999}", true, kShiftDown + kShiftUp},
-        {u"{LEFT 3000000000}", true, {}},
-    };
-    for (const Row& row : rows) {
-        system.events.clear();
-        const std::string name(row.script.begin(), row.script.end());
-        if (row.overflow)
-            EXPECT_THROW(keys.PressSendKeys(row.script), std::overflow_error) << name;
-        else
-            EXPECT_THROW(keys.PressSendKeys(row.script), std::invalid_argument) << name;
-        EXPECT_EQ(system.keys(), row.sentBefore) << name << "\n" << fakes::describe(system.keys());
     }
 }
 
