@@ -41,21 +41,6 @@ class FeedbackFormTest : public ::testing::Test, protected fakes::FakeForm1Platf
     Form1 form{platform(nullptr, addresses)};
 };
 
-TEST_F(FeedbackFormTest, ProbeAsksForTheProbePageWithoutCredentials) {
-    fill(u"n", u"a@b.c", u"hello");
-    send();
-    ASSERT_EQ(http.records.size(), 2u);
-    const HttpRequest& probe = http.records[0].request;
-    EXPECT_EQ(probe.method, u"GET");
-    EXPECT_EQ(probe.url, u"http://probe.test/connecttest.txt");
-    EXPECT_EQ(probe.agent, u"Harfpad");
-    EXPECT_EQ(probe.headers, u"");
-    // Reload, no cache write, keep the connection; never authenticate, no dialog, no cookies.
-    EXPECT_EQ(probe.flags, 0x84400000u | 0x00040000u | 0x00000200u | 0x00080000u);
-    EXPECT_EQ(window.caption(), u"Checking connection with probe.test...");
-    EXPECT_EQ(window.text(fp::kLabel21), u"Success");
-}
-
 TEST_F(FeedbackFormTest, NoConnectionShowsFailAndSendsNothing) {
     struct Row {
         const char* what;
@@ -114,7 +99,9 @@ TEST_F(FeedbackFormTest, ValidationMessagesStopTheSend) {
     }
 }
 
-TEST_F(FeedbackFormTest, RequestIsAPostWithOneHeaderAndTheEncodedBody) {
+// The probe asks for the probe page, then the post goes with one header and the encoded body;
+// neither has credentials.
+TEST_F(FeedbackFormTest, ProbeThenAPostWithOneHeaderAndTheEncodedBody) {
     reply(u"<p>Data received. Thank you.</p>");
     http.feedback.headersAfterMs = 200;
     std::vector<std::u16string> statuses;
@@ -129,7 +116,17 @@ TEST_F(FeedbackFormTest, RequestIsAPostWithOneHeaderAndTheEncodedBody) {
     ASSERT_FALSE(statuses.empty());
     EXPECT_EQ(statuses.back(), u"Sending...");
     ASSERT_EQ(http.records.size(), 2u);
+    const HttpRequest& probe = http.records[0].request;
+    EXPECT_EQ(probe.method, u"GET");
+    EXPECT_EQ(probe.url, u"http://probe.test/connecttest.txt");
+    EXPECT_EQ(probe.agent, u"Harfpad");
+    EXPECT_EQ(probe.headers, u"");
+    // Reload, no cache write, keep the connection; never authenticate, no dialog, no cookies.
+    EXPECT_EQ(probe.flags, 0x84400000u | 0x00040000u | 0x00000200u | 0x00080000u);
+    EXPECT_EQ(window.caption(), u"Checking connection with probe.test...");
+    EXPECT_EQ(window.text(fp::kLabel21), u"Success");
     const HttpRequest& post = http.records[1].request;
+    EXPECT_EQ(post.agent, u"Harfpad");
     EXPECT_EQ(post.method, u"POST");
     EXPECT_EQ(post.url, u"http://feedback.test/softfback.php");
     EXPECT_EQ(post.headers, u"Content-Type: application/x-www-form-urlencoded\r\n");
