@@ -248,15 +248,6 @@ TEST_F(Form1Test, SwitchButtonsDriveTheActiveLayout) {
     EXPECT_EQ(form.getCurrentLanguage(), "00000409");
 }
 
-// Keeping the program in the tray is the tray's part (see the tray tests); without an icon,
-// closing ends it.
-TEST_F(Form1Test, ClosingWithTheIndicatorOffEndsTheProgram) {
-    form.show();
-    window.userClose();
-    EXPECT_TRUE(ui.ended);
-    EXPECT_FALSE(window.isLoaded());
-}
-
 // A build without the maker's real feedback address says so where the user reads about it.
 TEST_F(Form1Test, AboutSaysWhenFeedbackReachesNoOne) {
     for (const auto& [url, noted] :
@@ -272,8 +263,9 @@ TEST_F(Form1Test, AboutSaysWhenFeedbackReachesNoOne) {
     }
 }
 
-// Labels read exactly as designed: runs of several blanks are kept, odd words too.
-TEST_F(Form1Test, LabelsKeepTheirBlanks) {
+// Labels read exactly as designed: runs of several blanks are kept, odd words too; the pages
+// stand in their order.
+TEST_F(Form1Test, LabelsKeepTheirBlanksAndPagesTheirOrder) {
     form.show();
     EXPECT_EQ(window.text(sp::kLabel26),
               u"Keyboard switching is used to switch  between   the  default language   and   "
@@ -282,9 +274,6 @@ TEST_F(Form1Test, LabelsKeepTheirBlanks) {
               u"I would be pleased to give me your feedback or any problems  with the software. "
               u"Click here >>>");
     EXPECT_EQ(window.text(feedback_page::kLabel20), u"Servre Status");
-}
-
-TEST_F(Form1Test, PagesAreInTheirOrder) {
     const auto& pages = form1Spec().pages;
     ASSERT_EQ(pages.size(), 6u);
     const char16_t* names[] = {u"Setting",  u"KB Testing",      u"About",
