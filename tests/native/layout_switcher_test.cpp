@@ -21,47 +21,30 @@ class LayoutSwitcherTest : public ::testing::Test {
     LayoutSwitcher switcher{layouts, registry};
 };
 
+// "00000401" is loaded only when Arabic is neither active nor installed. The user's own Arabic
+// layout is made active, whatever its country or arrangement: loading "00000401" beside it
+// would add a Saudi Arabic (101) entry to the system's list.
 TEST_F(LayoutSwitcherTest, SwitchToArabicDecisions) {
-    struct Row {
-        std::string active;
-        bool nameFails;
-        bool loads;
-    } rows[] = {
-        {"00000409", false, true},  {"00000401", false, false}, {"00010401", false, false},
-        {"40100409", false, false},  // "401" anywhere counts as Arabic
-        {"0000040A", false, true},  {"", false, true},          {"00000409", true, true},
-    };
-    for (const Row& row : rows) {
-        fakes::FakeKeyboardLayout kl;
-        LayoutSwitcher s(kl, registry);
-        kl.active = row.active;
-        kl.failNameQuery = row.nameFails;
-        s.switchToArabic();
-        if (row.loads) {
-            ASSERT_EQ(kl.loads.size(), 1u) << row.active;
-            EXPECT_EQ(kl.loads[0], "00000401");
-            EXPECT_EQ(kl.lastFlags, kKlfActivate | kKlfSubstituteOk);
-            EXPECT_EQ(kl.active.name, "00000401");
-        } else {
-            EXPECT_TRUE(kl.loads.empty()) << row.active;
-        }
-    }
-}
-
-// The user's own Arabic layout is made active, whatever its country or arrangement: loading
-// "00000401" beside it would add a Saudi Arabic (101) entry to the system's list.
-TEST_F(LayoutSwitcherTest, AnInstalledArabicLayoutIsActivatedNotLoadedAgain) {
     const fakes::InputLocale us("00000409"), egypt("00000401", 0x0C01),
         arabic102("00010401", 0x0401), morocco("0000040C", 0x1801), french("0000040C");
+    const fakes::InputLocale saudi("00000401");  // what loading "00000401" gives
     const struct Row {
         const char* what;
         std::vector<fakes::InputLocale> installed;
         fakes::InputLocale active;
         bool nameFails;
         std::optional<fakes::InputLocale> activated;  // none: nothing changes
+        bool loads = false;
     } rows[] = {
-        {"Arabic (Egypt)", {us, egypt}, us, false, egypt},
-        {"Arabic (102)", {us, arabic102}, us, false, arabic102},
+        {"US active", {us}, us, false, saudi, true},
+        {"Spanish active", {us}, "0000040A", false, saudi, true},
+        {"no name", {us}, "", false, saudi, true},
+        {"the name cannot be read", {us}, us, true, saudi, true},
+        {"Arabic (101) active", {us}, "00000401", false, {}},
+        {"Arabic (102) active", {us}, "00010401", false, {}},
+        {"\"401\" anywhere counts as Arabic", {us}, "40100409", false, {}},
+        {"Arabic (Egypt) installed", {us, egypt}, us, false, egypt},
+        {"Arabic (102) installed", {us, arabic102}, us, false, arabic102},
         {"the first of two", {french, morocco, egypt}, french, false, morocco},
         {"a French keyboard under an Arabic language is Arabic", {us, morocco}, morocco, false, {}},
         {"the language decides where the name cannot be read", {us, egypt}, egypt, true, {}},
@@ -73,10 +56,14 @@ TEST_F(LayoutSwitcherTest, AnInstalledArabicLayoutIsActivatedNotLoadedAgain) {
         kl.failNameQuery = row.nameFails;
         LayoutSwitcher s(kl, registry);
         s.switchToArabic();
-        EXPECT_TRUE(kl.loads.empty()) << row.what;
-        EXPECT_EQ(kl.installedLayouts().size(), row.installed.size()) << row.what;
-        const fakes::InputLocale expected = row.activated.value_or(row.active);
-        EXPECT_EQ(kl.activeLayout(), expected.handle()) << row.what;
+        EXPECT_EQ(kl.loads,
+                  row.loads ? std::vector<std::string>{"00000401"} : std::vector<std::string>{})
+            << row.what;
+        if (row.loads) {
+            EXPECT_EQ(kl.lastFlags, kKlfActivate | kKlfSubstituteOk);
+        }
+        EXPECT_EQ(kl.installedLayouts().size(), row.installed.size() + row.loads) << row.what;
+        EXPECT_EQ(kl.activeLayout(), row.activated.value_or(row.active).handle()) << row.what;
     }
 }
 
