@@ -14,7 +14,6 @@ using namespace harfpad::driver;
 
 inline constexpr const wchar_t* kToggleKey = L"keyboard layout\\toggle";
 inline constexpr const wchar_t* kDefaultToggleKey = L".default\\keyboard layout\\toggle";
-inline constexpr const wchar_t* kPreloadKey = L"keyboard layout\\preload";
 
 class HarfpadTest : public ::testing::Test {
   protected:

@@ -182,13 +182,11 @@ void LoopbackHttpServer::serve(SOCKET connection) {
         request.body.append(buffer, got);
     }
     const Reply reply = responder_(request);
-    std::size_t index = 0;
     {
         std::lock_guard lock(mutex_);
-        index = requests_.size();
         requests_.push_back(request);
     }
-    respond(connection, reply, index);
+    respond(connection, reply);
 }
 
 namespace {
@@ -207,7 +205,7 @@ bool clientStillThere(SOCKET connection, long waitUs) {
 
 }  // namespace
 
-void LoopbackHttpServer::respond(SOCKET connection, const Reply& reply, std::size_t index) {
+void LoopbackHttpServer::respond(SOCKET connection, const Reply& reply) {
     if (reply.silent) {
         while (!stop_ && clientStillThere(connection, 50'000)) {
         }
@@ -245,8 +243,6 @@ void LoopbackHttpServer::respond(SOCKET connection, const Reply& reply, std::siz
         if (reply.bytesPerSecond && !clientStillThere(connection, 1'000'000 / reply.bytesPerSecond))
             break;
     }
-    std::lock_guard lock(mutex_);
-    requests_[index].bytesSent = sent;
 }
 
 }  // namespace harfpad::wine_test

@@ -27,7 +27,6 @@ class LoopbackHttpServer {
         // The body read as application/x-www-form-urlencoded, by a decoder of the tests' own:
         // fields in order, values as the raw bytes they stand for.
         std::vector<std::pair<std::string, std::string>> formFields() const;
-        std::uint64_t bytesSent = 0;  // of the response's body, until the client went
     };
     struct Reply {
         Reply(std::string text = {}) : body(std::move(text)) {}
@@ -56,7 +55,7 @@ class LoopbackHttpServer {
   private:
     void run();
     void serve(SOCKET connection);
-    void respond(SOCKET connection, const Reply& reply, std::size_t index);
+    void respond(SOCKET connection, const Reply& reply);
 
     Responder responder_;
     SOCKET listener_ = INVALID_SOCKET;
