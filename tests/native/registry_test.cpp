@@ -48,16 +48,14 @@ class EllRegTest : public ::testing::Test {
     EllReg reg{api};
 };
 
-TEST_F(EllRegTest, MissingKeyOrValueReadsNotFoundAndTheUnnamedValueReads) {
+TEST_F(EllRegTest, WhatReadsAndWhatIsNotFound) {
     EXPECT_EQ(reg.readRegValue(kHkeyCurrentUser, "no\\such\\key", ""), "Not Found");
     api.addKey(kHkeyCurrentUser, "keyboard layout\\toggle");
     EXPECT_EQ(reg.readRegValue(kHkeyCurrentUser, "keyboard layout\\toggle", ""), "Not Found");
     api.setText(kHkeyCurrentUser, "Keyboard Layout\\Toggle", "", "2");
     EXPECT_EQ(reg.readRegValue(kHkeyCurrentUser, "keyboard layout\\toggle", ""), "2");
     EXPECT_EQ(reg.readRegValue(kHkeyUsers, "keyboard layout\\toggle", ""), "Not Found");
-}
-
-TEST_F(EllRegTest, DataUpTo2048BytesReadsAndLargerIsNotFound) {
+    // Data of up to 2048 bytes reads; more is not found.
     std::string fits(2047, 'x');  // 2048 bytes with the terminator
     api.setText(kHkeyCurrentUser, "k", "fits", fits);
     api.setText(kHkeyCurrentUser, "k", "big", fits + "y");
@@ -65,51 +63,39 @@ TEST_F(EllRegTest, DataUpTo2048BytesReadsAndLargerIsNotFound) {
     EXPECT_EQ(reg.readRegValue(kHkeyCurrentUser, "k", "big"), "Not Found");
 }
 
-TEST_F(EllRegTest, TextIsAlwaysStoredAsRegSzWithTerminator) {
+// Any type but REG_DWORD is stored as REG_SZ text with its terminator; a DWORD little-endian,
+// and only when it fits, as the result says.
+TEST_F(EllRegTest, ValuesAreStoredAsRegSzTextOrLittleEndianDwords) {
     struct Row {
         std::uint32_t type;
         RegValue value;
-        Bytes stored;
+        Bytes stored;  // none: nothing is stored
     } rows[] = {
         {kRegSz, std::string("3"), {'3', 0}},
         {kRegSz, std::int64_t{2}, {'2', 0}},
         {kRegBinary, std::string("ab"), {'a', 'b', 0}},
         {kRegExpandSz, std::int64_t{-5}, {'-', '5', 0}},
         {kRegSz, std::string(), {0}},
+        {kRegDword, std::int64_t{3}, {3, 0, 0, 0}},
+        {kRegDword, std::int64_t{-1}, {0xFF, 0xFF, 0xFF, 0xFF}},
+        {kRegDword, std::string(" 258 "), {2, 1, 0, 0}},
+        {kRegDword, std::string("+7"), {7, 0, 0, 0}},
+        {kRegDword, std::string("-2"), {0xFE, 0xFF, 0xFF, 0xFF}},
+        {kRegDword, std::int64_t{2147483648LL}, {}},
+        {kRegDword, std::string("12abc"), {}},
+        {kRegDword, std::string(""), {}},
     };
     for (const Row& row : rows) {
         api.writes.clear();
-        reg.writeRegValue(kHkeyUsers, ".default\\keyboard layout\\toggle", "", row.type, row.value);
-        ASSERT_EQ(api.writes.size(), 1u);
-        EXPECT_EQ(api.writes[0].type, kRegSz);
-        EXPECT_EQ(api.writes[0].bytes, row.stored);
-        EXPECT_EQ(api.writes[0].valueName, "");
-    }
-}
-
-TEST_F(EllRegTest, DwordsAreStoredLittleEndianAndOnlyWhenTheyFit) {
-    struct Row {
-        RegValue value;
-        bool stored;
-        Bytes bytes;
-    } rows[] = {
-        {std::int64_t{3}, true, {3, 0, 0, 0}},
-        {std::int64_t{-1}, true, {0xFF, 0xFF, 0xFF, 0xFF}},
-        {std::string(" 258 "), true, {2, 1, 0, 0}},
-        {std::string("+7"), true, {7, 0, 0, 0}},
-        {std::string("-2"), true, {0xFE, 0xFF, 0xFF, 0xFF}},
-        {std::int64_t{2147483648LL}, false, {}},
-        {std::string("12abc"), false, {}},
-        {std::string(""), false, {}},
-    };
-    for (const Row& row : rows) {
-        api.writes.clear();
-        EXPECT_EQ(reg.writeRegValue(kHkeyCurrentUser, "d", "v", kRegDword, row.value), row.stored)
-            << "the result says whether it was stored";
-        ASSERT_EQ(api.writes.size(), row.stored ? 1u : 0u);
-        if (row.stored) {
-            EXPECT_EQ(api.writes[0].type, kRegDword);
-            EXPECT_EQ(api.writes[0].bytes, row.bytes);
+        const bool stored = !row.stored.empty();
+        EXPECT_EQ(reg.writeRegValue(kHkeyUsers, ".default\\keyboard layout\\toggle", "", row.type,
+                                    row.value),
+                  stored);
+        ASSERT_EQ(api.writes.size(), stored ? 1u : 0u);
+        if (stored) {
+            EXPECT_EQ(api.writes[0].type, row.type == kRegDword ? kRegDword : kRegSz);
+            EXPECT_EQ(api.writes[0].bytes, row.stored);
+            EXPECT_EQ(api.writes[0].valueName, "");
         }
     }
     reg.writeRegValue(kHkeyCurrentUser, "d", "v", kRegDword, std::int64_t{3});
