@@ -27,30 +27,40 @@ class PictureKeyboardTest : public ::testing::Test, protected fakes::FakeForm1Pl
     ControlId focusAtSend = kNoControl;
 };
 
-// Each key types its character through the Arabic layout it has just switched to.
-TEST_F(PictureKeyboardTest, TextKeysSwitchToArabicFocusText4ThenTypeAndWait) {
-    const struct {
-        int index;
-        std::u16string typed;
-    } rows[] = {
+// Every key switches to Arabic and focuses Text4 first; then a text key types its character
+// through that layout and waits, Backspace and Capslock tap their key through clsKeys, and the
+// modifier keys do nothing more.
+TEST_F(PictureKeyboardTest, KeysSwitchToArabicFocusText4ThenAct) {
+    using fakes::KeyEvent;
+    const auto check = [&](int index, std::u16string_view typed, std::vector<KeyEvent> taps) {
+        layouts.active = "00000409";
+        window.setFocus(pp::kKeyboardArrayFirst);
+        keystrokes.sends.clear();
+        keys.events.clear();
+        click(index);
+        EXPECT_EQ(keystrokes.typed(), typed) << index;
+        EXPECT_EQ(keys.events, taps) << index;
+        EXPECT_EQ(layouts.active.name, "00000401") << index;
+        EXPECT_EQ(window.activeControl(), pp::kText4) << index;
+        ASSERT_EQ(keystrokes.sends.empty(), typed.empty()) << index;
+        if (typed.empty())
+            return;
+        EXPECT_TRUE(keystrokes.sends[0].wait) << index;
+        EXPECT_EQ(layoutAtSend, "00000401") << "switched before any keystroke, key " << index;
+        EXPECT_EQ(focusAtSend, pp::kText4) << index;
+    };
+    const std::pair<int, std::u16string> typing[] = {
         {0, u"\u0630"}, {1, u"1"},  // the picture shows U+0661, the key types ASCII
         {10, u"0"},     {11, u"-"},      {12, u"="},    {14, u"     "},        {15, u"\u0636"},
         {27, u"\\"},    {33, u"\u0644"}, {40, u"\r\n"}, {47, u"\u0644\u0627"}, {52, u"\u0638"},
         {54, u" "},
     };
-    for (const auto& row : rows) {
-        layouts.active = "00000409";
-        window.setFocus(pp::kKeyboardArrayFirst);
-        keystrokes.sends.clear();
-        click(row.index);
-        ASSERT_FALSE(keystrokes.sends.empty()) << row.index;
-        EXPECT_EQ(keystrokes.typed(), row.typed) << row.index;
-        EXPECT_TRUE(keystrokes.sends[0].wait) << row.index;
-        EXPECT_EQ(layoutAtSend, "00000401") << "switched before any keystroke, key " << row.index;
-        EXPECT_EQ(focusAtSend, pp::kText4) << row.index;
-    }
+    for (const auto& [index, typed] : typing) check(index, typed, {});
+    // Backspace produces a character: not extended.
+    check(13, u"", {KeyEvent::key(8, 0x0E, 0), KeyEvent::key(8, 0x0E, 2)});
+    check(28, u"", {KeyEvent::key(20, 0x3A, 1), KeyEvent::key(20, 0x3A, 3)});
+    for (int index : {41, 42, 53, 55, 56, 57}) check(index, u"", {});
     EXPECT_EQ(keystrokes.beeps, 0);
-    EXPECT_TRUE(keys.events.empty()) << "text keys tap nothing through clsKeys";
 }
 
 // Where the Arabic layout never became active, its letters are not typed: the box then shows
@@ -61,38 +71,6 @@ TEST_F(PictureKeyboardTest, LettersAreNotTypedWhenArabicDoesNotBecomeActive) {
     click(1);
     EXPECT_EQ(keystrokes.typed(), u"1");
     EXPECT_EQ(keystrokes.beeps, 1);
-}
-
-TEST_F(PictureKeyboardTest, BackspaceAndCapslockTapTheirKeyThroughClsKeys) {
-    const struct {
-        int index;
-        std::vector<fakes::KeyEvent> events;
-    } rows[] = {
-        {13,
-         {fakes::KeyEvent::key(8, 0x0E, 0),
-          fakes::KeyEvent::key(8, 0x0E, 2)}},  // Backspace produces a character: not extended
-        {28, {fakes::KeyEvent::key(20, 0x3A, 1), fakes::KeyEvent::key(20, 0x3A, 3)}},
-    };
-    for (const auto& row : rows) {
-        keys.events.clear();
-        layouts.active = "00000409";
-        click(row.index);
-        EXPECT_EQ(keys.events, row.events) << row.index;
-        EXPECT_EQ(layouts.active.name, "00000401");
-        EXPECT_EQ(window.activeControl(), pp::kText4);
-    }
-    EXPECT_TRUE(keystrokes.sends.empty());
-}
-
-TEST_F(PictureKeyboardTest, ModifierKeysOnlySwitchAndFocus) {
-    for (int index : {41, 42, 53, 55, 56, 57}) {
-        layouts.active = "00000409";
-        click(index);
-        EXPECT_EQ(layouts.active.name, "00000401") << index;
-        EXPECT_EQ(window.activeControl(), pp::kText4) << index;
-    }
-    EXPECT_TRUE(keystrokes.sends.empty());
-    EXPECT_TRUE(keys.events.empty());
 }
 
 // Keys the user holds while clicking do not mix into the keystrokes: each key types what it types
