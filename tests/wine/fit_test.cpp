@@ -169,32 +169,10 @@ TEST_F(FitAtOneDpi, EveryCaptionFitsItsControl) {
     checkPage(kPageUnicodeTesting, " (shifted)");
 }
 
-// Sets the prefix's DPI for processes started from now on; puts the old value back.
-class LogPixels {
-  public:
-    explicit LogPixels(DWORD dpi) {
-        DWORD size = sizeof old_;
-        had_ = ::RegGetValueW(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels", RRF_RT_REG_DWORD,
-                              nullptr, &old_, &size) == ERROR_SUCCESS;
-        set(dpi);
-    }
-    ~LogPixels() {
-        if (had_)
-            set(old_);
-        else
-            ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels");
-    }
-    LogPixels(const LogPixels&) = delete;
-    LogPixels& operator=(const LogPixels&) = delete;
-
-  private:
-    static void set(DWORD dpi) {
-        ::RegSetKeyValueW(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels", REG_DWORD, &dpi,
-                          sizeof dpi);
-    }
-    DWORD old_ = 96;
-    bool had_ = false;
-};
+// Sets the prefix's DPI for processes started from now on.
+void setLogPixels(DWORD dpi) {
+    ::RegSetKeyValueW(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels", REG_DWORD, &dpi, sizeof dpi);
+}
 
 // Runs this program's check at one DPI in a new process; its failures go to our output.
 DWORD runAt(int dpi) {
@@ -227,11 +205,15 @@ DWORD runAt(int dpi) {
 TEST(FitTest, EveryCaptionFitsItsControlAt96To192Dpi) {
     if (dpiToCheck())
         GTEST_SKIP();
+    DWORD before = 96, size = sizeof before;  // the prefix's own, put back at the end
+    ::RegGetValueW(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels", RRF_RT_REG_DWORD, nullptr, &before,
+                   &size);
     for (int dpi : {96, 120, 144, 192}) {
         ::fflush(stdout);
-        const LogPixels scale(static_cast<DWORD>(dpi));
+        setLogPixels(static_cast<DWORD>(dpi));
         EXPECT_EQ(runAt(dpi), 0u) << "at " << dpi << " DPI; what did not fit is listed above";
     }
+    setLogPixels(before);
 }
 
 }  // namespace
