@@ -62,15 +62,6 @@ TEST(HtmlView, AdjacentTextIsOneNode) {
     EXPECT_EQ(document.size(), 5u) << "the root, the text, table, tbody and tr";
 }
 
-TEST(HtmlView, WritingReplacesTheBody) {
-    HtmlView view;
-    view.setBodyHtml(u"<p>first</p>");
-    view.setBodyHtml(u"second");
-    EXPECT_EQ(view.bodyHtml(), u"second");
-    view.setBodyHtml(u"");
-    EXPECT_EQ(view.bodyHtml(), u"");
-}
-
 TEST(HtmlView, ReadableText) {
     struct Row {
         const char* what;
