@@ -1,4 +1,4 @@
-// The main window's start-up, closing and "Setting" page against fakes of the platform.
+// The main window's start-up, its designed texts and the "Setting" page against fakes.
 #include <gtest/gtest.h>
 
 #include "app/InfoPages.h"
