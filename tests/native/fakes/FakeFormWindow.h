@@ -50,7 +50,8 @@ class FakeFormWindow final : public IFormWindow {
 
     // IFormView
     std::u16string text(ControlId id) const override { return model_.text(id); }
-    // A new text leaves an edit box's caret before its first character.
+    // A new text leaves an edit box's caret before its first character (WM_SETTEXT's page does
+    // not say where; the Wine keyboards test sees it there).
     void setText(ControlId id, std::u16string_view text) override {
         model_.state(id).text = std::u16string(text);
         carets_[id] = 0;
@@ -62,6 +63,7 @@ class FakeFormWindow final : public IFormWindow {
     bool isVisible(ControlId id) const override { return model_.state(id).visible; }
     void setVisible(ControlId id, bool visible) override { model_.state(id).visible = visible; }
     void setFocus(ControlId id) override { focus_ = id; }
+    // learn.microsoft.com, EM_SETSEL: the caret stands at the end position.
     void caretToEnd(ControlId id) override { carets_[id] = model_.text(id).size(); }
     std::size_t caret(ControlId id) const {
         const auto it = carets_.find(id);
