@@ -22,17 +22,16 @@ bool isUserInput(UINT message) {
            (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST);
 }
 
-}  // namespace
-
-bool waitDroppingInput(unsigned ms) {
-    ::MsgWaitForMultipleObjectsEx(0, nullptr, ms, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+// Dispatches the messages waiting in this thread's queue, the user's input dropped when asked.
+// False at WM_QUIT, which is left for the program's own message loop.
+bool dispatchWaiting(bool dropInput) {
     MSG msg;
     while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
             ::PostQuitMessage(static_cast<int>(msg.wParam));
             return false;
         }
-        if (isUserInput(msg.message))
+        if (dropInput && isUserInput(msg.message))
             continue;
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
@@ -40,17 +39,15 @@ bool waitDroppingInput(unsigned ms) {
     return true;
 }
 
+}  // namespace
+
+bool waitDroppingInput(unsigned ms) {
+    ::MsgWaitForMultipleObjectsEx(0, nullptr, ms, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    return dispatchWaiting(true);
+}
+
 void processWaitingMessages() {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            // Leave the quit request for the program's own message loop.
-            ::PostQuitMessage(static_cast<int>(msg.wParam));
-            return;
-        }
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
+    dispatchWaiting(false);
 }
 
 }  // namespace harfpad::win32
