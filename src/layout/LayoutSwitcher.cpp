@@ -4,6 +4,11 @@
 
 namespace harfpad {
 
+namespace {
+// The primary language identifier of Arabic, whatever the country (winnt.h, LANG_ARABIC).
+constexpr unsigned kLangArabic = 0x01;
+}  // namespace
+
 std::string LayoutSwitcher::getCurrentLanguage() {
     const std::span<char> fromIndexOne(nameBuffer_.data() + 1, nameBuffer_.size() - 1);
     if (!api_.getKeyboardLayoutName(fromIndexOne))

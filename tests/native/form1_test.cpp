@@ -37,11 +37,11 @@ class Form1Test : public ::testing::Test, protected fakes::FakeForm1Platform {
 std::vector<std::string> describeWrites(const fakes::FakeRegistry& r) {
     std::vector<std::string> all;
     for (const auto& w : r.writes) {
-        EXPECT_EQ(w.keyPath, w.root == kHkeyUsers ? kDefaultToggle : kToggle);
-        EXPECT_EQ(w.type, kRegSz);
+        EXPECT_EQ(w.keyPath, w.root == documented::HKEY_USERS ? kDefaultToggle : kToggle);
+        EXPECT_EQ(w.type, documented::REG_SZ);
         EXPECT_EQ(w.bytes.back(), 0);
-        all.push_back(std::string(w.root == kHkeyUsers ? "HKU:" : "HKCU:") + w.valueName + "=" +
-                      std::string(w.bytes.begin(), w.bytes.end() - 1));
+        all.push_back(std::string(w.root == documented::HKEY_USERS ? "HKU:" : "HKCU:") +
+                      w.valueName + "=" + std::string(w.bytes.begin(), w.bytes.end() - 1));
     }
     return all;
 }
@@ -56,25 +56,31 @@ TEST_F(Form1Test, StartUpSelectsTheStoredOptionInAnyForm) {
         int selected;
     } rows[] = {
         {"missing", [](auto&) {}, 0},
-        {"text 1", [](auto& r) { r.setText(kHkeyCurrentUser, kToggle, "", "1"); }, 1},
-        {"text 2", [](auto& r) { r.setText(kHkeyCurrentUser, kToggle, "", "2"); }, 2},
-        {"dword 2", [](auto& r) { r.setDword(kHkeyCurrentUser, kToggle, "", 2); }, 2},
-        {"number without option", [](auto& r) { r.setText(kHkeyCurrentUser, kToggle, "", "4"); },
-         0},
-        {"out of range", [](auto& r) { r.setText(kHkeyCurrentUser, kToggle, "", "65537"); }, 0},
-        {"binary", [](auto& r) { r.set(kHkeyCurrentUser, kToggle, "", kRegBinary, {2}); }, 2},
-        // Windows keeps the current user's setting in the named value.
-        {"named Hotkey only", [](auto& r) { r.setText(kHkeyCurrentUser, kToggle, "Hotkey", "2"); },
+        {"text 1", [](auto& r) { r.setText(documented::HKEY_CURRENT_USER, kToggle, "", "1"); }, 1},
+        {"text 2", [](auto& r) { r.setText(documented::HKEY_CURRENT_USER, kToggle, "", "2"); }, 2},
+        {"dword 2", [](auto& r) { r.setDword(documented::HKEY_CURRENT_USER, kToggle, "", 2); }, 2},
+        {"number without option",
+         [](auto& r) { r.setText(documented::HKEY_CURRENT_USER, kToggle, "", "4"); }, 0},
+        {"out of range",
+         [](auto& r) { r.setText(documented::HKEY_CURRENT_USER, kToggle, "", "65537"); }, 0},
+        {"binary",
+         [](auto& r) {
+             r.set(documented::HKEY_CURRENT_USER, kToggle, "", documented::REG_BINARY, {2});
+         },
          2},
+        // Windows keeps the current user's setting in the named value.
+        {"named Hotkey only",
+         [](auto& r) { r.setText(documented::HKEY_CURRENT_USER, kToggle, "Hotkey", "2"); }, 2},
         {"unnamed before named",
          [](auto& r) {
-             r.setText(kHkeyCurrentUser, kToggle, "", "1");
-             r.setText(kHkeyCurrentUser, kToggle, "Hotkey", "2");
+             r.setText(documented::HKEY_CURRENT_USER, kToggle, "", "1");
+             r.setText(documented::HKEY_CURRENT_USER, kToggle, "Hotkey", "2");
          },
          1},
         {"oversized",
          [](auto& r) {
-             r.set(kHkeyCurrentUser, kToggle, "", kRegSz, std::vector<std::uint8_t>(4000, '2'));
+             r.set(documented::HKEY_CURRENT_USER, kToggle, "", documented::REG_SZ,
+                   std::vector<std::uint8_t>(4000, '2'));
          },
          0},
     };
@@ -104,7 +110,7 @@ TEST_F(Form1Test, DefaultKeepsTheSelectionWhenNothingUsableIsStored) {
     window.userClick(sp::kOption2);
     window.userClick(sp::kDefault);
     EXPECT_EQ(selectedOption(), 2);
-    registry.setText(kHkeyCurrentUser, kToggle, "", "1");
+    registry.setText(documented::HKEY_CURRENT_USER, kToggle, "", "1");
     window.userClick(sp::kDefault);
     EXPECT_EQ(selectedOption(), 1);
 }
@@ -135,19 +141,19 @@ TEST_F(Form1Test, ApplyDecisions) {
          {},
          sp::kOption1,
          {},
-         {kHkeyCurrentUser, kToggle},
+         {documented::HKEY_CURRENT_USER, kToggle},
          u"The keyboard switching setting could not be saved."},
         {"default profile refused",
          {},
          sp::kOption1,
          {"HKCU:Hotkey=1", "HKCU:Language Hotkey=1"},
-         {kHkeyUsers, kDefaultToggle}},
+         {documented::HKEY_USERS, kDefaultToggle}},
     };
     for (const Row& row : rows) {
         fakes::FakeForm1Platform p;
         auto [w, r, u] = std::tie(p.window, p.registry, p.ui);
         if (row.stored)
-            r.setText(kHkeyCurrentUser, kToggle, "", *row.stored);
+            r.setText(documented::HKEY_CURRENT_USER, kToggle, "", *row.stored);
         if (row.readOnly.second)
             r.readOnlyKeys.insert(row.readOnly);
         Form1 f{p.platform()};
@@ -185,12 +191,13 @@ TEST_F(Form1Test, ApplyFreesTheLayoutHotkeyWhenItTakesItsKeys) {
                                                       {"3", sp::kOption3, "3"}}) {
         fakes::FakeForm1Platform p;
         auto& r = p.registry;
-        r.setText(kHkeyCurrentUser, kToggle, "Layout Hotkey", layoutHotkey);
+        r.setText(documented::HKEY_CURRENT_USER, kToggle, "Layout Hotkey", layoutHotkey);
         Form1 f{p.platform()};
         f.show();
         p.window.userClick(choose);
         p.window.userClick(sp::kApply);
-        const RegistryData* stored = r.find(kHkeyCurrentUser, kToggle, "Layout Hotkey");
+        const RegistryData* stored =
+            r.find(documented::HKEY_CURRENT_USER, kToggle, "Layout Hotkey");
         ASSERT_NE(stored, nullptr);
         EXPECT_EQ(std::string(stored->bytes.begin(), stored->bytes.end() - 1), after)
             << layoutHotkey << " then option " << choose;
@@ -202,11 +209,11 @@ TEST_F(Form1Test, ApplyFreesTheLayoutHotkeyWhenItTakesItsKeys) {
 }
 
 TEST_F(Form1Test, ApplyCreatesTheDefaultProfileKeyAndRepeatsWhileTheKeysDiffer) {
-    registry.setText(kHkeyCurrentUser, kToggle, "", "2");
+    registry.setText(documented::HKEY_CURRENT_USER, kToggle, "", "2");
     form.show();
     window.userClick(sp::kOption3);
     window.userClick(sp::kApply);
-    EXPECT_TRUE(registry.hasKey(kHkeyUsers, kDefaultToggle));
+    EXPECT_TRUE(registry.hasKey(documented::HKEY_USERS, kDefaultToggle));
     // The stored setting is read from the current user, so the same choice differs again.
     window.userClick(sp::kApply);
     const std::vector<std::string> once = storedAs("3");
@@ -219,7 +226,7 @@ TEST_F(Form1Test, ApplyCreatesTheDefaultProfileKeyAndRepeatsWhileTheKeysDiffer) 
 }
 
 TEST_F(Form1Test, SwitchButtonsDriveTheActiveLayout) {
-    registry.setText(kHkeyCurrentUser, "keyboard layout\\preload\\1", "", "00000409");
+    registry.setText(documented::HKEY_CURRENT_USER, "keyboard layout\\preload\\1", "", "00000409");
     form.show();
     window.userClick(sp::kARswitch);
     EXPECT_EQ(layouts.active.name, "00000401");

@@ -60,7 +60,7 @@ TEST_F(LayoutSwitcherTest, SwitchToArabicDecisions) {
                   row.loads ? std::vector<std::string>{"00000401"} : std::vector<std::string>{})
             << row.what;
         if (row.loads) {
-            EXPECT_EQ(kl.lastFlags, kKlfActivate | kKlfSubstituteOk);
+            EXPECT_EQ(kl.lastFlags, documented::KLF_ACTIVATE | documented::KLF_SUBSTITUTE_OK);
         }
         EXPECT_EQ(kl.installedLayouts().size(), row.installed.size() + row.loads) << row.what;
         EXPECT_EQ(kl.activeLayout(), row.activated.value_or(row.active).handle()) << row.what;
@@ -94,15 +94,15 @@ TEST_F(LayoutSwitcherTest, SwitchToEnglishDecisions) {
         fakes::FakeKeyboardLayout kl;
         LayoutSwitcher s(kl, reg);
         if (row.subkeyValue)
-            api.setText(kHkeyCurrentUser, kPreloadSubkey, "", *row.subkeyValue);
+            api.setText(documented::HKEY_CURRENT_USER, kPreloadSubkey, "", *row.subkeyValue);
         if (row.namedValue)
-            api.setText(kHkeyCurrentUser, kPreloadKey, "1", *row.namedValue);
+            api.setText(documented::HKEY_CURRENT_USER, kPreloadKey, "1", *row.namedValue);
         kl.active = row.active;
         s.switchToEnglish();
         if (row.loaded) {
             ASSERT_EQ(kl.loads.size(), 1u) << row.what;
             EXPECT_EQ(kl.loads[0], *row.loaded) << row.what;
-            EXPECT_EQ(kl.lastFlags, kKlfActivate | kKlfSubstituteOk);
+            EXPECT_EQ(kl.lastFlags, documented::KLF_ACTIVATE | documented::KLF_SUBSTITUTE_OK);
         } else {
             EXPECT_TRUE(kl.loads.empty()) << row.what;
         }
@@ -133,7 +133,7 @@ TEST_F(LayoutSwitcherTest, TheDefaultIsTheInstalledLayoutThroughItsSubstitute) {
     for (const Row& row : rows) {
         fakes::FakeRegistry api;
         EllReg reg(api);
-        api.setText(kHkeyCurrentUser, kPreloadSubkey, "", row.preload);
+        api.setText(documented::HKEY_CURRENT_USER, kPreloadSubkey, "", row.preload);
         fakes::FakeKeyboardLayout kl;
         kl.installed = {row.installedDefault, arabic};
         kl.active = arabic;

@@ -287,7 +287,7 @@ TEST_F(TrayLifeTest, OffOnAndTrayOnly) {
 }
 
 TEST_F(TrayLifeTest, ReturnFromTheTrayReadsTheHotkeyAfreshTicksTheBoxAndAddsNoSecondIcon) {
-    registry.setText(kHkeyCurrentUser, kToggle, "", "2");
+    registry.setText(documented::HKEY_CURRENT_USER, kToggle, "", "2");
     form.show();
     EXPECT_EQ(window.value(sp::kOption2), 1);
     run(Step::Tick);
@@ -297,7 +297,7 @@ TEST_F(TrayLifeTest, ReturnFromTheTrayReadsTheHotkeyAfreshTicksTheBoxAndAddsNoSe
     EXPECT_EQ(shell.count(kNimAdd), 1) << "box already ticked: no click, no add";
 
     run(Step::Close);
-    registry.setText(kHkeyCurrentUser, kToggle, "", "3");
+    registry.setText(documented::HKEY_CURRENT_USER, kToggle, "", "3");
     run(Step::DoubleClick);
     EXPECT_EQ(window.loadCount(), 2);
     EXPECT_EQ(window.value(sp::kOption3), 1) << "start-up ran again";
@@ -310,7 +310,7 @@ TEST_F(TrayLifeTest, ReturnFromTheTrayReadsTheHotkeyAfreshTicksTheBoxAndAddsNoSe
 
 // The menu offers Arabic, then Default, and runs the item chosen, if any.
 TEST_F(TrayLifeTest, MenuSwitchesLayoutsWhileTheMainWindowIsClosed) {
-    registry.setText(kHkeyCurrentUser, kPreload, "", "00000409");
+    registry.setText(documented::HKEY_CURRENT_USER, kPreload, "", "00000409");
     form.show();
     run(Step::Tick);
     run(Step::Close);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "fakes/Documented.h"
 #include "platform/KeyboardLayoutApi.h"
 
 namespace harfpad::fakes {
@@ -72,7 +73,7 @@ class FakeKeyboardLayout final : public IKeyboardLayoutApi {
         // requested name carries.
         std::string klid = name;
         const auto substitute = substitutes.find(name);
-        if ((flags & kKlfSubstituteOk) && substitute != substitutes.end())
+        if ((flags & documented::KLF_SUBSTITUTE_OK) && substitute != substitutes.end())
             klid = substitute->second;
         // A preload entry such as "d0010409" names no layout file: the language's base layout is
         // what such a name loads.
@@ -85,7 +86,7 @@ class FakeKeyboardLayout final : public IKeyboardLayoutApi {
         if (const InputLocale* known = find(loaded.handle()))
             return known->handle();
         installed.push_back(loaded);
-        if (flags & kKlfActivate)
+        if (flags & documented::KLF_ACTIVATE)
             active = loaded;
         return loaded.handle();
     }

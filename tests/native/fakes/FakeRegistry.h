@@ -8,6 +8,7 @@
 #include <tuple>
 #include <vector>
 
+#include "fakes/Documented.h"
 #include "platform/RegistryApi.h"
 
 namespace harfpad::fakes {
@@ -33,11 +34,11 @@ class FakeRegistry final : public IRegistryApi {
                  const std::string& text) {
         std::vector<std::uint8_t> bytes(text.begin(), text.end());
         bytes.push_back(0);
-        set(root, keyPath, valueName, kRegSz, std::move(bytes));
+        set(root, keyPath, valueName, documented::REG_SZ, std::move(bytes));
     }
     void setDword(std::uint32_t root, const std::string& keyPath, const std::string& valueName,
                   std::uint32_t n) {
-        set(root, keyPath, valueName, kRegDword,
+        set(root, keyPath, valueName, documented::REG_DWORD,
             {static_cast<std::uint8_t>(n), static_cast<std::uint8_t>(n >> 8),
              static_cast<std::uint8_t>(n >> 16), static_cast<std::uint8_t>(n >> 24)});
     }
