@@ -246,7 +246,7 @@ TEST_F(WineForm2Test, NewTaskbarGetsTheIconBackWhileItIsOn) {
     ASSERT_FALSE(iconShown());
     // The shell tells every top-level window.
     ::PostMessageW(HWND_BROADCAST, taskbarCreated, 0, 0);
-    wine_test::pumpMessages(std::chrono::milliseconds(2000), [&] { return iconShown(); });
+    wine_test::pumpMessages(std::chrono::milliseconds(10000), [&] { return iconShown(); });
     EXPECT_TRUE(iconShown());
 
     form2.deltray();

@@ -53,7 +53,7 @@ Program::Program(const std::wstring& exePath, bool waitForWindow) {
     process_.reset(started.hProcess);
     pid_ = started.dwProcessId;
     threadId_ = started.dwThreadId;
-    if (waitForWindow && mainWindow(10000ms)) {
+    if (waitForWindow && mainWindow(30000ms)) {
         startUp_ = std::chrono::duration_cast<std::chrono::microseconds>(
             std::chrono::steady_clock::now() - begin);
     }

@@ -18,7 +18,7 @@ namespace harfpad::driver {
 using namespace std::chrono_literals;
 
 // Waits until `ready` holds or the time is up; true when it held.
-bool waitFor(const std::function<bool()>& ready, std::chrono::milliseconds limit = 5000ms);
+bool waitFor(const std::function<bool()>& ready, std::chrono::milliseconds limit = 20000ms);
 
 // "/unix/path" as Wine's drive Z: sees it; other paths unchanged.
 std::wstring windowsPath(std::wstring path);
@@ -40,13 +40,13 @@ class Program {
     DWORD threadId() const { return threadId_; }
     bool running() const;
     // Exit code once it has ended, within the limit.
-    std::optional<DWORD> waitForExit(std::chrono::milliseconds limit = 5000ms) const;
+    std::optional<DWORD> waitForExit(std::chrono::milliseconds limit = 20000ms) const;
     // Time from CreateProcess to the main window being visible (0 when it never was).
     std::chrono::microseconds startUpTime() const { return startUp_; }
 
     // Top-level windows of the program.
     std::vector<HWND> topLevelWindows(bool visibleOnly) const;
-    HWND mainWindow(std::chrono::milliseconds limit = 5000ms) const;  // visible "HarfpadForm"
+    HWND mainWindow(std::chrono::milliseconds limit = 20000ms) const;  // visible "HarfpadForm"
     HWND findTopLevel(const wchar_t* cls, bool visibleOnly = true) const;
 
   private:
