@@ -1,4 +1,4 @@
-// What the test run tells the driver: the program, where screenshots go, the expected layout.
+// What the test run tells the driver: the program, where screenshots go.
 #pragma once
 
 #include <string>
@@ -9,7 +9,6 @@ struct Options {
     std::wstring exePath;          // harfpad.exe
     std::wstring screenshotDir;    // empty: no screenshots
     std::wstring screenshotTag;    // e.g. "96dpi"
-    std::wstring expectedLayout;   // "00000409" or "00000401"
     std::wstring loopbackExePath;  // harfpad.exe built to post feedback to this run's server
 };
 

@@ -32,8 +32,6 @@ void parseOptions(int argc, wchar_t** argv) {
             mutableOptions().screenshotDir = windowsPath(v);
         if (auto v = value(L"tag"))
             mutableOptions().screenshotTag = v;
-        if (auto v = value(L"layout"))
-            mutableOptions().expectedLayout = v;
         if (auto v = value(L"loopback-exe"))
             mutableOptions().loopbackExePath = windowsPath(v);
     }
@@ -48,7 +46,7 @@ int main() {
     e2e::parseOptions(argc, argv);
     if (e2e::options().exePath.empty()) {
         fprintf(stderr,
-                "usage: harfpad_e2e --exe=PATH [--layout=NAME] [--loopback-exe=PATH]"
+                "usage: harfpad_e2e --exe=PATH [--loopback-exe=PATH]"
                 " [--shots=DIR --tag=TAG]\n");
         return 2;
     }

@@ -1,4 +1,4 @@
-// Start-up, the Setting page, layout switching and closing, driven from outside.
+// Start-up and every page, driven from outside.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -21,13 +21,6 @@ class SettingScenarios : public HarfpadTest {
         }
         return selected;
     }
-    std::wstring activeLayout() const {
-        const HKL layout = ::GetKeyboardLayout(program->threadId());
-        wchar_t name[16];
-        swprintf(name, 16, L"%08X",
-                 static_cast<unsigned>(LOWORD(reinterpret_cast<UINT_PTR>(layout))));
-        return name;
-    }
 };
 
 TEST_F(SettingScenarios, StartUpShowsTheWindowWithItsPagesAndTheStoredOption) {
@@ -46,24 +39,6 @@ TEST_F(SettingScenarios, StartUpShowsTheWindowWithItsPagesAndTheStoredOption) {
     EXPECT_FALSE(isChecked(indicator));
     EXPECT_EQ(program->topLevelWindows(true).size(), 1u) << "only the main window is visible";
     EXPECT_GT(program->startUpTime().count(), 0);
-}
-
-TEST_F(SettingScenarios, LayoutButtonsAreQuietWhereverWineStarted) {
-    storeText(HKEY_CURRENT_USER, L"keyboard layout\\preload\\1", nullptr, L"00000409");
-    start();
-    const std::wstring before = activeLayout();
-    if (!options().expectedLayout.empty()) {
-        EXPECT_EQ(before, options().expectedLayout);
-    }
-    click(control(L"Switch to arabic"));
-    if (before == L"00000401") {
-        EXPECT_EQ(activeLayout(), L"00000401") << "Arabic is active already";
-    }
-    click(control(L"Switch to Default"));
-    click(control(L"Switch to arabic"));
-    EXPECT_TRUE(program->running());
-    EXPECT_TRUE(openMessageBoxes(*program).empty()) << "a refused switch is not reported";
-    ::RegDeleteTreeW(HKEY_CURRENT_USER, L"keyboard layout\\preload\\1");
 }
 
 TEST_F(SettingScenarios, EveryPageCanBeShownAndPhotographed) {

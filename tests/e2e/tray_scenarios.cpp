@@ -61,15 +61,6 @@ TEST_F(TrayScenarios, ASecondStartBringsTheRunningCopyForwardAndEnds) {
     EXPECT_EQ(mainWindowsOnTheDesktop(), 1);
 }
 
-// Asked politely to end (as an installer does), a copy with only its icon left ends cleanly.
-TEST_F(TrayScenarios, ACloseRequestToTheTrayWindowEndsTheProgram) {
-    click(control(kIndicator));
-    ::PostMessageW(main, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(waitFor([&] { return !::IsWindow(main); }));
-    ::PostMessageW(trayWindow(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(program->waitForExit(), 0u);
-}
-
 TEST_F(TrayScenarios, NoIconAtStartAndClosingEndsTheProgram) {
     EXPECT_FALSE(isChecked(control(kIndicator)));
     EXPECT_EQ(trayWindow(), nullptr) << "no tray window, so no icon, at start";

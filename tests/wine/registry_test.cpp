@@ -1,5 +1,7 @@
-// The settings store against Wine's real registry, with values written by reg.exe.
+// The settings store against Wine's real registry.
 #include <gtest/gtest.h>
+
+#include <vector>
 
 #include "support/WineTest.h"
 #include "platform/win32/Win32Registry.h"
@@ -15,41 +17,50 @@ class WineRegistryTest : public ::testing::Test {
   protected:
     void SetUp() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, kKeyW); }
     void TearDown() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, kKeyW); }
-    void regAdd(const std::wstring& args) {
-        ASSERT_EQ(wine_test::runReg(L"add HKCU\\Software\\HarfpadTest\\Values " + args + L" /f"), 0)
-            << std::string(args.begin(), args.end());
-    }
     win32::Win32Registry api;
     EllReg reg{api};
 };
 
+std::vector<BYTE> text(const std::wstring& value) {
+    const auto* bytes = reinterpret_cast<const BYTE*>(value.c_str());
+    return {bytes, bytes + (value.size() + 1) * sizeof(wchar_t)};
+}
+std::vector<BYTE> dword(DWORD n) {
+    return {BYTE(n), BYTE(n >> 8), BYTE(n >> 16), BYTE(n >> 24)};
+}
+
 // Up to 2048 bytes of data read; more read as "Not Found".
 TEST_F(WineRegistryTest, ValuesOfEachTypeReadAsText) {
-    regAdd(L"/ve /t REG_SZ /d 2");
-    regAdd(L"/v dword3 /t REG_DWORD /d 3");
-    regAdd(L"/v dword0 /t REG_DWORD /d 0");
-    regAdd(L"/v dwordBig /t REG_DWORD /d 123456");
-    regAdd(L"/v binary /t REG_BINARY /d 000F10FF");
-    regAdd(L"/v empty /t REG_SZ /d \"\"");
-    regAdd(L"/v expand /t REG_EXPAND_SZ /d abc");
-    regAdd(L"/v spaced /t REG_SZ /d \"  7 x\"");
-    regAdd(L"/v big /t REG_SZ /d " + std::wstring(3000, L'x'));
-    regAdd(L"/v limit /t REG_SZ /d " + std::wstring(2047, L'y'));
-    const std::pair<const char*, std::string> expected[] = {
-        {"", "2"},
-        {"dword3", "003"},
-        {"dword0", "000"},
-        {"dwordBig", "123456"},
-        {"binary", "000F10FF"},
-        {"empty", ""},
-        {"expand", "abc"},
-        {"spaced", "  7 x"},
-        {"missing", "Not Found"},
-        {"big", "Not Found"},
-        {"limit", std::string(2047, 'y')},
+    const struct {
+        const wchar_t* name;
+        DWORD type;  // 0: not written
+        std::vector<BYTE> data;
+        std::string read;
+    } rows[] = {
+        {L"", REG_SZ, text(L"2"), "2"},
+        {L"dword3", REG_DWORD, dword(3), "003"},
+        {L"dword0", REG_DWORD, dword(0), "000"},
+        {L"dwordBig", REG_DWORD, dword(123456), "123456"},
+        {L"binary", REG_BINARY, {0x00, 0x0F, 0x10, 0xFF}, "000F10FF"},
+        {L"empty", REG_SZ, text(L""), ""},
+        {L"expand", REG_EXPAND_SZ, text(L"abc"), "abc"},
+        {L"spaced", REG_SZ, text(L"  7 x"), "  7 x"},
+        {L"missing", 0, {}, "Not Found"},
+        {L"big", REG_SZ, text(std::wstring(3000, L'x')), "Not Found"},
+        {L"limit", REG_SZ, text(std::wstring(2047, L'y')), std::string(2047, 'y')},
     };
-    for (const auto& [name, text] : expected) {
-        EXPECT_EQ(reg.readRegValue(kHkeyCurrentUser, kKey, name), text) << name;
+    for (const auto& row : rows) {
+        if (row.type)
+            ASSERT_EQ(
+                ::RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\HarfpadTest\\Values", row.name,
+                                  row.type, row.data.data(), static_cast<DWORD>(row.data.size())),
+                ERROR_SUCCESS);
+    }
+    for (const auto& row : rows) {
+        const std::wstring name = row.name;
+        EXPECT_EQ(reg.readRegValue(kHkeyCurrentUser, kKey, std::string(name.begin(), name.end())),
+                  row.read)
+            << std::string(name.begin(), name.end());
     }
     EXPECT_EQ(reg.readRegValue(kHkeyCurrentUser, "Software\\HarfpadTest\\Nothing", ""),
               "Not Found");

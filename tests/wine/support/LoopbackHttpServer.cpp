@@ -16,21 +16,6 @@ std::string lowerCase(std::string text) {
     return text;
 }
 
-std::string formUnescape(const std::string& text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '+') {
-            out += ' ';
-        } else if (text[i] == '%' && i + 2 < text.size()) {
-            out += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16));
-            i += 2;
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
-}
-
 // Binds 127.0.0.1:port; port 0 takes an ephemeral one and gives it back in `port`.
 SOCKET boundLoopbackSocket(unsigned short& port) {
     SOCKET s = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
@@ -74,23 +59,6 @@ std::vector<std::string> LoopbackHttpServer::Request::header(const std::string& 
             values.push_back(value);
     }
     return values;
-}
-
-std::vector<std::pair<std::string, std::string>> LoopbackHttpServer::Request::formFields() const {
-    std::vector<std::pair<std::string, std::string>> fields;
-    std::size_t start = 0;
-    while (start <= body.size()) {
-        std::size_t end = body.find('&', start);
-        if (end == std::string::npos)
-            end = body.size();
-        const std::string pair = body.substr(start, end - start);
-        const std::size_t equals = pair.find('=');
-        fields.emplace_back(
-            formUnescape(pair.substr(0, equals)),
-            equals == std::string::npos ? "" : formUnescape(pair.substr(equals + 1)));
-        start = end + 1;
-    }
-    return fields;
 }
 
 LoopbackHttpServer::LoopbackHttpServer(Responder responder, unsigned short port)

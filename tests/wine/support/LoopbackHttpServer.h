@@ -24,9 +24,6 @@ class LoopbackHttpServer {
         std::string body;
         // Values of the header with this name (case-insensitive).
         std::vector<std::string> header(const std::string& name) const;
-        // The body read as application/x-www-form-urlencoded, by a decoder of the tests' own:
-        // fields in order, values as the raw bytes they stand for.
-        std::vector<std::pair<std::string, std::string>> formFields() const;
     };
     struct Reply {
         Reply(std::string text = {}) : body(std::move(text)) {}

@@ -13,10 +13,6 @@
 
 namespace harfpad::wine_test {
 
-// Runs Wine's reg.exe with the given arguments (e.g. L"add HKCU\\x /ve /d 1 /f") and returns
-// its exit code.
-int runReg(const std::wstring& arguments);
-
 // Dispatches this thread's messages for the given time, or until `done` says so.
 void pumpMessages(std::chrono::milliseconds duration, const std::function<bool()>& done = {});
 
