@@ -52,7 +52,7 @@ class FeedbackScenarios : public HarfpadTest {
     }
     // "Send", then the transmission status once the program has settled on one. The click is
     // posted: a message box the program opens instead is answered and fails the test.
-    std::wstring sendAndWait(std::chrono::milliseconds limit = 15000ms) {
+    std::wstring sendAndWait(std::chrono::milliseconds limit = 45000ms) {  // 30 s promised
         const std::wstring before = windowText(field(kTransmission));
         ::PostMessageW(field(kSend), BM_CLICK, 0, 0);
         return settledStatus(before, limit);
