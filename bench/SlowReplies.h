@@ -1,5 +1,6 @@
-// Replies built to make an HTML parser slow, at any length: the benchmark times them, the native
-// tests hold their parse time linear, and the fuzzer starts from 1 MiB of each.
+// Replies built to make an HTML parser slow, at any length, and an ordinary one to compare them
+// with: the benchmark times them, a test holds the engine's work linear in their length, and the
+// fuzzer starts from 1 MiB of each slow one.
 #pragma once
 
 #include <cstddef>
@@ -54,5 +55,18 @@ inline constexpr SlowReply kSlowReplies[] = {
              n, [](int) { return std::u16string(u"<a><b><div><i>x</a></b><table>y<td>z</td>"); });
      }},
 };
+
+// Headings, paragraphs, a table, lists, links, formatting, references and a script.
+inline constexpr SlowReply kOrdinary = {
+    "ordinary", [](std::size_t n) {
+        return repeatTo(n, [](int i) {
+            return u"<h2>Feedback " + number(i) +
+                   u"</h2><p class=\"note\">Your message &amp; details were <b>saved</b> at "
+                   u"<a href=\"/log?id=" +
+                   number(i) +
+                   u"&amp;v=2\">the log</a>.<p>Next<table><tr><td>Name<td>&#1593;&#1604;&#1610;"
+                   u"</table><ul><li>one<li>two</ul><script>if (a < b) x();</script>\n";
+        });
+    }};
 
 }  // namespace harfpad::slow_replies

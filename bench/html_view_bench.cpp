@@ -12,21 +12,6 @@ namespace {
 
 using harfpad::feedback::HtmlView;
 
-using harfpad::slow_replies::number;
-using harfpad::slow_replies::repeatTo;
-
-// Headings, paragraphs, a table, lists, links, formatting, references and a script.
-std::u16string ordinary(std::size_t length) {
-    return repeatTo(length, [](int i) {
-        return u"<h2>Feedback " + number(i) +
-               u"</h2><p class=\"note\">Your message &amp; details were <b>saved</b> at "
-               u"<a href=\"/log?id=" +
-               number(i) +
-               u"&amp;v=2\">the log</a>.<p>Next<table><tr><td>Name<td>&#1593;&#1604;&#1610;"
-               u"</table><ul><li>one<li>two</ul><script>if (a < b) x();</script>\n";
-    });
-}
-
 void run(benchmark::State& state, std::u16string (*make)(std::size_t)) {
     const std::u16string reply = make(static_cast<std::size_t>(state.range(0)));
     HtmlView view;
@@ -44,7 +29,7 @@ void run(benchmark::State& state, std::u16string (*make)(std::size_t)) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    benchmark::RegisterBenchmark("BM_Ordinary", run, ordinary)
+    benchmark::RegisterBenchmark("BM_Ordinary", run, harfpad::slow_replies::kOrdinary.make)
         ->RangeMultiplier(4)
         ->Range(1 << 10, 1 << 20)
         ->Unit(benchmark::kMicrosecond);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "html/Elements.h"
+#include "html/StepCount.h"
 
 namespace harfpad::html {
 
@@ -59,6 +60,7 @@ template <typename Enter, typename Leave>
 void walkTree(const Node& root, Enter enter, Leave leave) {
     const Node* node = root.firstChild;
     while (node) {
+        countStep();
         if (enter(*node) && node->firstChild) {
             node = node->firstChild;
             continue;
@@ -66,6 +68,7 @@ void walkTree(const Node& root, Enter enter, Leave leave) {
         if (node->kind == Node::Kind::Element)
             leave(*node);
         while (!node->next) {
+            countStep();
             node = node->parent;
             if (node == &root)
                 return;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <initializer_list>
 
+#include "html/StepCount.h"
+
 namespace harfpad::html {
 
 namespace {
@@ -77,12 +79,14 @@ void OpenElements::replaceAt(std::size_t at, Node& node) {
 std::size_t OpenElements::indexOf(const Node& node) const {
     if (indexed(node)) {
         for (std::size_t i = topmost_[slot(node.tag)]; i != npos; i = entries_[i].sameTagBelow) {
+            countStep();
             if (nodes_[i] == &node)
                 return i;
         }
         return npos;
     }
     const auto found = std::find(nodes_.rbegin(), nodes_.rend(), &node);
+    countStep(static_cast<std::size_t>(found - nodes_.rbegin()));
     return found == nodes_.rend() ? npos : static_cast<std::size_t>(nodes_.rend() - found - 1);
 }
 
@@ -102,6 +106,7 @@ bool OpenElements::inScopeAt(std::size_t at, Scope scope) const {
 // Forgets the entries from `from` up, as if those elements were popped.
 void OpenElements::unindex(std::size_t from) {
     for (std::size_t i = entries_.size(); i-- > from;) {
+        countStep();
         if (indexed(*nodes_[i]))
             topmost_[slot(nodes_[i]->tag)] = entries_[i].sameTagBelow;
     }
@@ -111,6 +116,7 @@ void OpenElements::unindex(std::size_t from) {
 // Builds the entries from `from` up, as if those elements were pushed in order.
 void OpenElements::index(std::size_t from) {
     for (std::size_t i = from; i < nodes_.size(); ++i) {
+        countStep();
         const Node& node = *nodes_[i];
         const Tag tag = node.tag;
         const bool html = node.space == Space::Html;

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "html/Elements.h"
+#include "html/StepCount.h"
 
 namespace harfpad::html {
 
@@ -54,6 +55,7 @@ void openTag(const Node& element, std::u16string& out) {
     out += u'<';
     out += element.text;
     for (const auto& [name, value, space] : element.attributes) {
+        countStep();
         out += u' ';
         out += prefixOf(space, name);
         out += name;

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "html/CharRefs.h"
+#include "html/StepCount.h"
 
 namespace harfpad::html {
 
@@ -45,6 +46,7 @@ std::u16string normaliseNewlines(std::u16string_view html) {
 Tokenizer::Tokenizer(std::u16string_view input) : in_(normaliseNewlines(input)) {}
 
 void Tokenizer::next(Token& token) {
+    countStep();  // the loops over characters take time in proportion to the token read
     if (hasPending_) {
         std::swap(token, pending_);
         hasPending_ = false;
@@ -181,6 +183,7 @@ bool Tokenizer::tag(Token& token, bool endTag) {
 
 bool Tokenizer::attributes(Token& token) {
     for (;;) {
+        countStep();
         while (pos_ < in_.size() && isSpace(in_[pos_])) ++pos_;
         if (pos_ >= in_.size())
             return false;
@@ -245,6 +248,7 @@ void Tokenizer::dropDuplicateAttributes(Token& token) {
     auto& list = token.attributes;
     if (list.size() < 2)
         return;
+    countStep(list.size());  // sorted, then passed over once or twice
     std::vector<std::size_t> order(list.size());
     std::iota(order.begin(), order.end(), std::size_t{0});
     std::stable_sort(order.begin(), order.end(),

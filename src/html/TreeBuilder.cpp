@@ -17,6 +17,7 @@ TreeBuilder::TreeBuilder(Document& document, Tokenizer& tokenizer, Limits limits
 void TreeBuilder::run() {
     Token token;
     while (!spent()) {
+        countStep();
         tokenizer_.allowCdata(current().space != Space::Html);
         tokenizer_.next(token);
         reprocessing_ = 0;
@@ -171,6 +172,7 @@ void TreeBuilder::inForeign(Token& token) {
             const bool fontLeaves =
                 token.tag == Tag::font &&
                 std::any_of(token.attributes.begin(), token.attributes.end(), [](const auto& a) {
+                    countStep();
                     return a.name == u"color" || a.name == u"face" || a.name == u"size";
                 });
             if (in(token.tag, Group::leavesForeign) || fontLeaves)
@@ -187,6 +189,7 @@ void TreeBuilder::inForeign(Token& token) {
             }
             for (std::size_t i = open_.size() - 1; i > 0;) {
                 const Node& node = open_[i];
+                countStep(1 + node.text.size());  // the name is lowered too
                 std::u16string lower = node.text;
                 for (char16_t& c : lower) c = asciiLower(c);
                 if (lower == token.name) {
@@ -201,13 +204,16 @@ void TreeBuilder::inForeign(Token& token) {
     }
     // An HTML element inside foreign content ends it.
     while (open_.size() > 1 && current().space != Space::Html &&
-           !isMathMlTextIntegrationPoint(current()) && !isHtmlIntegrationPoint(current()))
+           !isMathMlTextIntegrationPoint(current()) && !isHtmlIntegrationPoint(current())) {
+        countStep();
         pop();
+    }
     processIn(mode_, token);
 }
 
 void TreeBuilder::insertForeign(Token& token, Space space) {
     for (auto& attribute : token.attributes) {
+        countStep();
         if (space == Space::Svg)
             adjustSvgAttributeName(attribute.name);
         else

@@ -122,6 +122,7 @@ void TreeBuilder::inBodyStartTag(Token& token) {
             return;
         case Tag::a: {
             for (std::size_t i = formatting_.size(); i-- > 0 && formatting_[i];) {
+                countStep();
                 if (formatting_[i]->isHtml(Tag::a)) {
                     Node* link = formatting_[i];
                     adoptionAgency(tagToken(Type::EndTag, Tag::a, u"a"));
@@ -345,6 +346,7 @@ void TreeBuilder::anyOtherEndTag(const Token& token) {
         at = open_.topmost(token.tag);
     } else {
         for (std::size_t i = open_.size(); i-- > std::max<std::size_t>(limit, 1);) {
+            countStep();
             if (open_[i].space == Space::Html && open_[i].text == token.name) {
                 at = i;
                 break;
@@ -370,6 +372,7 @@ void TreeBuilder::adoptionAgency(const Token& token) {
     for (int outer = 0; outer < 8; ++outer) {
         std::size_t formattingAt = formatting_.size();
         for (std::size_t i = formatting_.size(); i-- > 0 && formatting_[i];) {
+            countStep();
             if (matches(*formatting_[i])) {
                 formattingAt = i;
                 break;
@@ -390,9 +393,15 @@ void TreeBuilder::adoptionAgency(const Token& token) {
         if (!open_.inScopeAt(elementAt, Scope::Default))
             return;
         std::size_t blockAt = elementAt + 1;
-        while (blockAt < open_.size() && !isSpecial(open_[blockAt])) ++blockAt;
+        while (blockAt < open_.size() && !isSpecial(open_[blockAt])) {
+            countStep();
+            ++blockAt;
+        }
         if (blockAt == open_.size()) {
-            while (open_.size() > elementAt) pop();
+            while (open_.size() > elementAt) {
+                countStep();
+                pop();
+            }
             formatting_.erase(formatting_.begin() + static_cast<std::ptrdiff_t>(formattingAt));
             return;
         }
@@ -402,6 +411,7 @@ void TreeBuilder::adoptionAgency(const Token& token) {
         Node* last = furthestBlock;
         std::size_t nodeAt = blockAt;
         for (int inner = 1;; ++inner) {
+            countStep();
             --nodeAt;
             Node* node = &open_[nodeAt];
             if (node == formattingElement)
@@ -437,13 +447,16 @@ void TreeBuilder::adoptionAgency(const Token& token) {
         if (!replacement)
             return;
         while (Node* child = furthestBlock->firstChild) {
+            countStep();
             child->detach();
             replacement->append(*child);
         }
         furthestBlock->append(*replacement);
         formatting_.insert(formatting_.begin() + static_cast<std::ptrdiff_t>(bookmark),
                            replacement);
-        formatting_.erase(std::find(formatting_.begin(), formatting_.end(), formattingElement));
+        const auto entry = std::find(formatting_.begin(), formatting_.end(), formattingElement);
+        countStep(static_cast<std::size_t>(entry - formatting_.begin()));
+        formatting_.erase(entry);
         removeFromStack(open_.indexOf(*formattingElement));
         open_.insertAt(open_.indexOf(*furthestBlock) + 1, *replacement);
         replacement->open = true;

@@ -29,6 +29,7 @@ void TreeBuilder::removeFromStack(std::size_t index) {
 
 void TreeBuilder::popUntil(Tag tag) {
     while (open_.size() > 1) {
+        countStep();
         const bool match = current().isHtml(tag);
         pop();
         if (match)
@@ -38,6 +39,7 @@ void TreeBuilder::popUntil(Tag tag) {
 
 void TreeBuilder::popUntilNode(const Node& node) {
     while (open_.size() > 1) {
+        countStep();
         const bool match = &current() == &node;
         pop();
         if (match)
@@ -47,6 +49,7 @@ void TreeBuilder::popUntilNode(const Node& node) {
 
 void TreeBuilder::popUntilOneOf(std::initializer_list<Tag> tags) {
     while (open_.size() > 1) {
+        countStep();
         const bool match = current().space == Space::Html && oneOf(current().tag, tags);
         pop();
         if (match)
@@ -55,11 +58,17 @@ void TreeBuilder::popUntilOneOf(std::initializer_list<Tag> tags) {
 }
 
 void TreeBuilder::generateImpliedEndTags(std::u16string_view except) {
-    while (current().isHtmlIn(Group::impliedEnd) && current().text != except) pop();
+    while (current().isHtmlIn(Group::impliedEnd) && current().text != except) {
+        countStep();
+        pop();
+    }
 }
 
 void TreeBuilder::generateImpliedEndTagsThoroughly() {
-    while (current().isHtmlIn(Group::impliedEnd) || current().isHtmlIn(Group::tablePart)) pop();
+    while (current().isHtmlIn(Group::impliedEnd) || current().isHtmlIn(Group::tablePart)) {
+        countStep();
+        pop();
+    }
 }
 
 void TreeBuilder::closeParagraph() {
@@ -73,18 +82,22 @@ void TreeBuilder::closeParagraphInButtonScope() {
 }
 
 void TreeBuilder::clearBackTo(std::initializer_list<Tag> context) {
-    while (open_.size() > 1 && !(current().space == Space::Html && oneOf(current().tag, context)))
+    while (open_.size() > 1 && !(current().space == Space::Html && oneOf(current().tag, context))) {
+        countStep();
         pop();
+    }
 }
 
 void TreeBuilder::resetInsertionMode() {
     for (std::size_t i = open_.size(); i-- > 1;) {
+        countStep();
         const Node& node = open_[i];
         if (node.space != Space::Html)
             continue;
         switch (node.tag) {
             case Tag::select:
                 for (std::size_t j = i; j-- > 1;) {
+                    countStep();
                     if (open_[j].isHtml(Tag::template_))
                         break;
                     if (open_[j].isHtml(Tag::table)) {
@@ -126,19 +139,25 @@ void TreeBuilder::resetInsertionMode() {
 }
 
 std::size_t TreeBuilder::formattingIndexOf(const Node* node) const {
-    return static_cast<std::size_t>(std::find(formatting_.begin(), formatting_.end(), node) -
-                                    formatting_.begin());
+    const auto at = static_cast<std::size_t>(
+        std::find(formatting_.begin(), formatting_.end(), node) - formatting_.begin());
+    countStep(at);
+    return at;
 }
 
 void TreeBuilder::pushFormatting(Node& node) {
     if (!node.open)
         return;
     std::size_t afterMarker = formatting_.size();
-    while (afterMarker > 0 && formatting_[afterMarker - 1]) --afterMarker;
+    while (afterMarker > 0 && formatting_[afterMarker - 1]) {
+        countStep();
+        --afterMarker;
+    }
     node.formattingKey = formattingKey(node);
     std::size_t same = 0;
     std::size_t earliest = formatting_.size();
     for (std::size_t i = formatting_.size(); i-- > afterMarker;) {
+        countStep();
         const Node& other = *formatting_[i];
         if (other.formattingKey == node.formattingKey && other.text == node.text &&
             sameAttributes(other, node)) {
@@ -163,6 +182,7 @@ void TreeBuilder::insertMarker() {
 
 void TreeBuilder::clearToLastMarker() {
     while (!formatting_.empty()) {
+        countStep();
         const Node* entry = formatting_.back();
         formatting_.pop_back();
         if (!entry)
@@ -175,8 +195,12 @@ void TreeBuilder::reconstructFormatting() {
     if (formatting_.empty() || !formatting_.back() || formatting_.back()->open)
         return;
     std::size_t i = formatting_.size() - 1;
-    while (i > 0 && formatting_[i - 1] && !formatting_[i - 1]->open) --i;
+    while (i > 0 && formatting_[i - 1] && !formatting_[i - 1]->open) {
+        countStep();
+        --i;
+    }
     for (; i < formatting_.size(); ++i) {
+        countStep();
         if (open_.size() >= limits_.maxDepth)
             return;
         Node* clone = cloneElement(*formatting_[i]);
@@ -229,6 +253,7 @@ Node* TreeBuilder::cloneElement(const Node& node) {
     clone.tag = node.tag;
     clone.text = node.text;
     clone.attributes = node.attributes;
+    countStep(clone.attributes.size());
     clone.formattingKey = node.formattingKey;
     units_ += 1 + clone.attributes.size();
     return &clone;

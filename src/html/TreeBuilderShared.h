@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "html/OpenElements.h"
+#include "html/StepCount.h"
 #include "html/TreeBuilder.h"
 
 namespace harfpad::html {
@@ -38,6 +39,7 @@ inline bool asciiEqualsNoCase(std::u16string_view a, std::u16string_view b) {
 
 inline const std::u16string* attribute(const Node& node, std::u16string_view name) {
     for (const auto& a : node.attributes) {
+        countStep();
         if (a.name == name)
             return &a.value;
     }
@@ -72,6 +74,7 @@ inline bool isSpecial(const Node& node) {
 inline bool sameAttributes(const Node& a, const Node& b) {
     if (a.attributes.size() != b.attributes.size())
         return false;
+    countStep(a.attributes.size());
     if (a.attributes == b.attributes)
         return true;
     if (a.attributes.size() <= 8) {  // the usual case: no copies
@@ -101,8 +104,10 @@ inline std::uint32_t hash(std::u16string_view text, std::uint32_t h = 2166136261
 // Equal for elements of one name with the same attributes in any order.
 inline std::uint32_t formattingKey(const Node& node) {
     std::uint32_t key = hash(node.text);
-    for (const auto& attribute : node.attributes)
+    for (const auto& attribute : node.attributes) {
+        countStep();
         key += hash(attribute.value, hash(attribute.name) * 31u);
+    }
     return key;
 }
 

@@ -1,6 +1,7 @@
 // The insertion modes inside tables, <select> and <template>.
 #include <algorithm>
 
+#include "html/StepCount.h"
 #include "html/TreeBuilder.h"
 
 namespace harfpad::html {
@@ -26,6 +27,7 @@ bool endOf(const Token& token, std::initializer_list<Tag> tags) {
 
 bool isHiddenInput(const Token& token) {
     for (const auto& attribute : token.attributes) {
+        countStep();
         if (attribute.name != u"type")
             continue;
         const std::u16string& value = attribute.value;
@@ -203,6 +205,7 @@ void TreeBuilder::inColumnGroup(Token& token) {
         case Type::Characters: {
             std::u16string_view rest = token.data;
             while (!rest.empty()) {
+                countStep();
                 const std::size_t blanks = std::min(
                     rest.size(),
                     static_cast<std::size_t>(std::find_if_not(rest.begin(), rest.end(), isSpace) -
