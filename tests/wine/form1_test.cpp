@@ -11,6 +11,7 @@
 #include "app/SettingPage.h"
 #include "feedback/FeedbackPage.h"
 #include "keyboard/PictureKeyboardPage.h"
+#include "keyboard/UnicodeKeyboardPage.h"
 #include "platform/Twips.h"
 
 namespace harfpad {
@@ -121,9 +122,7 @@ TEST_F(WineForm1Test, ControlsStandWhereTheTablesPutThem) {
     load();
     const int dpi = window.dpi();
     // Option2 stands in Frame1 (480, 2340) at (360, 720), relative to the tab control.
-    HWND tab = ::GetWindow(window.hwnd(), GW_CHILD);
-    while (tab && ::SendMessageW(tab, TCM_GETITEMCOUNT, 0, 0) == 0)
-        tab = ::GetWindow(tab, GW_HWNDNEXT);
+    HWND tab = tabStrip();
     ASSERT_NE(tab, nullptr);
     RECT tabRect, option;
     ::GetWindowRect(tab, &tabRect);
@@ -201,6 +200,43 @@ TEST_F(WineForm1Test, DpiChangeLaysEverythingOutAgainAtTheNewScale) {
     const LOGFONTW text4Font = fontOf(control(picture_page::kText4));
     EXPECT_EQ(text4Font.lfCharSet, 178) << "the charset survives the new fonts";
     EXPECT_EQ(std::abs(text4Font.lfHeight), std::abs(font.lfHeight));
+}
+
+// Real keys in every text box: Escape leaves the page, its text and the focus as they were (a
+// multi-line edit posts WM_CLOSE to its parent on Escape); Tab and Shift+Tab go to the next and
+// the previous tab stop (kNoControl: the tab strip), and the focus is shown from then on.
+TEST_F(WineForm1Test, EscapeKeepsEveryTextBoxAndTabLeavesIt) {
+    load();
+    ::SetForegroundWindow(window.hwnd());
+    namespace fp = feedback_page;
+    const struct {
+        int page;
+        ControlId box, previous, next;
+    } rows[] = {
+        {kPageKbTesting, picture_page::kText4, picture_page::keyId(57), kNoControl},
+        {kPageFeedback, fp::kText1Name, kNoControl, fp::kText1Email},
+        {kPageFeedback, fp::kText1Email, fp::kText1Name, fp::kText1Feedback},
+        {kPageFeedback, fp::kText1Feedback, fp::kText1Email, fp::kSubmit},
+        {kPageUnicodeTesting, unicode_page::kTxtarabic, unicode_page::kCmdctrl, kNoControl},
+    };
+    const auto hwnd = [&](ControlId id) { return id == kNoControl ? tabStrip() : control(id); };
+    for (const auto& row : rows) {
+        window.selectPage(row.page);
+        window.setText(row.box, u"kept");
+        ::SetFocus(control(row.box));
+        ::SendMessageW(window.hwnd(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
+        tap(VK_ESCAPE);
+        ASSERT_TRUE(::IsWindowVisible(control(row.box))) << row.box;
+        EXPECT_EQ(window.text(row.box), u"kept") << row.box;
+        EXPECT_EQ(::GetFocus(), control(row.box)) << row.box;
+        tap(VK_TAB);
+        EXPECT_EQ(::GetFocus(), hwnd(row.next)) << row.box;
+        EXPECT_FALSE(::SendMessageW(window.hwnd(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS);
+        tap(VK_TAB, true);
+        EXPECT_EQ(::GetFocus(), control(row.box)) << row.box;
+        tap(VK_TAB, true);
+        EXPECT_EQ(::GetFocus(), hwnd(row.previous)) << row.box;
+    }
 }
 
 // The pages switch with the tab control, from the keyboard too.

@@ -30,7 +30,31 @@ bool Win32FormWindow::preTranslateMessage(MSG& msg) {
             return true;
         }
     }
+    // Once the keyboard moves the focus, the focus is shown.
+    if (msg.message == WM_KEYDOWN &&
+        (msg.wParam == VK_TAB || (msg.wParam >= VK_END && msg.wParam <= VK_DOWN)))
+        showFocusRectangles();
     return ::IsDialogMessageW(hwnd_, &msg) != 0;
+}
+
+void Win32FormWindow::nextControl(WPARAM wParam, LPARAM lParam) {
+    // learn.microsoft.com, WM_NEXTDLGCTL: with lParam's low word set, wParam is the control to
+    // focus; otherwise wParam zero means the next control with WS_TABSTOP, non-zero the previous.
+    HWND to = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
+                             : ::GetNextDlgTabItem(hwnd_, ::GetFocus(), wParam != 0);
+    if (!to || (to != hwnd_ && !::IsChild(hwnd_, to)))
+        return;
+    // As in a dialog, an edit control it moves to gets its whole text selected.
+    if (::SendMessageW(to, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
+        ::SendMessageW(to, EM_SETSEL, 0, -1);
+    ::SetFocus(to);
+}
+
+void Win32FormWindow::showFocusRectangles() {
+    // learn.microsoft.com, WM_QUERYUISTATE and WM_CHANGEUISTATE: UIS_CLEAR with UISF_HIDEFOCUS
+    // shows the focus rectangles of the window and its children.
+    if (::SendMessageW(hwnd_, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS)
+        ::SendMessageW(hwnd_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
 }
 
 }  // namespace harfpad::win32

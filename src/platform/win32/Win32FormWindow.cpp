@@ -105,6 +105,11 @@ void Win32FormWindow::close() {
 // Pages pass their controls' notifications on to the form.
 LRESULT CALLBACK Win32FormWindow::pageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        case WM_CLOSE:
+            // A multi-line edit posts this on Escape, taking its parent for a dialog: a page is
+            // never closed.
+            return 0;
+        case WM_NEXTDLGCTL:  // from a multi-line edit on Tab
         case WM_COMMAND:
         case WM_NOTIFY:
         case WM_DRAWITEM:
@@ -142,6 +147,9 @@ LRESULT Win32FormWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lPara
             }
             return 0;
         }
+        case WM_NEXTDLGCTL:
+            nextControl(wParam, lParam);
+            return 0;
         case WM_NOTIFY: {
             const auto* header = reinterpret_cast<const NMHDR*>(lParam);
             if (header->hwndFrom == tab_ && header->code == TCN_SELCHANGE) {

@@ -93,6 +93,10 @@ class Win32FormWindow final : public IFormWindow, private BaseWindow {
     Control* find(ControlId id);
     bool isButtonKind(const Control& control) const;
     void setCheck(Control& control, int value);
+    // Keyboard navigation (Win32FormNavigation.cpp).
+    // WM_NEXTDLGCTL, as a dialog handles it.
+    void nextControl(WPARAM wParam, LPARAM lParam);
+    void showFocusRectangles();
 
     HINSTANCE instance_;
     FormSpec spec_;

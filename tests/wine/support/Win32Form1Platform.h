@@ -4,8 +4,10 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include "app/Win32Form1Platform.h"
+#include "support/WineTest.h"
 
 namespace harfpad::wine_test {
 
@@ -14,7 +16,31 @@ struct Win32Form1Platform : harfpad::Win32Form1Platform {
     bool checked(ControlId id) const {
         return ::SendMessageW(control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
     }
+    HWND tabStrip() const {
+        HWND tab = ::GetWindow(window.hwnd(), GW_CHILD);
+        while (tab && ::SendMessageW(tab, TCM_GETITEMCOUNT, 0, 0) == 0)
+            tab = ::GetWindow(tab, GW_HWNDNEXT);
+        return tab;
+    }
     void click(ControlId id) { ::SendMessageW(control(id), BM_CLICK, 0, 0); }
+    // A key tapped as a hand taps it, Shift held for `shifted`, through the window's keyboard
+    // handling as in the program's loop, until its last release has been taken from the queue.
+    void tap(BYTE vk, bool shifted = false) {
+        const BYTE last = shifted ? VK_SHIFT : vk;
+        bool released = false;
+        if (shifted)
+            ::keybd_event(VK_SHIFT, 0, 0, 0);
+        ::keybd_event(vk, 0, 0, 0);
+        ::keybd_event(vk, 0, KEYEVENTF_KEYUP, 0);
+        if (shifted)
+            ::keybd_event(VK_SHIFT, 0, KEYEVENTF_KEYUP, 0);
+        pumpMessages(
+            std::chrono::milliseconds(1000), [&] { return released; },
+            [&](MSG& msg) {
+                released = released || (msg.message == WM_KEYUP && msg.wParam == last);
+                return window.preTranslateMessage(msg);
+            });
+    }
 };
 
 }  // namespace harfpad::wine_test
