@@ -213,11 +213,12 @@ TEST_F(WineForm1Test, EscapeKeepsEveryTextBoxAndTabLeavesIt) {
         int page;
         ControlId box, previous, next;
     } rows[] = {
-        {kPageKbTesting, picture_page::kText4, picture_page::keyId(57), kNoControl},
+        {kPageKbTesting, picture_page::kText4, picture_page::keyId(0), kNoControl},
         {kPageFeedback, fp::kText1Name, kNoControl, fp::kText1Email},
         {kPageFeedback, fp::kText1Email, fp::kText1Name, fp::kText1Feedback},
         {kPageFeedback, fp::kText1Feedback, fp::kText1Email, fp::kSubmit},
-        {kPageUnicodeTesting, unicode_page::kTxtarabic, unicode_page::kCmdctrl, kNoControl},
+        {kPageUnicodeTesting, unicode_page::kTxtarabic, unicode_page::characterKeyId(0),
+         kNoControl},
     };
     const auto hwnd = [&](ControlId id) { return id == kNoControl ? tabStrip() : control(id); };
     for (const auto& row : rows) {

@@ -81,6 +81,45 @@ TEST_F(WineKeyboardsTest, UnicodeKeysLeaveTheCaretAtTheEnd) {
     EXPECT_TRUE(::GetWindowLongW(control(up::kTxtarabic), GWL_EXSTYLE) & WS_EX_RTLREADING);
 }
 
+// Each keyboard is one tab stop: Tab goes from the tab strip to the keyboard, its text box and
+// back. Arrows walk to a key, and Space twice types it twice, the focus back on the key each
+// time. Under Wine the picture keyboard's letters type nothing, its digits do.
+TEST_F(WineKeyboardsTest, EachKeyboardIsOneTabStopWalkedWithArrowsAndPressedWithSpace) {
+    const struct {
+        int page;
+        std::vector<BYTE> walk;
+        ControlId key, box;
+        const wchar_t* typed;
+    } rows[] = {
+        {kPageKbTesting,
+         {VK_DOWN, VK_UP, VK_END, VK_HOME, VK_RIGHT, VK_RIGHT},
+         pp::keyId(2),
+         pp::kText4,
+         L"22"},
+        {kPageUnicodeTesting,
+         {VK_DOWN, VK_RIGHT},
+         up::characterKeyId(13),  // Q
+         up::kTxtarabic,
+         L"\u0636\u0636"},
+    };
+    for (const auto& row : rows) {
+        window.selectPage(row.page);
+        ::SetFocus(tabStrip());
+        int stops = 0;
+        do {
+            tap(VK_TAB);
+        } while (++stops < 100 && ::GetFocus() != tabStrip());
+        EXPECT_EQ(stops, 3) << "the tab strip, the keyboard, its text box; page " << row.page;
+        tap(VK_TAB);
+        for (BYTE vk : row.walk) tap(vk);
+        EXPECT_EQ(::GetFocus(), control(row.key)) << row.page;
+        tap(VK_SPACE);
+        tap(VK_SPACE);
+        EXPECT_EQ(text(row.box), row.typed);
+        EXPECT_EQ(::GetFocus(), control(row.key)) << row.page;
+    }
+}
+
 // What keys of "KB Testing" type into an empty Text4 through real keystrokes: only what a key
 // of the active layout produces. Wine's layouts have no Arabic letters, so the letter keys type
 // nothing here; the native tests type them on a model of the Arabic layout. A key held down

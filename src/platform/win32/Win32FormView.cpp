@@ -132,6 +132,7 @@ void Win32FormWindow::setFocus(ControlId id) {
         return;
     createPage(control->page);  // the focus needs a window
     ::SetFocus(control->hwnd);
+    makeTabStop(*control);
 }
 
 void Win32FormWindow::caretToEnd(ControlId id) {
