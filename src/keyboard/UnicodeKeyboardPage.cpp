@@ -79,8 +79,12 @@ constexpr auto kControls = [] {
     constexpr unsigned kKey = kStyleRovingTabStop;
     auto special = [&](ControlId id, const char16_t* caption, int row, int left, int width,
                        int height = kKeyHeight) {
-        controls[n++] = {id,      K::Button,        caption, {left, kRowTops[row], width, height},
-                         kFrame8, &kSpecialKeyFont, kKey};
+        // Both Shift keys and Capslock look pressed, and read as checked, while Shift is on.
+        const bool shift = id == kCmd53 || id == kCmd42 || id == kCmd40;
+        controls[n++] = {id,      shift ? K::ToggleButton : K::Button,
+                         caption, {left, kRowTops[row], width, height},
+                         kFrame8, &kSpecialKeyFont,
+                         kKey};
     };
     auto run = [&](int row, int count, int left) {
         for (int i = 0; i < count; ++i, ++key) {

@@ -28,6 +28,8 @@ enum class ControlKind {
     MultiLineText,  // multi-line edit box
     ReadOnlyText,   // multi-line edit box the user can read and select but not change
     PictureButton,  // push button showing a picture of its caption (the caption stays its name)
+    ToggleButton,   // push button that looks pressed, and reads as checked, while its value is 1;
+                    // a click leaves the value to the behaviour
 };
 
 enum ControlStyle : unsigned {

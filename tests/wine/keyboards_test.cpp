@@ -120,6 +120,32 @@ TEST_F(WineKeyboardsTest, EachKeyboardIsOneTabStopWalkedWithArrowsAndPressedWith
     }
 }
 
+// Space or Enter on a Shift key or Capslock: both Shift keys and Capslock look pressed, and read
+// as checked, exactly while the shifted captions are up; the focus stays on the key.
+TEST_F(WineKeyboardsTest, TheLatchedShiftShowsOnBothShiftKeysAndCapslock) {
+    window.selectPage(kPageUnicodeTesting);
+    const struct {
+        ControlId key;
+        BYTE press;
+        bool shifted;
+    } rows[] = {{up::kCmd53, VK_SPACE, true},
+                {up::kCmd40, VK_RETURN, false},
+                {up::kCmd42, VK_SPACE, true},
+                {up::kCmd42, VK_SPACE, false}};
+    for (const auto& row : rows) {
+        window.setFocus(row.key);
+        tap(row.press);
+        EXPECT_EQ(form.shiftOn(), row.shifted) << row.key;
+        EXPECT_EQ(text(up::characterKeyId(13)), row.shifted ? L"\u064E" : L"\u0636");
+        for (ControlId shift : {up::kCmd53, up::kCmd42, up::kCmd40}) {
+            EXPECT_EQ(::SendMessageW(control(shift), BM_GETSTATE, 0, 0) & BST_CHECKED,
+                      row.shifted ? BST_CHECKED : 0)
+                << shift << " after " << row.key;
+        }
+        EXPECT_EQ(::GetFocus(), control(row.key));
+    }
+}
+
 // What keys of "KB Testing" type into an empty Text4 through real keystrokes: only what a key
 // of the active layout produces. Wine's layouts have no Arabic letters, so the letter keys type
 // nothing here; the native tests type them on a model of the Arabic layout. A key held down

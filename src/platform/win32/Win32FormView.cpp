@@ -17,6 +17,7 @@ bool Win32FormWindow::isButtonKind(const Control& control) const {
     switch (control.spec->kind) {
         case ControlKind::Button:
         case ControlKind::PictureButton:
+        case ControlKind::ToggleButton:
         case ControlKind::OptionButton:
         case ControlKind::CheckBox:
         case ControlKind::Frame:
