@@ -88,8 +88,21 @@ bool Win32FormWindow::rovingKey(Control& control, MSG& msg) {
     if (msg.message == WM_KEYDOWN) {
         if (const auto key = navigationKey(msg.wParam)) {
             const ControlId to = events_ ? events_->onNavigate(control.spec->id, *key) : kNoControl;
-            if (to != kNoControl)
-                setFocus(to);
+            if (to == kNoControl || to == control.spec->id)
+                return true;
+            setFocus(to);
+            // Tab made the key it reached the default push button, as in a dialog; the default
+            // look goes with the focus, as there, instead of staying on that key.
+            // learn.microsoft.com, BM_SETSTYLE: wParam is the button's styles, type included.
+            const auto setType = [](HWND button, DWORD type) {
+                const auto style = static_cast<DWORD>(::GetWindowLongPtrW(button, GWL_STYLE));
+                ::SendMessageW(button, BM_SETSTYLE, LOWORD((style & ~BS_TYPEMASK) | type), TRUE);
+            };
+            if (::SendMessageW(control.hwnd, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON) {
+                setType(control.hwnd, BS_PUSHBUTTON);
+                if (::SendMessageW(::GetFocus(), WM_GETDLGCODE, 0, 0) & DLGC_UNDEFPUSHBUTTON)
+                    setType(::GetFocus(), BS_DEFPUSHBUTTON);
+            }
             return true;
         }
         if (msg.wParam == VK_RETURN) {
