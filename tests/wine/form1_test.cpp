@@ -209,58 +209,41 @@ TEST_F(WineForm1Test, EscapeKeepsEveryTextBoxAndTabLeavesIt) {
     load();
     ::SetForegroundWindow(window.hwnd());
     namespace fp = feedback_page;
-    const struct {
-        int page;
-        ControlId box, previous, next;
-    } rows[] = {
+    // The page, the box, the tab stops before and after it.
+    const std::tuple<int, ControlId, ControlId, ControlId> rows[] = {
         {kPageKbTesting, picture_page::kText4, picture_page::keyId(0), kNoControl},
         {kPageFeedback, fp::kText1Name, kNoControl, fp::kText1Email},
         {kPageFeedback, fp::kText1Email, fp::kText1Name, fp::kText1Feedback},
         {kPageFeedback, fp::kText1Feedback, fp::kText1Email, fp::kSubmit},
         {kPageUnicodeTesting, unicode_page::kTxtarabic, unicode_page::characterKeyId(0),
-         kNoControl},
-    };
+         kNoControl}};
     const auto hwnd = [&](ControlId id) { return id == kNoControl ? tabStrip() : control(id); };
-    for (const auto& row : rows) {
-        window.selectPage(row.page);
-        window.setText(row.box, u"kept");
-        ::SetFocus(control(row.box));
+    for (const auto& [page, box, previous, next] : rows) {
+        window.selectPage(page);
+        window.setText(box, u"kept");
+        ::SetFocus(control(box));
         ::SendMessageW(window.hwnd(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
         tap(VK_ESCAPE);
-        ASSERT_TRUE(::IsWindowVisible(control(row.box))) << row.box;
-        EXPECT_EQ(window.text(row.box), u"kept") << row.box;
-        EXPECT_EQ(::GetFocus(), control(row.box)) << row.box;
+        ASSERT_TRUE(::IsWindowVisible(control(box))) << box;
+        EXPECT_EQ(window.text(box), u"kept");
+        EXPECT_EQ(::GetFocus(), control(box));
         tap(VK_TAB);
-        EXPECT_EQ(::GetFocus(), hwnd(row.next)) << row.box;
+        EXPECT_EQ(::GetFocus(), hwnd(next)) << box;
         EXPECT_FALSE(::SendMessageW(window.hwnd(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS);
-        tap(VK_TAB, true);
-        EXPECT_EQ(::GetFocus(), control(row.box)) << row.box;
-        tap(VK_TAB, true);
-        EXPECT_EQ(::GetFocus(), hwnd(row.previous)) << row.box;
+        tap(VK_TAB, VK_SHIFT);
+        tap(VK_TAB, VK_SHIFT);
+        EXPECT_EQ(::GetFocus(), hwnd(previous)) << box;
     }
-}
-
-// The pages switch with the tab control, from the keyboard too.
-TEST_F(WineForm1Test, CtrlTabMovesBetweenPagesFromTheKeyboard) {
-    load();
-    EXPECT_TRUE(::IsWindowVisible(control(sp::kApply)));
-    ::SetFocus(control(sp::kApply));
-    BYTE keys[256] = {};
-    ::GetKeyboardState(keys);
-    keys[VK_CONTROL] = 0x80;
-    ::SetKeyboardState(keys);
-    MSG msg{control(sp::kApply), WM_KEYDOWN, VK_TAB, 0};
-    EXPECT_TRUE(window.preTranslateMessage(msg));
-    EXPECT_EQ(window.selectedPage(), kPageKbTesting);
-    EXPECT_FALSE(::IsWindowVisible(control(sp::kApply)));
-    EXPECT_TRUE(::IsWindowVisible(control(picture_page::kText4)));
-    MSG back{control(sp::kApply), WM_KEYDOWN, VK_PRIOR, 0};
-    EXPECT_TRUE(window.preTranslateMessage(back));
-    MSG wrap{control(sp::kApply), WM_KEYDOWN, VK_PRIOR, 0};
-    EXPECT_TRUE(window.preTranslateMessage(wrap));
-    EXPECT_EQ(window.selectedPage(), kPageOtherProducts);
-    keys[VK_CONTROL] = 0;
-    ::SetKeyboardState(keys);
+    // Ctrl+Tab, Ctrl+PageDown and Ctrl+PageUp switch pages, from a multi-line box too, round the
+    // ends; only the selected page shows.
+    ::SetFocus(control(unicode_page::kTxtarabic));
+    for (const auto& [vk, page] : {std::pair<BYTE, int>{VK_TAB, kPageOtherProducts},
+                                   {VK_NEXT, kPageSetting},
+                                   {VK_PRIOR, kPageOtherProducts}}) {
+        tap(vk, VK_CONTROL);
+        EXPECT_EQ(window.selectedPage(), page) << +vk;
+    }
+    EXPECT_FALSE(::IsWindowVisible(control(unicode_page::kTxtarabic)));
 }
 
 }  // namespace

@@ -23,21 +23,17 @@ struct Win32Form1Platform : harfpad::Win32Form1Platform {
         return tab;
     }
     void click(ControlId id) { ::SendMessageW(control(id), BM_CLICK, 0, 0); }
-    // A key tapped as a hand taps it, Shift held for `shifted`, through the window's keyboard
-    // handling as in the program's loop, until its last release has been taken from the queue.
-    void tap(BYTE vk, bool shifted = false) {
-        const BYTE last = shifted ? VK_SHIFT : vk;
-        bool released = false;
-        if (shifted)
-            ::keybd_event(VK_SHIFT, 0, 0, 0);
-        ::keybd_event(vk, 0, 0, 0);
-        ::keybd_event(vk, 0, KEYEVENTF_KEYUP, 0);
-        if (shifted)
-            ::keybd_event(VK_SHIFT, 0, KEYEVENTF_KEYUP, 0);
+    // A key tapped as a hand taps it (keybd_event), `held` (Shift, Ctrl) held around it, and
+    // handled as the program's loop does, until its last release has been taken from the queue.
+    void tap(BYTE vk, BYTE held = 0) {
+        const BYTE keys[] = {held, vk, vk, held};
+        for (int i = held ? 0 : 1; i < (held ? 4 : 3); ++i)
+            ::keybd_event(keys[i], 0, i < 2 ? 0 : KEYEVENTF_KEYUP, 0);
+        bool up = false;
         pumpMessages(
-            std::chrono::milliseconds(1000), [&] { return released; },
+            std::chrono::seconds(1), [&] { return up; },
             [&](MSG& msg) {
-                released = released || (msg.message == WM_KEYUP && msg.wParam == last);
+                up = up || (msg.message == WM_KEYUP && msg.wParam == (held ? held : vk));
                 return window.preTranslateMessage(msg);
             });
     }
