@@ -4,13 +4,16 @@
 #include "app/InfoPages.h"
 #include "app/SettingPage.h"
 #include "feedback/FeedbackPage.h"
+#include "keyboard/KeyNavigation.h"
 #include "keyboard/PictureKeyboardPage.h"
+#include "keyboard/UnicodeKeyboardPage.h"
 
 namespace harfpad {
 
 Form1::Form1(const Form1Platform& platform)
     : window_(platform.window),
       ui_(platform.ui),
+      keystrokes_(platform.keystrokes),
       registry_(platform.registry),
       switcher_(platform.layouts, registry_),
       hotkeys_(platform.window, platform.ui, registry_,
@@ -106,6 +109,19 @@ void Form1::onClick(ControlId id) {
     dispatchClick<Form1>(kClicks, *this, id) ||
         dispatchClick(UnicodeKeyboard::clicks(), unicodeKeyboard_, id) ||
         dispatchClick(PictureKeyboard::clicks(), pictureKeyboard_, id);
+}
+
+void Form1::onKeyPress(ControlId id) {
+    onClick(id);
+    giveFocusBack(window_, keystrokes_, id);
+}
+
+ControlId Form1::onNavigate(ControlId from, NavigationKey key) {
+    for (const auto page : {picture_page::controls(), unicode_page::controls()}) {
+        if (const ControlId to = nextKey(page, from, key); to != kNoControl)
+            return to;
+    }
+    return kNoControl;
 }
 
 }  // namespace harfpad

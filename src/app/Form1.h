@@ -47,6 +47,9 @@ class Form1 final : public IFormEvents, public ITrayOwner {
     void Form_Load() override;
     void Form_Unload() override;
     void onClick(ControlId id) override;
+    // The keyboards' keys from the physical keyboard.
+    void onKeyPress(ControlId id) override;
+    ControlId onNavigate(ControlId from, NavigationKey key) override;
 
     // Layout switching, also called from the tray menu and the picture keyboard.
     std::string getCurrentLanguage() { return switcher_.getCurrentLanguage(); }
@@ -73,6 +76,7 @@ class Form1 final : public IFormEvents, public ITrayOwner {
   private:
     IFormWindow& window_;
     IUiServices& ui_;
+    IKeystrokeSender& keystrokes_;
     EllReg registry_;
     LayoutSwitcher switcher_;
     HotkeySettings hotkeys_;

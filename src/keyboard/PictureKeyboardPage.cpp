@@ -140,7 +140,7 @@ constexpr auto kControls = [] {
                            {place.left, kRowTops[row], place.width, kKeyHeight},
                            kFrame4,
                            key.picture ? nullptr : &kSpecialKeyFont,
-                           kStyleNone,
+                           kStyleRovingTabStop,  // the keyboard is one tab stop
                            key.picture ? &kLegendPicture : nullptr};
     }
     // Arabic reads right to left from the right edge, as on the Unicode keyboard's page.

@@ -14,6 +14,12 @@ constexpr int kVkEnd = 35;
 void UnicodeKeyboard::load() {
     setNormalCaptions();
     shiftOn_ = false;
+    showShift();
+}
+
+void UnicodeKeyboard::showShift() {
+    for (ControlId key : {up::kCmd53, up::kCmd42, up::kCmd40})
+        view_.setValue(key, shiftOn_ ? 1 : 0);
 }
 
 void UnicodeKeyboard::writeCaptions(bool shifted) {
@@ -38,6 +44,7 @@ void UnicodeKeyboard::cmd53_Click() {
     } else {
         setShiftCaptions();
     }
+    showShift();
 }
 
 void UnicodeKeyboard::characterKey_Click(ControlId key) {

@@ -39,6 +39,8 @@ class UnicodeKeyboard {
     void append(std::u16string_view text);
     void focusTextAndTapEnd();
     void writeCaptions(bool shifted);
+    // Both Shift keys and Capslock show the state: checked while Shift is on.
+    void showShift();
 
     IFormView& view_;
     IKeyInputApi& keyInput_;

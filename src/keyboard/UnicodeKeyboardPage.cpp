@@ -75,10 +75,16 @@ constexpr auto kControls = [] {
     std::array<ControlSpec, 3 + kCharacterKeyCount + 11> controls{};
     int n = 0;
     int key = 0;
+    // The keyboard is one tab stop.
+    constexpr unsigned kKey = kStyleRovingTabStop;
     auto special = [&](ControlId id, const char16_t* caption, int row, int left, int width,
                        int height = kKeyHeight) {
-        controls[n++] = {id,      K::Button,       caption, {left, kRowTops[row], width, height},
-                         kFrame8, &kSpecialKeyFont};
+        // Both Shift keys and Capslock look pressed, and read as checked, while Shift is on.
+        const bool shift = id == kCmd53 || id == kCmd42 || id == kCmd40;
+        controls[n++] = {id,      shift ? K::ToggleButton : K::Button,
+                         caption, {left, kRowTops[row], width, height},
+                         kFrame8, &kSpecialKeyFont,
+                         kKey};
     };
     auto run = [&](int row, int count, int left) {
         for (int i = 0; i < count; ++i, ++key) {
@@ -87,7 +93,8 @@ constexpr auto kControls = [] {
                              nullptr,
                              {left + i * kKeyPitch, kRowTops[row], kCharacterKeyWidth, kKeyHeight},
                              kFrame8,
-                             &kCharacterKeyFont};
+                             &kCharacterKeyFont,
+                             kKey};
         }
     };
     controls[n++] = {kFrame8, K::Frame, u"", {360, 1320, 5895, 5415}};
@@ -95,8 +102,8 @@ constexpr auto kControls = [] {
     special(kCmd13, u"Backspace", 0, 4800, 975, 485);
     special(kCmd15, u"Tab", 1, 120, 735);
     run(1, 12, 840);
-    controls[n++] = {characterKeyId(key++), K::Button, nullptr,
-                     {5160, 720, 615, 495}, kFrame8,   &kBackslashKeyFont};
+    controls[n++] = {characterKeyId(key++), K::Button, nullptr, {5160, 720, 615, 495}, kFrame8,
+                     &kBackslashKeyFont,    kKey};
     special(kCmd40, u"Capslock", 2, 120, 975);
     run(2, 11, 1080);
     special(kCmd28, u"Enter", 2, 5040, 735);

@@ -28,6 +28,8 @@ enum class ControlKind {
     MultiLineText,  // multi-line edit box
     ReadOnlyText,   // multi-line edit box the user can read and select but not change
     PictureButton,  // push button showing a picture of its caption (the caption stays its name)
+    ToggleButton,   // push button that looks pressed, and reads as checked, while its value is 1;
+                    // a click leaves the value to the behaviour
 };
 
 enum ControlStyle : unsigned {
@@ -40,7 +42,14 @@ enum ControlStyle : unsigned {
     kStyleNoLengthLimit = 1u << 5,  // edit box takes any amount of text
     kStyleHidden = 1u << 6,         // not shown (and so not reached by Tab) until made visible
     kStyleRightToLeft = 1u << 7,    // text reads right to left
+    // One of a run of such buttons (in table order) that together are one tab stop: the one that
+    // last had the focus, at first the run's first. Arrows, Home and End move the focus within
+    // the run where IFormEvents::onNavigate says; Enter presses the focused one, as Space does.
+    kStyleRovingTabStop = 1u << 8,
 };
+
+// The keys that move the focus within a run of kStyleRovingTabStop buttons.
+enum class NavigationKey { Left, Right, Up, Down, Home, End };
 
 struct FontSpec {
     const char16_t* face;
@@ -95,6 +104,16 @@ class IFormEvents {
     virtual void Form_Unload() = 0;
     // A button, check box or option button was clicked (by mouse, keyboard or BM_CLICK).
     virtual void onClick(ControlId id) = 0;
+    // A kStyleRovingTabStop button pressed with Space or Enter: a click, after which the behaviour
+    // may give the focus back to the button.
+    virtual void onKeyPress(ControlId id) { onClick(id); }
+    // An arrow, Home or End on a kStyleRovingTabStop button: the button of its run that gets the
+    // focus, or kNoControl to leave it where it is.
+    virtual ControlId onNavigate(ControlId from, NavigationKey key) {
+        (void)from;
+        (void)key;
+        return kNoControl;
+    }
 };
 
 // Control state as the behaviour reads and changes it.

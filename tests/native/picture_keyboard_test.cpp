@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "fakes/FakeForm1Platform.h"
+#include "keyboard/KeyNavigation.h"
 #include "keyboard/PictureKeyboard.h"
 #include "keyboard/PictureKeyboardPage.h"
+#include "keyboard/UnicodeKeyboardPage.h"
 
 namespace harfpad {
 namespace {
@@ -124,6 +126,30 @@ TEST_F(PictureKeyboardTest, IndicesOutsideTheArrayDoNothing) {
     EXPECT_TRUE(keys.events.empty());
     keyboard.Keyboard_Array_Click(pp::kKeyCount - 1);  // right Ctrl: the last key only switches
     EXPECT_EQ(switches, 1);
+}
+
+// Arrows, Home and End on both keyboards go by where the keys stand on a 101-key keyboard:
+// Q under 2, A nearer W than Q, Space under B, Backspace above the backslash key; at a row's end
+// or in the last row the focus stays.
+TEST(KeyNavigation, ArrowsHomeAndEndFollowTheKeyboardsRows) {
+    using N = NavigationKey;
+    const struct {
+        int from;  // a picture key's index, or a control id
+        NavigationKey key;
+        int to;
+    } picture[] = {{0, N::Right, 1},  {0, N::Left, 0},   {12, N::Right, 13}, {0, N::Up, 0},
+                   {0, N::Down, 14},  {13, N::Down, 27}, {15, N::Up, 2},     {29, N::Up, 16},
+                   {41, N::Down, 42}, {54, N::Up, 47},   {54, N::Down, 54},  {30, N::Home, 28},
+                   {30, N::End, 40}},
+      unicode[] = {{unicode_page::characterKeyId(0), N::Down, unicode_page::kCmd15},
+                   {unicode_page::kCmdspaceb, N::Up, unicode_page::characterKeyId(41)},
+                   {unicode_page::kCmd13, N::Down, unicode_page::characterKeyId(25)},
+                   {unicode_page::kTxtarabic, N::Left, kNoControl}};
+    for (const auto& row : picture)
+        EXPECT_EQ(nextKey(pp::controls(), pp::keyId(row.from), row.key), pp::keyId(row.to))
+            << row.from << " key " << static_cast<int>(row.key);
+    for (const auto& row : unicode)
+        EXPECT_EQ(nextKey(unicode_page::controls(), row.from, row.key), row.to) << row.from;
 }
 
 }  // namespace

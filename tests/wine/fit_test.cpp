@@ -108,6 +108,7 @@ class FitAtOneDpi : public ::testing::Test, protected wine_test::Win32Form1Platf
                     at = {scaled(16), (client.bottom - need.cy) / 2};
                     break;
                 case ControlKind::Button:
+                case ControlKind::ToggleButton:
                     // The raised edge and the focus rectangle inside it.
                     room.cx -= 2 * scaled(3);
                     room.cy -= 2 * scaled(3);

@@ -11,6 +11,7 @@
 #include "app/SettingPage.h"
 #include "feedback/FeedbackPage.h"
 #include "keyboard/PictureKeyboardPage.h"
+#include "keyboard/UnicodeKeyboardPage.h"
 #include "platform/Twips.h"
 
 namespace harfpad {
@@ -121,9 +122,7 @@ TEST_F(WineForm1Test, ControlsStandWhereTheTablesPutThem) {
     load();
     const int dpi = window.dpi();
     // Option2 stands in Frame1 (480, 2340) at (360, 720), relative to the tab control.
-    HWND tab = ::GetWindow(window.hwnd(), GW_CHILD);
-    while (tab && ::SendMessageW(tab, TCM_GETITEMCOUNT, 0, 0) == 0)
-        tab = ::GetWindow(tab, GW_HWNDNEXT);
+    HWND tab = tabStrip();
     ASSERT_NE(tab, nullptr);
     RECT tabRect, option;
     ::GetWindowRect(tab, &tabRect);
@@ -203,27 +202,48 @@ TEST_F(WineForm1Test, DpiChangeLaysEverythingOutAgainAtTheNewScale) {
     EXPECT_EQ(std::abs(text4Font.lfHeight), std::abs(font.lfHeight));
 }
 
-// The pages switch with the tab control, from the keyboard too.
-TEST_F(WineForm1Test, CtrlTabMovesBetweenPagesFromTheKeyboard) {
+// Real keys in every text box: Escape leaves the page, its text and the focus as they were (a
+// multi-line edit posts WM_CLOSE to its parent on Escape); Tab and Shift+Tab go to the next and
+// the previous tab stop (kNoControl: the tab strip), and the focus is shown from then on.
+TEST_F(WineForm1Test, EscapeKeepsEveryTextBoxAndTabLeavesIt) {
     load();
-    EXPECT_TRUE(::IsWindowVisible(control(sp::kApply)));
-    ::SetFocus(control(sp::kApply));
-    BYTE keys[256] = {};
-    ::GetKeyboardState(keys);
-    keys[VK_CONTROL] = 0x80;
-    ::SetKeyboardState(keys);
-    MSG msg{control(sp::kApply), WM_KEYDOWN, VK_TAB, 0};
-    EXPECT_TRUE(window.preTranslateMessage(msg));
-    EXPECT_EQ(window.selectedPage(), kPageKbTesting);
-    EXPECT_FALSE(::IsWindowVisible(control(sp::kApply)));
-    EXPECT_TRUE(::IsWindowVisible(control(picture_page::kText4)));
-    MSG back{control(sp::kApply), WM_KEYDOWN, VK_PRIOR, 0};
-    EXPECT_TRUE(window.preTranslateMessage(back));
-    MSG wrap{control(sp::kApply), WM_KEYDOWN, VK_PRIOR, 0};
-    EXPECT_TRUE(window.preTranslateMessage(wrap));
-    EXPECT_EQ(window.selectedPage(), kPageOtherProducts);
-    keys[VK_CONTROL] = 0;
-    ::SetKeyboardState(keys);
+    ::SetForegroundWindow(window.hwnd());
+    namespace fp = feedback_page;
+    // The page, the box, the tab stops before and after it.
+    const std::tuple<int, ControlId, ControlId, ControlId> rows[] = {
+        {kPageKbTesting, picture_page::kText4, picture_page::keyId(0), kNoControl},
+        {kPageFeedback, fp::kText1Name, kNoControl, fp::kText1Email},
+        {kPageFeedback, fp::kText1Email, fp::kText1Name, fp::kText1Feedback},
+        {kPageFeedback, fp::kText1Feedback, fp::kText1Email, fp::kSubmit},
+        {kPageUnicodeTesting, unicode_page::kTxtarabic, unicode_page::characterKeyId(0),
+         kNoControl}};
+    const auto hwnd = [&](ControlId id) { return id == kNoControl ? tabStrip() : control(id); };
+    for (const auto& [page, box, previous, next] : rows) {
+        window.selectPage(page);
+        window.setText(box, u"kept");
+        ::SetFocus(control(box));
+        ::SendMessageW(window.hwnd(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
+        tap(VK_ESCAPE);
+        ASSERT_TRUE(::IsWindowVisible(control(box))) << box;
+        EXPECT_EQ(window.text(box), u"kept");
+        EXPECT_EQ(::GetFocus(), control(box));
+        tap(VK_TAB);
+        EXPECT_EQ(::GetFocus(), hwnd(next)) << box;
+        EXPECT_FALSE(::SendMessageW(window.hwnd(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS);
+        tap(VK_TAB, VK_SHIFT);
+        tap(VK_TAB, VK_SHIFT);
+        EXPECT_EQ(::GetFocus(), hwnd(previous)) << box;
+    }
+    // Ctrl+Tab, Ctrl+PageDown and Ctrl+PageUp switch pages, from a multi-line box too, round the
+    // ends; only the selected page shows.
+    ::SetFocus(control(unicode_page::kTxtarabic));
+    for (const auto& [vk, page] : {std::pair<BYTE, int>{VK_TAB, kPageOtherProducts},
+                                   {VK_NEXT, kPageSetting},
+                                   {VK_PRIOR, kPageOtherProducts}}) {
+        tap(vk, VK_CONTROL);
+        EXPECT_EQ(window.selectedPage(), page) << +vk;
+    }
+    EXPECT_FALSE(::IsWindowVisible(control(unicode_page::kTxtarabic)));
 }
 
 }  // namespace

@@ -81,6 +81,58 @@ TEST_F(WineKeyboardsTest, UnicodeKeysLeaveTheCaretAtTheEnd) {
     EXPECT_TRUE(::GetWindowLongW(control(up::kTxtarabic), GWL_EXSTYLE) & WS_EX_RTLREADING);
 }
 
+// Each keyboard is one tab stop: Tab goes from the tab strip to the keyboard, its box and back.
+// Arrows walk to a key; Space twice types it twice, the focus back on the key each time. Under
+// Wine the picture keyboard's letters type nothing, its digits do.
+TEST_F(WineKeyboardsTest, EachKeyboardIsOneTabStopWalkedWithArrowsAndPressedWithSpace) {
+    // The page, the walk from the keyboard's first key, the key it reaches (2, Q), its box.
+    const std::tuple<int, std::vector<BYTE>, ControlId, ControlId, wchar_t> rows[] = {
+        {kPageKbTesting,
+         {VK_DOWN, VK_UP, VK_END, VK_HOME, VK_RIGHT, VK_RIGHT},
+         pp::keyId(2),
+         pp::kText4,
+         L'2'},
+        {kPageUnicodeTesting,
+         {VK_DOWN, VK_RIGHT},
+         up::characterKeyId(13),
+         up::kTxtarabic,
+         L'\u0636'}};
+    for (const auto& [page, walk, key, box, typed] : rows) {
+        window.selectPage(page);
+        ::SetFocus(tabStrip());
+        int stops = 0;
+        do tap(VK_TAB);
+        while (++stops < 100 && ::GetFocus() != tabStrip());
+        EXPECT_EQ(stops, 3) << "the tab strip, the keyboard, its box; page " << page;
+        tap(VK_TAB);
+        for (BYTE vk : walk) tap(vk);
+        EXPECT_EQ(::GetFocus(), control(key)) << page;
+        tap(VK_SPACE);
+        tap(VK_SPACE);
+        EXPECT_EQ(text(box), std::wstring(2, typed));
+        EXPECT_EQ(::GetFocus(), control(key)) << page;
+    }
+}
+
+// Space or Enter on a Shift key or Capslock: both Shift keys and Capslock look pressed, and read
+// as checked, exactly while the shifted captions are up; the focus stays on the key.
+TEST_F(WineKeyboardsTest, TheLatchedShiftShowsOnBothShiftKeysAndCapslock) {
+    window.selectPage(kPageUnicodeTesting);
+    const std::tuple<ControlId, BYTE, bool> rows[] = {
+        {up::kCmd53, VK_SPACE, true}, {up::kCmd40, VK_RETURN, false}, {up::kCmd42, VK_SPACE, true}};
+    for (const auto& [key, press, shifted] : rows) {
+        window.setFocus(key);
+        tap(press);
+        EXPECT_EQ(form.shiftOn(), shifted) << key;
+        EXPECT_EQ(text(up::characterKeyId(13)), shifted ? L"\u064E" : L"\u0636");
+        for (ControlId shift : {up::kCmd53, up::kCmd42, up::kCmd40})
+            EXPECT_EQ(::SendMessageW(control(shift), BM_GETSTATE, 0, 0) & BST_CHECKED,
+                      shifted ? BST_CHECKED : 0)
+                << shift << " after " << key;
+        EXPECT_EQ(::GetFocus(), control(key));
+    }
+}
+
 // What keys of "KB Testing" type into an empty Text4 through real keystrokes: only what a key
 // of the active layout produces. Wine's layouts have no Arabic letters, so the letter keys type
 // nothing here; the native tests type them on a model of the Arabic layout. A key held down

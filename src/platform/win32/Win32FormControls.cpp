@@ -56,6 +56,9 @@ WindowClass classFor(const ControlSpec& spec) {
         case ControlKind::PictureButton:
             // The window text stays the caption, which screen readers announce.
             return {WC_BUTTONW, BS_PUSHBUTTON | BS_BITMAP | WS_GROUP | tab, 0};
+        case ControlKind::ToggleButton:
+            // Not an automatic check box: the behaviour sets the check (BM_SETCHECK).
+            return {WC_BUTTONW, BS_CHECKBOX | BS_PUSHLIKE | WS_GROUP | tab, 0};
         case ControlKind::OptionButton:
             // One group runs from its first button to the next control that starts a group.
             return {WC_BUTTONW,

@@ -88,6 +88,10 @@ void Win32FormWindow::createControl(Control& control) {
         WS_CHILD | visible | WS_CLIPSIBLINGS | cls.style, 0, 0, 0, 0,
         pages_[static_cast<std::size_t>(control.page)],
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance_, nullptr);
+    // A roving run is one tab stop, at first its first control.
+    if (control.run && controls_[*control.run].spec != control.spec)
+        ::SetWindowLongPtrW(control.hwnd, GWL_STYLE,
+                            ::GetWindowLongPtrW(control.hwnd, GWL_STYLE) & ~WS_TABSTOP);
     if (spec.style & kStyleNoLengthLimit)
         ::SendMessageW(control.hwnd, EM_SETLIMITTEXT, 0, 0);
     if (state.value != 0)

@@ -17,6 +17,7 @@ bool Win32FormWindow::isButtonKind(const Control& control) const {
     switch (control.spec->kind) {
         case ControlKind::Button:
         case ControlKind::PictureButton:
+        case ControlKind::ToggleButton:
         case ControlKind::OptionButton:
         case ControlKind::CheckBox:
         case ControlKind::Frame:
@@ -132,6 +133,7 @@ void Win32FormWindow::setFocus(ControlId id) {
         return;
     createPage(control->page);  // the focus needs a window
     ::SetFocus(control->hwnd);
+    makeTabStop(*control);
 }
 
 void Win32FormWindow::caretToEnd(ControlId id) {

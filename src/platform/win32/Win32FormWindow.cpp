@@ -20,7 +20,11 @@ Win32FormWindow::Win32FormWindow(HINSTANCE instance, const FormSpec& spec, int i
         const auto rects = resolvePageRects(controls);
         for (std::size_t i = 0; i < controls.size(); ++i) {
             index_[controls[i].id] = controls_.size();
-            controls_.push_back(Control{&controls[i], static_cast<int>(page), rects[i]});
+            Control control{&controls[i], static_cast<int>(page), rects[i]};
+            if (controls[i].style & kStyleRovingTabStop)
+                control.run =
+                    i > 0 && controls_.back().run ? controls_.back().run : controls_.size();
+            controls_.push_back(control);
         }
     }
 }
@@ -105,6 +109,11 @@ void Win32FormWindow::close() {
 // Pages pass their controls' notifications on to the form.
 LRESULT CALLBACK Win32FormWindow::pageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        case WM_CLOSE:
+            // A multi-line edit posts this on Escape, taking its parent for a dialog: a page is
+            // never closed.
+            return 0;
+        case WM_NEXTDLGCTL:  // from a multi-line edit on Tab
         case WM_COMMAND:
         case WM_NOTIFY:
         case WM_DRAWITEM:
@@ -138,10 +147,19 @@ LRESULT Win32FormWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lPara
             const Control* control = find(id);
             if (lParam != 0 && HIWORD(wParam) == BN_CLICKED && control && isButtonKind(*control) &&
                 events_) {
-                events_->onClick(id);
+                const bool fromKeyboard = keyboardPress_ == id;
+                keyboardPress_ = kNoControl;
+                makeTabStop(*control);  // a click gave it the focus
+                if (fromKeyboard)
+                    events_->onKeyPress(id);
+                else
+                    events_->onClick(id);
             }
             return 0;
         }
+        case WM_NEXTDLGCTL:
+            nextControl(wParam, lParam);
+            return 0;
         case WM_NOTIFY: {
             const auto* header = reinterpret_cast<const NMHDR*>(lParam);
             if (header->hwndFrom == tab_ && header->code == TCN_SELCHANGE) {

@@ -70,6 +70,8 @@ class Win32FormWindow final : public IFormWindow, private BaseWindow {
         int page = 0;
         TwipsRect pageRect;  // relative to the tab control
         HWND hwnd = nullptr;
+        // kStyleRovingTabStop: index of the first control of its run in controls_.
+        std::optional<std::size_t> run;
     };
 
     static LRESULT CALLBACK pageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -93,6 +95,15 @@ class Win32FormWindow final : public IFormWindow, private BaseWindow {
     Control* find(ControlId id);
     bool isButtonKind(const Control& control) const;
     void setCheck(Control& control, int value);
+    // Keyboard navigation (Win32FormNavigation.cpp).
+    Control* rovingControl(HWND hwnd);
+    // Makes a roving control its run's one tab stop.
+    void makeTabStop(const Control& control);
+    // Arrows, Home, End, Enter and Space on a roving control; true when handled here.
+    bool rovingKey(Control& control, MSG& msg);
+    // WM_NEXTDLGCTL, as a dialog handles it.
+    void nextControl(WPARAM wParam, LPARAM lParam);
+    void showFocusRectangles();
 
     HINSTANCE instance_;
     FormSpec spec_;
@@ -100,6 +111,7 @@ class Win32FormWindow final : public IFormWindow, private BaseWindow {
     int iconResourceId_;
     IFormEvents* events_ = nullptr;
     bool waitCursor_ = false;
+    ControlId keyboardPress_ = kNoControl;  // the button Space or Enter is pressing
     HWND tab_ = nullptr;
     HWND lastFocus_ = nullptr;
     std::vector<HWND> pages_;  // null until the page is first shown

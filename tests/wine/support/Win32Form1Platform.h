@@ -4,8 +4,10 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include "app/Win32Form1Platform.h"
+#include "support/WineTest.h"
 
 namespace harfpad::wine_test {
 
@@ -14,7 +16,27 @@ struct Win32Form1Platform : harfpad::Win32Form1Platform {
     bool checked(ControlId id) const {
         return ::SendMessageW(control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
     }
+    HWND tabStrip() const {
+        HWND tab = ::GetWindow(window.hwnd(), GW_CHILD);
+        while (tab && ::SendMessageW(tab, TCM_GETITEMCOUNT, 0, 0) == 0)
+            tab = ::GetWindow(tab, GW_HWNDNEXT);
+        return tab;
+    }
     void click(ControlId id) { ::SendMessageW(control(id), BM_CLICK, 0, 0); }
+    // A key tapped as a hand taps it (keybd_event), `held` (Shift, Ctrl) held around it, and
+    // handled as the program's loop does, until its last release has been taken from the queue.
+    void tap(BYTE vk, BYTE held = 0) {
+        const BYTE keys[] = {held, vk, vk, held};
+        for (int i = held ? 0 : 1; i < (held ? 4 : 3); ++i)
+            ::keybd_event(keys[i], 0, i < 2 ? 0 : KEYEVENTF_KEYUP, 0);
+        bool up = false;
+        pumpMessages(
+            std::chrono::seconds(1), [&] { return up; },
+            [&](MSG& msg) {
+                up = up || (msg.message == WM_KEYUP && msg.wParam == (held ? held : vk));
+                return window.preTranslateMessage(msg);
+            });
+    }
 };
 
 }  // namespace harfpad::wine_test

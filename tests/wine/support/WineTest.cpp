@@ -4,11 +4,14 @@
 
 namespace harfpad::wine_test {
 
-void pumpMessages(std::chrono::milliseconds duration, const std::function<bool()>& done) {
+void pumpMessages(std::chrono::milliseconds duration, const std::function<bool()>& done,
+                  const std::function<bool(MSG&)>& preTranslate) {
     const auto end = std::chrono::steady_clock::now() + duration;
     while (std::chrono::steady_clock::now() < end) {
         MSG msg;
         while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (preTranslate && preTranslate(msg))
+                continue;
             ::TranslateMessage(&msg);
             ::DispatchMessageW(&msg);
         }

@@ -13,8 +13,10 @@
 
 namespace harfpad::wine_test {
 
-// Dispatches this thread's messages for the given time, or until `done` says so.
-void pumpMessages(std::chrono::milliseconds duration, const std::function<bool()>& done = {});
+// Dispatches this thread's messages for the given time, or until `done` says so; `preTranslate`
+// may claim a message first, as the program's loop lets the window do.
+void pumpMessages(std::chrono::milliseconds duration, const std::function<bool()>& done = {},
+                  const std::function<bool(MSG&)>& preTranslate = {});
 
 // Whether the shell shows the notification icon of `owner` with identifier `id`: a modify that
 // changes nothing succeeds for an icon that is there and is refused for one that is not.
