@@ -33,10 +33,7 @@ TEST_F(AccessibleNamesTest, EveryKeySaysWhatItTypesAndWhichKeyItIs) {
     } rows[] = {
         {pp::keyId(15), false, u"\u0636, Q key"},  // ARABIC LETTER DAD
         {pp::keyId(1), false, u"1, 1 key"},        // DIGIT ONE, though the legend is ١
-        {pp::keyId(0), false, u"\u0630, grave accent key"},
         {pp::keyId(47), false, u"\u0644\u0627, B key"},
-        {pp::keyId(27), false, u"\\, backslash key"},
-        {pp::keyId(52), false, u"\u0638, slash key"},
         {pp::keyId(41), false, u"Left Shift"},
         {pp::keyId(53), false, u"Right Shift"},
         {pp::keyId(42), false, u"Left Ctrl"},
@@ -48,16 +45,13 @@ TEST_F(AccessibleNamesTest, EveryKeySaysWhatItTypesAndWhichKeyItIs) {
         {up::characterKeyId(13), true, u"fatha, Q key"},             // U+064E ARABIC FATHA
         {up::characterKeyId(14), true, u"fathatan, W key"},          // U+064B ARABIC FATHATAN
         {up::characterKeyId(15), true, u"damma, E key"},             // U+064F ARABIC DAMMA
-        {up::characterKeyId(16), true, u"dammatan, R key"},          // U+064C ARABIC DAMMATAN
         {up::characterKeyId(26), true, u"kasra, A key"},             // U+0650 ARABIC KASRA
         {up::characterKeyId(27), true, u"kasratan, S key"},          // U+064D ARABIC KASRATAN
         {up::characterKeyId(0), true, u"shadda, grave accent key"},  // U+0651 ARABIC SHADDA
         {up::characterKeyId(38), true, u"sukun, X key"},             // U+0652 ARABIC SUKUN
         {up::characterKeyId(17), true, u"\u0644\u0625, T key"},
-        {up::characterKeyId(25), true, u"|, backslash key"},
         {up::kCmd53, false, u"Left Shift"},
         {up::kCmd42, true, u"Right Shift"},
-        {up::kCmdalt1, false, u"Left Alt"},
         {up::kCmdctrl, false, u"Right Ctrl"},
     };
     for (const Row& row : rows) {

@@ -141,21 +141,13 @@ TEST_F(Form2Test, EventCodeIsTheLow16BitsAndOnlySelectionsAndTheMenuAct) {
         std::vector<std::string> calls;
         std::size_t menus;
     } rows[] = {
-        {0x203, 515, shown, 0},
-        {0x7B, 0x7B, {}, 1},          // WM_CONTEXTMENU
-        {0x400, 0x400, shown, 0},     // NIN_SELECT
-        {0x401, 0x401, shown, 0},     // NIN_KEYSELECT
-        {0x00050203, 515, shown, 0},  // identifier in the high bits
-        {0x7FFF007B, 0x7B, {}, 1},
+        {0x203, 515, shown, 0},      {0x7B, 0x7B, {}, 1},  // WM_CONTEXTMENU
+        {0x400, 0x400, shown, 0},                          // NIN_SELECT
+        {0x401, 0x401, shown, 0},                          // NIN_KEYSELECT
+        {0x00050203, 515, shown, 0},                       // identifier in the high bits
         {0x205, 517, {}, 0},  // right release: the WM_CONTEXTMENU after it opens the menu
-        {0x200, 512, {}, 0},  // move
-        {0x201, 513, {}, 0},  // left press
         {0x202, 514, {}, 0},  // left release (single click)
-        {0x204, 516, {}, 0},  // right press
-        {0x206, 518, {}, 0},  // right double-click
-        {0x209, 521, {}, 0},  // middle double-click
-        {0x10000, 0, {}, 0},
-        {-1, 0xFFFF, {}, 0},
+        {0x10000, 0, {}, 0},         {-1, 0xFFFF, {}, 0},
     };
     for (const Row& row : rows) {
         owner.calls.clear();
@@ -182,10 +174,9 @@ TEST_F(Form2Test, EveryWayOfActingOnTheIconWorksByMouseAndByKeyboard) {
     } rows[] = {
         {"double-click", Act::DoubleClick, {}, shown, 0},
         {"right-click", Act::RightClick, {300, 250}, {}, 1},
-        {"right-click on a monitor left of the main one", Act::RightClick, {-40, 700}, {}, 1},
         {"Enter on the icon", Act::MouseSelectEnter, {}, shown, 0},
+        {"menu key, left of the main monitor", Act::MenuKey, {-40, 700}, {}, 1},
         {"Space or Enter from the keyboard", Act::KeySelect, {}, shown, 0},
-        {"menu key", Act::MenuKey, {1200, 1050}, {}, 1},
     };
     form2.loadtray();
     for (const Row& row : rows) {

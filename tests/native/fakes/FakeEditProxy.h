@@ -10,20 +10,11 @@
 
 namespace harfpad::fakes {
 
-// A control the Tab key stops at: the program gives every such control WS_GROUP, so it has
-// both WS_GROUP and WS_TABSTOP.
+// A control the Tab key stops at: the program gives each one both WS_GROUP and WS_TABSTOP.
 inline bool isGroupTabStop(const ControlSpec& c) {
-    if (c.style & kStyleNoTabStop)
-        return false;
-    switch (c.kind) {
-        case ControlKind::Frame:
-        case ControlKind::Label:
-            return false;
-        case ControlKind::OptionButton:
-            return (c.style & kStyleGroupStart) != 0;
-        default:
-            return true;
-    }
+    const bool background = c.kind == ControlKind::Frame || c.kind == ControlKind::Label;
+    const bool inGroup = c.kind != ControlKind::OptionButton || (c.style & kStyleGroupStart);
+    return !background && inGroup && !(c.style & kStyleNoTabStop);
 }
 
 // learn.microsoft.com, "Providing the Name Property": the label is found with GetWindow and

@@ -59,51 +59,36 @@ class FakeShellNotify final : public IShellNotify {
         // An icon the shell does not show reports nothing in particular: the first layout.
         const auto shown = icons.find(icon);
         const std::uint32_t version = shown == icons.end() ? 0 : shown->second;
-        constexpr std::uint32_t kLDown = 0x201, kLUp = 0x202, kLDbl = 0x203, kRDown = 0x204,
-                                kRUp = 0x205;
+        const std::vector<std::uint32_t> rightClick{0x204, 0x205};
         // learn.microsoft.com, Shell_NotifyIconW remarks: from version 3 on, Enter on an icon
-        // selected with the mouse sends NIN_SELECT (WM_USER + 0), Space or Enter on an icon
-        // selected with the keyboard NIN_KEYSELECT (NIN_SELECT | NINF_KEY, 1), and the menu
-        // key WM_CONTEXTMENU (0x007B); earlier versions send a right button's press and
-        // release for all three.
-        constexpr std::uint32_t kSelect = 0x400, kKeySelect = 0x400 | 0x1, kContextMenu = 0x7B;
+        // selected with the mouse sends NIN_SELECT (WM_USER + 0), Space or Enter on one selected
+        // with the keyboard NIN_KEYSELECT (NIN_SELECT | NINF_KEY, 1), the menu key WM_CONTEXTMENU
+        // (0x007B); earlier versions send a right-click for each. NOTIFYICONDATAW (uVersion):
+        // version 4 follows a right-click with WM_CONTEXTMENU.
         std::vector<std::uint32_t> events;
-        switch (act) {
-            case Act::DoubleClick:
-                events = {kLDown, kLUp, kLDbl, kLUp};
-                break;
-            case Act::RightClick:
-                // learn.microsoft.com, NOTIFYICONDATAW (uVersion): version 4 follows a
-                // right-click with WM_CONTEXTMENU.
-                events = {kRDown, kRUp};
-                if (version >= 4)
-                    events.push_back(kContextMenu);
-                break;
-            case Act::MouseSelectEnter:
-            case Act::KeySelect:
-            case Act::MenuKey: {
-                const std::uint32_t modern = act == Act::MouseSelectEnter ? kSelect
-                                             : act == Act::KeySelect      ? kKeySelect
-                                                                          : kContextMenu;
-                events = version >= 3 ? std::vector<std::uint32_t>{modern}
-                                      : std::vector<std::uint32_t>{kRDown, kRUp};
-                break;
-            }
-        }
-        // learn.microsoft.com, NOTIFYICONDATAW (uVersion): with NOTIFYICON_VERSION_4 (4) the
-        // event is LOWORD(lParam), the icon's identifier HIWORD(lParam) and the anchor's x and
-        // y are in wParam; before it wParam is the identifier and lParam the event.
+        if (act == Act::DoubleClick)
+            events = {0x201, 0x202, 0x203, 0x202};
+        else if (act == Act::RightClick)
+            events = version >= 4 ? std::vector<std::uint32_t>{0x204, 0x205, 0x7B} : rightClick;
+        else if (version < 3)
+            events = rightClick;
+        else
+            events = {act == Act::MouseSelectEnter ? 0x400u
+                      : act == Act::KeySelect      ? 0x401u
+                                                   : 0x7Bu};
+        // NOTIFYICONDATAW (uVersion): with NOTIFYICON_VERSION_4 (4) the event is LOWORD(lParam),
+        // the identifier HIWORD(lParam), the anchor's x and y are in wParam; before it wParam is
+        // the identifier and lParam the event.
+        const auto anchor =
+            static_cast<std::uintptr_t>(static_cast<std::uint16_t>(at.x) |
+                                        std::uint32_t{static_cast<std::uint16_t>(at.y)} << 16);
         std::vector<Callback> callbacks;
         for (std::uint32_t event : events) {
-            if (version >= 4) {
-                const auto anchor = static_cast<std::uintptr_t>(
-                    (static_cast<std::uint16_t>(at.x)) |
-                    (static_cast<std::uint32_t>(static_cast<std::uint16_t>(at.y)) << 16));
+            if (version >= 4)
                 callbacks.push_back(
-                    {anchor, static_cast<std::intptr_t>(event | (icon.second & 0xFFFF) << 16)});
-            } else {
+                    {anchor, static_cast<std::intptr_t>(event | icon.second << 16)});
+            else
                 callbacks.push_back({icon.second, static_cast<std::intptr_t>(event)});
-            }
         }
         return callbacks;
     }
