@@ -238,7 +238,6 @@ TEST_F(WineForm2Test, ContextMenuOpensArabicAndDefaultAtTheAnchorAndRunsTheChoic
         EXPECT_TRUE(takeMessages(tray()))
             << "a message to the window lets the shell finish the menu, " << row.what;
         EXPECT_EQ(owner.calls, row.calls) << row.what;
-        EXPECT_EQ(form2.trayMessage(), WM_CONTEXTMENU);
     }
 }
 
