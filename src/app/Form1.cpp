@@ -18,10 +18,11 @@ Form1::Form1(const Form1Platform& platform)
       switcher_(platform.layouts, registry_),
       hotkeys_(platform.window, platform.ui, registry_,
                {setting_page::kOption1, setting_page::kOption2, setting_page::kOption3}),
-      unicodeKeyboard_(platform.window, platform.keyInput, platform.codePage),
-      pictureKeyboard_(platform.window, platform.keyInput, platform.codePage, platform.keystrokes,
-                       [this] { ARswitch_Click(); }),
-      feedback_(platform.window, platform.ui, platform.http, platform.feedbackAddresses),
+      unicodeKeyboard_(platform.window, platform.names, platform.keyInput, platform.codePage),
+      pictureKeyboard_(platform.window, platform.names, platform.keyInput, platform.codePage,
+                       platform.keystrokes, [this] { ARswitch_Click(); }),
+      feedback_(platform.window, platform.names, platform.ui, platform.http,
+                platform.feedbackAddresses),
       tray_(platform.tray),
       feedbackGoesNowhere_(feedback::isPlaceholderAddress(platform.feedbackAddresses.feedbackUrl)) {
 }
@@ -38,6 +39,8 @@ void Form1::Form_Load() {
     Default_Click();
     // Captions and the Shift state start out agreeing, also when the window is loaded again.
     unicodeKeyboard_.load();
+    pictureKeyboard_.load();
+    feedback_.load();
     window_.setFontCharset(picture_page::kText4, picture_page::kArabicCharset);
     if (feedbackGoesNowhere_)
         window_.setText(info_pages::kAboutFeedbackNote, info_pages::kNoFeedbackAddressNote);

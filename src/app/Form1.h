@@ -10,6 +10,7 @@
 #include "keyboard/UnicodeKeyboard.h"
 #include "layout/HotkeySettings.h"
 #include "layout/LayoutSwitcher.h"
+#include "platform/AccessibleNames.h"
 #include "platform/HttpApi.h"
 #include "platform/KeyInputApi.h"
 #include "platform/KeyboardLayoutApi.h"
@@ -32,6 +33,7 @@ struct Form1Platform {
     IAnsiCodePage& codePage;
     IKeystrokeSender& keystrokes;
     IHttpClient& http;
+    IAccessibleNames& names;
     const TrayPlatform* tray = nullptr;  // nullptr: no taskbar indicator
     feedback::FeedbackAddresses feedbackAddresses = {};
 };

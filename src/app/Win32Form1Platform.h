@@ -33,7 +33,7 @@ struct Win32Form1Platform {
     Form1Platform platform(const TrayPlatform* tray = nullptr,
                            feedback::FeedbackAddresses addresses = {}) {
         Form1Platform bundle{window,   ui,         registry, layouts, keyInput,
-                             codePage, keystrokes, http,     tray};
+                             codePage, keystrokes, http,     window,  tray};
         bundle.feedbackAddresses = std::move(addresses);
         return bundle;
     }

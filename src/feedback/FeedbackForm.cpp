@@ -35,9 +35,21 @@ std::u16string keptByTheView(std::u16string text) {
 
 }  // namespace
 
-FeedbackForm::FeedbackForm(IFormWindow& window, IUiServices& ui, IHttpClient& http,
-                           FeedbackAddresses addresses)
-    : window_(window), ui_(ui), http_(http), addresses_(std::move(addresses)) {}
+FeedbackForm::FeedbackForm(IFormWindow& window, IAccessibleNames& names, IUiServices& ui,
+                           IHttpClient& http, FeedbackAddresses addresses)
+    : window_(window), names_(names), ui_(ui), http_(http), addresses_(std::move(addresses)) {}
+
+void FeedbackForm::load() {
+    // The boxes take their names from the labels before them; the view has none.
+    names_.setName(page::kWebBrowser1, u"Server reply");
+    names_.setLiveRegion(page::kLabel21);
+    names_.setLiveRegion(page::kLabel10);
+}
+
+void FeedbackForm::setStatus(ControlId label, std::u16string_view text) {
+    window_.setText(label, text);
+    names_.liveRegionChanged(label);
+}
 
 bool FeedbackForm::waitUntil(std::uint64_t deadline, const std::function<bool()>& settled) {
     for (;;) {
@@ -88,8 +100,14 @@ bool FeedbackForm::post(const std::u16string& body, std::uint64_t deadline, std:
 
 void FeedbackForm::setWaiting(bool waiting) {
     ui_.setWaitCursor(waiting);
-    if (window_.isLoaded())
-        window_.setEnabled(page::kSubmit, !waiting);
+    if (!window_.isLoaded())
+        return;
+    if (waiting)
+        sendHadFocus_ = window_.activeControl() == page::kSubmit;
+    window_.setEnabled(page::kSubmit, !waiting);
+    // Disabling the focused button took the focus away: it goes back where it was.
+    if (!waiting && sendHadFocus_)
+        window_.setFocus(page::kSubmit);
 }
 
 void FeedbackForm::submit_Click() {
@@ -110,11 +128,11 @@ void FeedbackForm::send(std::uint64_t pressed) {
     }
     if (!isConnected_) {
         setWaiting(false);
-        window_.setText(page::kLabel21, kConnectionFail);
+        setStatus(page::kLabel21, kConnectionFail);
         ui_.messageBox(kConnectionFailMessage, kAppTitle, kMbOk);
         return;
     }
-    window_.setText(page::kLabel21, kConnectionSuccess);
+    setStatus(page::kLabel21, kConnectionSuccess);
 
     if (const auto message = validationMessage(window_.text(page::kText1Email),
                                                window_.text(page::kText1Feedback))) {
@@ -128,17 +146,18 @@ void FeedbackForm::send(std::uint64_t pressed) {
     const std::u16string body =
         feedbackBody(window_.text(page::kText1Name), window_.text(page::kText1Email),
                      window_.text(page::kText1Feedback));
-    window_.setText(page::kLabel10, kSending);
+    setStatus(page::kLabel10, kSending);
     ui_.waitForMessages(0);  // paints "Sending..."
     std::string reply;
     const bool received = window_.isLoaded() && post(body, pressed + kSendBoundMs, reply);
     // What the user typed or clicked meanwhile goes, as a disabled form would have dropped it.
     ui_.waitForMessages(0);
-    ui_.setWaitCursor(false);
-    if (!window_.isLoaded())
+    if (!window_.isLoaded()) {
+        ui_.setWaitCursor(false);
         return;  // closed while waiting: the window and the press have gone together
+    }
     showReply(received, reply);
-    window_.setEnabled(page::kSubmit, true);
+    setWaiting(false);
 }
 
 void FeedbackForm::showReply(bool received, const std::string& reply) {
@@ -155,7 +174,7 @@ void FeedbackForm::showReply(bool received, const std::string& reply) {
     window_.setText(page::kWebBrowser1, lfToCrLf(view_.readableText()));
     window_.setVisible(page::kWebBrowser1, !serverReply_.empty());
     const bool acknowledged = view_.bodyHtml().find(kAcknowledgement) != std::u16string::npos;
-    window_.setText(page::kLabel10, acknowledged ? kReceived : kTransmissionError);
+    setStatus(page::kLabel10, acknowledged ? kReceived : kTransmissionError);
 }
 
 }  // namespace harfpad::feedback

@@ -8,6 +8,7 @@
 
 #include "feedback/FeedbackAddresses.h"
 #include "feedback/HtmlView.h"
+#include "platform/AccessibleNames.h"
 #include "platform/HttpApi.h"
 #include "platform/Ui.h"
 #include "platform/UiServices.h"
@@ -45,8 +46,11 @@ inline constexpr std::size_t kMaxReplyBytes = 3 * (HtmlView::kMaxReplyLength + 1
 
 class FeedbackForm {
   public:
-    FeedbackForm(IFormWindow& window, IUiServices& ui, IHttpClient& http,
+    FeedbackForm(IFormWindow& window, IAccessibleNames& names, IUiServices& ui, IHttpClient& http,
                  FeedbackAddresses addresses);
+
+    // Start-up: the two status labels become live regions, so that each outcome is read out.
+    void load();
 
     // "Send": probe, check the fields, post them and show the outcome.
     void submit_Click();
@@ -62,8 +66,11 @@ class FeedbackForm {
     bool waitUntil(std::uint64_t deadline, const std::function<bool()>& settled);
     void showReply(bool received, const std::string& reply);
     void setWaiting(bool waiting);
+    // Shows an outcome in a status label and has it read out.
+    void setStatus(ControlId label, std::u16string_view text);
 
     IFormWindow& window_;
+    IAccessibleNames& names_;
     IUiServices& ui_;
     IHttpClient& http_;
     FeedbackAddresses addresses_;
@@ -71,6 +78,7 @@ class FeedbackForm {
     std::u16string serverReply_;
     HtmlView view_;
     bool busy_ = false;
+    bool sendHadFocus_ = false;  // "Send" had the focus when the press disabled it
 };
 
 }  // namespace harfpad::feedback

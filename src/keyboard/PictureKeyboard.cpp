@@ -1,6 +1,7 @@
 #include "keyboard/PictureKeyboard.h"
 
 #include "keyboard/HeldModifiers.h"
+#include "keyboard/KeyNames.h"
 #include "keyboard/PictureKeyboardPage.h"
 #include "keyboard/SendKeysPlan.h"
 #include "keyboard/clsKeys.h"
@@ -18,6 +19,27 @@ constexpr ClickRow<PictureKeyboard> kClicks[] = {
 
 std::span<const ClickRow<PictureKeyboard>> PictureKeyboard::clicks() {
     return kClicks;
+}
+
+void PictureKeyboard::load() {
+    using key_names::SpecialKey;
+    static constexpr std::pair<int, SpecialKey> kSpecial[] = {
+        {13, SpecialKey::Backspace},  {14, SpecialKey::Tab},       {28, SpecialKey::CapsLock},
+        {40, SpecialKey::Enter},      {41, SpecialKey::LeftShift}, {42, SpecialKey::LeftCtrl},
+        {53, SpecialKey::RightShift}, {54, SpecialKey::Space},     {55, SpecialKey::LeftAlt},
+        {56, SpecialKey::RightAlt},   {57, SpecialKey::RightCtrl},
+    };
+    names_.setName(pp::kText4, u"Picture keyboard text");
+    for (const auto& [index, special] : kSpecial)
+        names_.setName(pp::keyId(index), key_names::specialKeyName(special));
+    // The character keys stand in index order, row by row, as the names count them.
+    int characterKey = 0;
+    for (int index = 0; index < pp::kKeyCount; ++index) {
+        const pp::PictureKey& key = pp::keys()[static_cast<std::size_t>(index)];
+        if (key.picture)
+            names_.setName(pp::keyId(index),
+                           key_names::characterKeyName(key.action.text, characterKey++));
+    }
 }
 
 void PictureKeyboard::Keyboard_Array_Click(int index) {

@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "platform/AccessibleNames.h"
 #include "platform/ClickTable.h"
 #include "platform/KeyInputApi.h"
 #include "platform/KeystrokeApi.h"
@@ -13,9 +14,11 @@ namespace harfpad {
 
 class PictureKeyboard {
   public:
-    PictureKeyboard(IFormView& view, IKeyInputApi& keyInput, IAnsiCodePage& codePage,
-                    IKeystrokeSender& keystrokes, std::function<void()> switchToArabic)
+    PictureKeyboard(IFormView& view, IAccessibleNames& names, IKeyInputApi& keyInput,
+                    IAnsiCodePage& codePage, IKeystrokeSender& keystrokes,
+                    std::function<void()> switchToArabic)
         : view_(view),
+          names_(names),
           keyInput_(keyInput),
           codePage_(codePage),
           keystrokes_(keystrokes),
@@ -24,10 +27,14 @@ class PictureKeyboard {
     // The page's click handlers: every key is Keyboard_Array(index).
     static std::span<const ClickRow<PictureKeyboard>> clicks();
 
+    // Start-up: names for screen readers, each key's saying what it types and where it is.
+    void load();
+
     void Keyboard_Array_Click(int index);
 
   private:
     IFormView& view_;
+    IAccessibleNames& names_;
     IKeyInputApi& keyInput_;
     IAnsiCodePage& codePage_;
     IKeystrokeSender& keystrokes_;

@@ -1,5 +1,6 @@
 #include "keyboard/UnicodeKeyboard.h"
 
+#include "keyboard/KeyNames.h"
 #include "keyboard/UnicodeKeyboardPage.h"
 #include "keyboard/clsKeys.h"
 
@@ -9,12 +10,18 @@ namespace up = unicode_page;
 
 namespace {
 constexpr int kVkEnd = 35;
-}
+// The special keys' ids run in the order of their names.
+static_assert(up::kCmdctrl - up::kCmd13 == static_cast<int>(key_names::SpecialKey::RightCtrl));
+static_assert(up::kCharacterKeyCount == key_names::kCharacterKeyCount);
+}  // namespace
 
 void UnicodeKeyboard::load() {
     setNormalCaptions();
     shiftOn_ = false;
     showShift();
+    names_.setName(up::kTxtarabic, u"Unicode keyboard text");
+    for (ControlId id = up::kCmd13; id <= up::kCmdctrl; ++id)
+        names_.setName(id, key_names::specialKeyName(key_names::SpecialKey{id - up::kCmd13}));
 }
 
 void UnicodeKeyboard::showShift() {
@@ -24,8 +31,12 @@ void UnicodeKeyboard::showShift() {
 
 void UnicodeKeyboard::writeCaptions(bool shifted) {
     const auto keys = up::characterKeys();
-    for (int n = 0; n < up::kCharacterKeyCount; ++n)
-        view_.setText(up::characterKeyId(n), shifted ? keys[n].shifted : keys[n].normal);
+    for (int n = 0; n < up::kCharacterKeyCount; ++n) {
+        const char16_t* caption = shifted ? keys[n].shifted : keys[n].normal;
+        view_.setText(up::characterKeyId(n), caption);
+        // A key is named after what it types now: Shift renames it.
+        names_.setName(up::characterKeyId(n), key_names::characterKeyName(caption, n));
+    }
 }
 
 void UnicodeKeyboard::setNormalCaptions() {

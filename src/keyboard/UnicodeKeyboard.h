@@ -4,6 +4,7 @@
 
 #include <string_view>
 
+#include "platform/AccessibleNames.h"
 #include "platform/ClickTable.h"
 #include "platform/KeyInputApi.h"
 #include "platform/Ui.h"
@@ -12,11 +13,12 @@ namespace harfpad {
 
 class UnicodeKeyboard {
   public:
-    UnicodeKeyboard(IFormView& view, IKeyInputApi& keyInput, IAnsiCodePage& codePage)
-        : view_(view), keyInput_(keyInput), codePage_(codePage) {}
+    UnicodeKeyboard(IFormView& view, IAccessibleNames& names, IKeyInputApi& keyInput,
+                    IAnsiCodePage& codePage)
+        : view_(view), names_(names), keyInput_(keyInput), codePage_(codePage) {}
 
     bool shiftOn() const { return shiftOn_; }
-    // Start-up: unshifted captions, and a state that agrees with them.
+    // Start-up: unshifted captions, and a state that agrees with them; names for screen readers.
     void load();
 
     void setNormalCaptions();
@@ -43,6 +45,7 @@ class UnicodeKeyboard {
     void showShift();
 
     IFormView& view_;
+    IAccessibleNames& names_;
     IKeyInputApi& keyInput_;
     IAnsiCodePage& codePage_;
     bool shiftOn_ = false;

@@ -3,46 +3,54 @@
 #pragma once
 
 #include <array>
-#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string_view>
 
 namespace harfpad {
 
-// The notification record in the shell's first, ANSI layout, field by field. Window and icon
-// handles are carried as plain numbers; the Windows layer copies them into its own structure.
+// The notification record the program hands to the shell, field by field; the Windows layer
+// copies it into the shell's Unicode structure (NOTIFYICONDATAW) at its full size. Window and
+// icon handles are carried as plain numbers.
 struct NotifyIconRecord {
-    std::uint32_t cbSize = 0;
     std::uintptr_t hWnd = 0;
     std::uint32_t uID = 0;
     std::uint32_t uFlags = 0;
     std::uint32_t uCallbackMessage = 0;
     std::uintptr_t hIcon = 0;
-    std::array<char, 64> szTip{};
+    std::array<char16_t, 128> szTip{};
+    std::uint32_t uVersion = 0;  // read by NIM_SETVERSION only
 };
 
-// Size of the shell's first-version ANSI record: everything up to the end of a 64-byte tip.
-// 88 bytes on 32-bit Windows.
-inline constexpr std::uint32_t kNotifyIconV1Size =
-    static_cast<std::uint32_t>(offsetof(NotifyIconRecord, szTip) + 64);
-
-// Record flags and shell operations, as the platform numbers them.
+// Record flags, shell operations and the notification version, as the platform numbers them.
 inline constexpr std::uint32_t kNifMessage = 1;
 inline constexpr std::uint32_t kNifIcon = 2;
 inline constexpr std::uint32_t kNifTip = 4;
+inline constexpr std::uint32_t kNifShowTip = 0x80;  // version 4 shows the tip only when asked
 inline constexpr std::uint32_t kNimAdd = 0;
 inline constexpr std::uint32_t kNimDelete = 2;
+inline constexpr std::uint32_t kNimSetFocus = 3;
+inline constexpr std::uint32_t kNimSetVersion = 4;
+inline constexpr std::uint32_t kNotifyIconVersion4 = 4;
 
-// Window messages the tray notifications are made of.
+// Window messages and notifications the tray callbacks are made of.
 inline constexpr std::uint32_t kWmMouseMove = 0x200;
 inline constexpr std::uint32_t kWmLButtonDblClk = 0x203;
 inline constexpr std::uint32_t kWmRButtonUp = 0x205;
+inline constexpr std::uint32_t kWmContextMenu = 0x7B;
+inline constexpr std::uint32_t kNinSelect = 0x400;     // WM_USER
+inline constexpr std::uint32_t kNinKeySelect = 0x401;  // NIN_SELECT | NINF_KEY
+
+// A point on the screen, in pixels.
+struct ScreenPoint {
+    int x = 0;
+    int y = 0;
+};
 
 class IShellNotify {
   public:
     virtual ~IShellNotify() = default;
-    // Shell_NotifyIconA with operation `message`; true when the shell accepted it.
+    // Shell_NotifyIconW with operation `message`; true when the shell accepted it.
     virtual bool shellNotifyIcon(std::uint32_t message, const NotifyIconRecord& record) = 0;
 };
 
@@ -50,10 +58,11 @@ class IShellNotify {
 class ITrayWindowEvents {
   public:
     virtual ~ITrayWindowEvents() = default;
-    // A mouse-move message arrived. The shell's icon notifications come this way: `x` is the
-    // message's second parameter as delivered, whose low 16 bits are the mouse message that
-    // happened over the icon.
-    virtual void Form_MouseMove(int button, int shift, std::intptr_t x, std::intptr_t y) = 0;
+    // The icon's callback message arrived (numbered as the mouse-move message), with its
+    // parameters as delivered. In the version-4 layout the low 16 bits of `lParam` are the event
+    // (a mouse message, WM_CONTEXTMENU or NIN_*), its high 16 bits the icon's identifier, and
+    // `wParam` the anchor point: x in its low 16 bits, y in its high 16 bits, both signed.
+    virtual void Form_MouseMove(std::uintptr_t wParam, std::intptr_t lParam) = 0;
     // The taskbar was created anew (Explorer restarted) and has forgotten every icon.
     virtual void taskbarCreated() = 0;
     // The window is going away (destroyed, or the session ends): no icon may outlive it.
@@ -76,9 +85,9 @@ class ITrayWindow {
     virtual std::uintptr_t handle() const = 0;
     // The handle of the window's own icon, 0 while the window does not exist.
     virtual std::uintptr_t windowIcon() const = 0;
-    // Shows a popup menu of `items` at the mouse pointer and waits until it closes. Returns the
-    // index of the chosen item, or -1 when the menu was dismissed.
-    virtual int popupMenu(std::span<const std::u16string_view> items) = 0;
+    // Shows a popup menu of `items` with its corner at `at` and waits until it closes. Returns
+    // the index of the chosen item, or -1 when the menu was dismissed.
+    virtual int popupMenu(std::span<const std::u16string_view> items, ScreenPoint at) = 0;
 };
 
 }  // namespace harfpad

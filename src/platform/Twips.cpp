@@ -1,5 +1,7 @@
 #include "platform/Twips.h"
 
+#include "platform/PageOrder.h"
+
 #include <cstdint>
 #include <cstdlib>
 
@@ -40,6 +42,15 @@ std::vector<TwipsRect> resolvePageRects(std::span<const ControlSpec> controls) {
             }
         }
         rects.push_back(rect);
+    }
+    // A label that names the text box after it lies in front of it: it ends where the box
+    // begins.
+    for (std::size_t i = 0; i + 1 < controls.size(); ++i) {
+        const TwipsRect& box = rects[i + 1];
+        TwipsRect& label = rects[i];
+        if (namesNextControl(controls, i) && label.left < box.left &&
+            box.left < label.left + label.width)
+            label.width = box.left - label.left;
     }
     return rects;
 }

@@ -26,7 +26,8 @@ int twipsToPixels(int twips, int dpi);
 PixelRect toPixels(const TwipsRect& rect, int dpi);
 
 // The control's rectangle relative to its page: the offsets of the frames it stands in are
-// added. A container that is not a frame listed before the control counts as the page.
+// added. A container that is not a frame listed before the control counts as the page. A label
+// that names a text box (namesNextControl) ends where the box begins.
 std::vector<TwipsRect> resolvePageRects(std::span<const ControlSpec> controls);
 
 }  // namespace harfpad

@@ -8,6 +8,12 @@ std::uint32_t identifierOf(std::uintptr_t picture) {
     return static_cast<std::uint32_t>(picture);
 }
 
+// The anchor point of a version-4 notification: signed x and y in wParam's two low words.
+ScreenPoint anchorOf(std::uintptr_t wParam) {
+    return {static_cast<std::int16_t>(wParam & 0xFFFF),
+            static_cast<std::int16_t>((wParam >> 16) & 0xFFFF)};
+}
+
 }  // namespace
 
 Form2::Form2(const TrayPlatform& platform, ITrayOwner& owner)
@@ -38,14 +44,19 @@ void Form2::deltray() {
     iconShown_ = false;
 }
 
-void Form2::Form_MouseMove(int, int, std::intptr_t x, std::intptr_t) {
-    trayMessage_ = static_cast<std::int32_t>(static_cast<std::uintptr_t>(x) & 0xFFFF);
+void Form2::Form_MouseMove(std::uintptr_t wParam, std::intptr_t lParam) {
+    trayMessage_ = static_cast<std::int32_t>(static_cast<std::uintptr_t>(lParam) & 0xFFFF);
     switch (static_cast<std::uint32_t>(trayMessage_)) {
+        // Enter or Space on the icon selects it as a double-click does.
         case kWmLButtonDblClk:
+        case kNinSelect:
+        case kNinKeySelect:
             showMainWindow();
             break;
-        case kWmRButtonUp:
-            Popup();
+        // A right-click and the menu key alike; the right button's release no longer opens it,
+        // or a right-click would open it twice.
+        case kWmContextMenu:
+            Popup(anchorOf(wParam));
             break;
         default:
             break;
@@ -57,8 +68,11 @@ void Form2::showMainWindow() {
     owner_.setIndicator(1);
 }
 
-void Form2::Popup() {
-    switch (window_.popupMenu(kPopupItems)) {
+void Form2::Popup(ScreenPoint at) {
+    const int chosen = window_.popupMenu(kPopupItems, at);
+    // The keyboard focus goes back where the user opened the menu from.
+    trayicon_.returnFocus();
+    switch (chosen) {
         case kArabic:
             arabic_Click();
             break;

@@ -49,8 +49,9 @@ class Form2 final : public ITrayWindowEvents {
     // Removes the icon.
     void deltray();
 
-    // The shell's notification: the event code is the low 16 bits of `x`.
-    void Form_MouseMove(int button, int shift, std::intptr_t x, std::intptr_t y) override;
+    // The shell's notification in the version-4 layout: the event code is the low 16 bits of
+    // `lParam`, the anchor point is in `wParam`.
+    void Form_MouseMove(std::uintptr_t wParam, std::intptr_t lParam) override;
     void arabic_Click() { owner_.switchToArabic(); }
     void english_Click() { owner_.switchToEnglish(); }
 
@@ -74,7 +75,7 @@ class Form2 final : public ITrayWindowEvents {
     const NotifyIconRecord& record() const { return trayicon_.record(); }
 
   private:
-    void Popup();
+    void Popup(ScreenPoint at);
     void showMainWindow();
     void removeIcon();
 

@@ -1,7 +1,8 @@
 // The module `trayicon`: the one notification record the program hands to the shell, and the
-// two calls that fill it and pass it on.
+// calls that fill it and pass it on.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -13,13 +14,16 @@ class Module {
   public:
     explicit Module(IShellNotify& shell) : shell_(shell) {}
 
-    // Fills the whole record from the arguments and asks the shell to add the icon. True when
-    // the shell took it; a refused add leaves things as they were.
+    // Fills the whole record from the arguments and asks the shell to add the icon, then to
+    // report on it in the version-4 layout (every add needs that anew). True when the shell
+    // took the icon; a refused add leaves things as they were.
     bool addTrayIcon(const std::uintptr_t& window, const std::uint32_t& identifier,
                      const std::uintptr_t& picture, const std::string& tip);
     // Asks the shell to remove the icon with this identifier. Only uID changes; every other
     // field, the window in particular, stays as the last add left it.
     void deleteTrayIcon(const std::uint32_t& identifier);
+    // Gives the keyboard focus back to the notification area, as after the icon's menu.
+    void returnFocus();
 
     const NotifyIconRecord& record() const { return record_; }
 
@@ -28,8 +32,8 @@ class Module {
     NotifyIconRecord record_;
 };
 
-// The tip field: the text and one zero byte, then blanks to the end of the 64 bytes. A text
-// longer than 63 bytes is cut so that the zero byte always fits.
-std::array<char, 64> tipField(const std::string& tip);
+// The tip field: the text and one zero, then blanks up to the 64th character, zeros after. A
+// text longer than 63 characters is cut so that the zero always fits.
+std::array<char16_t, 128> tipField(const std::string& tip);
 
 }  // namespace harfpad::trayicon

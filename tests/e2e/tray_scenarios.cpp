@@ -18,7 +18,8 @@ class TrayScenarios : public HarfpadTest {
         start();
     }
     HWND trayWindow() const { return program->findTopLevel(kTrayClass, false); }
-    // The shell's callback for the icon: the event code travels in the second parameter.
+    // The shell's callback for the icon in the version-4 layout: the event code in the low
+    // word of the second parameter, the anchor point in the first.
     static void iconEvent(HWND tray, UINT event) {
         DWORD_PTR ignored = 0;
         ::SendMessageTimeoutW(tray, WM_MOUSEMOVE, 0, event, SMTO_NORMAL, 10000, &ignored);
@@ -84,10 +85,10 @@ TEST_F(TrayScenarios, ClosedIntoTheTrayAndBackWithADoubleClickThenEndedAfterUnti
     EXPECT_EQ(trayWindow(), tray);
 
     // The icon's menu opens with the tray window in the foreground and closes on Escape.
-    ::PostMessageW(tray, WM_MOUSEMOVE, 0, WM_RBUTTONUP);
+    ::PostMessageW(tray, WM_MOUSEMOVE, MAKEWPARAM(200, 150), WM_CONTEXTMENU);
     HWND menu = nullptr;
     ASSERT_TRUE(waitFor([&] { return (menu = program->findTopLevel(kMenuClass)) != nullptr; }))
-        << "a right-button release opens the menu";
+        << "WM_CONTEXTMENU opens the menu";
     EXPECT_EQ(::GetForegroundWindow(), tray);
     ::PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_TRUE(waitFor([&] { return !::IsWindowVisible(menu); }));

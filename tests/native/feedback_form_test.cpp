@@ -296,6 +296,43 @@ TEST_F(FeedbackFormTest, ReplyViewIsShownOnlyWhileItHoldsAReply) {
     }
 }
 
+// Both status labels are polite live regions: every outcome is read out as it is shown. The
+// press disables "Send", which takes the focus from it; the focus comes back with the button.
+TEST_F(FeedbackFormTest, EveryStatusIsReadOutAndTheFocusComesBackToSend) {
+    const std::u16string ok = u"Success", sending = u"Sending...";
+    struct Row {
+        const char* press;
+        std::function<void()> arrange;
+        std::vector<std::u16string> readOut;
+        ControlId focusFrom;  // where the focus was at the press
+    } rows[] = {
+        {"no connection", [&] { http.probe.unreachable = true; }, {u"Fail"}, fp::kSubmit},
+        {"invalid e-mail", [&] { window.setText(fp::kText1Email, u"a.b"); }, {ok}, fp::kSubmit},
+        {"request failed",
+         [&] { http.feedback.unreachable = true; },
+         {ok, sending, u"Transmission Error."},
+         fp::kSubmit},
+        {"reply", [] {}, {ok, sending, u"Data received. Thank you. "}, fp::kSubmit},
+        {"pressed while the focus is elsewhere",
+         [] {},
+         {ok, sending, u"Data received. Thank you. "},
+         fp::kText1Name},
+    };
+    for (const Row& row : rows) {
+        http.reset();
+        reply(u"<p>Data received. Thank you.</p>");
+        fill(u"n", u"a@b.c", u"hello");
+        row.arrange();
+        names.announced.clear();
+        window.setFocus(row.focusFrom);
+        form.submit_Click();
+        EXPECT_EQ(names.liveSetting.at(fp::kLabel21), 1) << "polite";
+        EXPECT_EQ(names.liveSetting.at(fp::kLabel10), 1) << "polite";
+        EXPECT_EQ(names.announced, row.readOut) << row.press;
+        EXPECT_EQ(window.activeControl(), row.focusFrom) << row.press;
+    }
+}
+
 TEST_F(FeedbackFormTest, OtherProductsStartsTheMessageWithItsSubject) {
     window.setText(fp::kText1Feedback, u"typed");
     window.userClick(info_pages::kProductsAsk);

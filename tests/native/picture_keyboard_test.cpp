@@ -119,7 +119,7 @@ TEST_F(PictureKeyboardTest, HeldModifiersDoNotMixIntoTheKeys) {
 // Only Keyboard_Array(0) to (57) exist: any other index does nothing at all.
 TEST_F(PictureKeyboardTest, IndicesOutsideTheArrayDoNothing) {
     int switches = 0;
-    PictureKeyboard keyboard(window, keys, keys, keystrokes, [&] { ++switches; });
+    PictureKeyboard keyboard(window, names, keys, keys, keystrokes, [&] { ++switches; });
     for (int index : {-1, pp::kKeyCount, 0x7FFF}) keyboard.Keyboard_Array_Click(index);
     EXPECT_EQ(switches, 0);
     EXPECT_TRUE(keystrokes.sends.empty());

@@ -16,11 +16,20 @@ namespace {
 
 namespace sp = setting_page;
 
+// The tip field as ASCII (every character the program writes is).
+std::string tipBytes(const std::array<char16_t, 128>& field) {
+    return std::string(field.begin(), field.end());
+}
 std::string tipBytes(const NotifyIconRecord& record) {
-    return std::string(record.szTip.begin(), record.szTip.end());
+    return tipBytes(record.szTip);
+}
+// The designed 64 characters; the Unicode record's other 64 stay zero.
+std::string tipOf(const std::string& designed) {
+    return designed + std::string(64, '\0');
 }
 
-const std::string kExpectedTip = std::string("Arabic TrayIcon") + '\0' + std::string(48, ' ');
+const std::string kExpectedTip =
+    tipOf(std::string("Arabic TrayIcon") + '\0' + std::string(48, ' '));
 
 // ---- the notification record ----
 
@@ -31,18 +40,20 @@ TEST(TrayIconRecord, AddFillsEveryFieldAndAsksTheShellToAdd) {
     const std::uint32_t identifier = 0x0003051D;
     module.addTrayIcon(window, identifier, picture, "Arabic TrayIcon");
 
-    ASSERT_EQ(shell.calls.size(), 1u);
+    ASSERT_EQ(shell.calls.size(), 2u);
     EXPECT_EQ(shell.calls[0].message, 0u) << "operation add";
     const NotifyIconRecord& r = shell.calls[0].record;
-    // The first ANSI layout: 88 bytes with 4-byte handles, 104 with 8-byte ones.
-    EXPECT_EQ(r.cbSize, sizeof(void*) == 4 ? 88u : 104u);
     EXPECT_EQ(r.hWnd, window);
     EXPECT_EQ(r.uID, identifier);
-    EXPECT_EQ(r.uFlags, 7u);
+    // learn.microsoft.com, NOTIFYICONDATAW: NIF_SHOWTIP (0x80) keeps the standard tip, which
+    // version 4 otherwise leaves out.
+    EXPECT_EQ(r.uFlags, 7u | 0x80u);
     EXPECT_EQ(r.uCallbackMessage, 512u);
     EXPECT_EQ(r.hIcon, picture);
     EXPECT_EQ(tipBytes(r), kExpectedTip);
     EXPECT_EQ(tipBytes(module.record()), kExpectedTip) << "the record stays filled";
+    EXPECT_EQ(shell.calls[1].message, 4u) << "NIM_SETVERSION after the add";
+    EXPECT_EQ(shell.icons.at({window, identifier}), 4u) << "NOTIFYICON_VERSION_4";
 }
 
 TEST(TrayIconRecord, DeleteChangesOnlyTheIdentifierAndKeepsTheLastAddsWindow) {
@@ -52,18 +63,17 @@ TEST(TrayIconRecord, DeleteChangesOnlyTheIdentifierAndKeepsTheLastAddsWindow) {
     module.addTrayIcon(0x200, 0x22, 0x33, "second");
     module.deleteTrayIcon(0x44);
 
-    ASSERT_EQ(shell.calls.size(), 3u);
-    EXPECT_EQ(shell.calls[2].message, 2u) << "operation delete";
-    NotifyIconRecord expected = shell.calls[1].record;
+    ASSERT_EQ(shell.calls.size(), 5u);
+    EXPECT_EQ(shell.calls[4].message, 2u) << "operation delete";
+    NotifyIconRecord expected = shell.calls[2].record;
     expected.uID = 0x44;
-    const NotifyIconRecord& r = shell.calls[2].record;
+    const NotifyIconRecord& r = shell.calls[4].record;
     EXPECT_EQ(r.hWnd, 0x200u);
     EXPECT_EQ(r.uID, 0x44u);
-    EXPECT_EQ(r.cbSize, expected.cbSize);
     EXPECT_EQ(r.uFlags, expected.uFlags);
     EXPECT_EQ(r.uCallbackMessage, expected.uCallbackMessage);
     EXPECT_EQ(r.hIcon, 0x33u);
-    EXPECT_EQ(tipBytes(r), std::string("second") + '\0' + std::string(57, ' '));
+    EXPECT_EQ(tipBytes(r), tipOf(std::string("second") + '\0' + std::string(57, ' ')));
 }
 
 TEST(TrayIconRecord, TipFieldIsTextZeroAndBlanksUpTo64Bytes) {
@@ -77,8 +87,7 @@ TEST(TrayIconRecord, TipFieldIsTextZeroAndBlanksUpTo64Bytes) {
         {std::string(200, 'z'), std::string(63, 'z') + '\0'},
     };
     for (const Row& row : rows) {
-        const auto field = trayicon::tipField(row.tip);
-        EXPECT_EQ(std::string(field.begin(), field.end()), row.field)
+        EXPECT_EQ(tipBytes(trayicon::tipField(row.tip)), tipOf(row.field))
             << "tip of " << row.tip.size();
     }
 }
@@ -103,7 +112,7 @@ TEST_F(Form2Test, LoadtrayCreatesTheHiddenWindowOnceAndNamesTheIconByItsPicture)
     EXPECT_EQ(form2.trayPicture(), window.iconWhenCreated);
     ASSERT_EQ(shell.count(kNimAdd), 2);
     EXPECT_TRUE(shell.calls[0].accepted);
-    EXPECT_FALSE(shell.calls[1].accepted) << "the same icon twice is refused";
+    EXPECT_FALSE(shell.calls[2].accepted) << "the same icon twice is refused";
     EXPECT_EQ(shell.icons.size(), 1u);
     const NotifyIconRecord& r = shell.calls[0].record;
     EXPECT_EQ(r.hWnd, window.handleWhenCreated);
@@ -115,44 +124,75 @@ TEST_F(Form2Test, LoadtrayCreatesTheHiddenWindowOnceAndNamesTheIconByItsPicture)
 TEST_F(Form2Test, DeltrayRemovesTheIconItAdded) {
     form2.loadtray();
     form2.deltray();
-    ASSERT_EQ(shell.calls.size(), 2u);
-    EXPECT_EQ(shell.calls[1].message, kNimDelete);
-    EXPECT_TRUE(shell.calls[1].accepted);
-    EXPECT_EQ(shell.calls[1].record.uID, shell.calls[0].record.uID);
+    ASSERT_EQ(shell.calls.size(), 3u);
+    EXPECT_EQ(shell.calls[2].message, kNimDelete);
+    EXPECT_TRUE(shell.calls[2].accepted);
+    EXPECT_EQ(shell.calls[2].record.uID, shell.calls[0].record.uID);
     EXPECT_TRUE(shell.icons.empty());
     form2.deltray();
     EXPECT_FALSE(shell.calls.back().accepted) << "nothing left to remove";
 }
 
-TEST_F(Form2Test, EventCodeIsTheLow16BitsAndOnlyDoubleClickAndRightReleaseAct) {
+TEST_F(Form2Test, EventCodeIsTheLow16BitsAndOnlySelectionsAndTheMenuAct) {
+    const std::vector<std::string> shown{"show", "indicator 1"};
     struct Row {
-        std::intptr_t x;
+        std::intptr_t lParam;
         std::int32_t code;
         std::vector<std::string> calls;
         std::size_t menus;
     } rows[] = {
-        {0x203, 515, {"show", "indicator 1"}, 0},
-        {0x205, 517, {}, 1},
-        {0x00050203, 515, {"show", "indicator 1"}, 0},  // identifier in the high bits
-        {0x7FFF0205, 517, {}, 1},
-        {0x200, 512, {}, 0},  // move
-        {0x201, 513, {}, 0},  // left press
+        {0x203, 515, shown, 0},      {0x7B, 0x7B, {}, 1},  // WM_CONTEXTMENU
+        {0x400, 0x400, shown, 0},                          // NIN_SELECT
+        {0x401, 0x401, shown, 0},                          // NIN_KEYSELECT
+        {0x00050203, 515, shown, 0},                       // identifier in the high bits
+        {0x205, 517, {}, 0},  // right release: the WM_CONTEXTMENU after it opens the menu
         {0x202, 514, {}, 0},  // left release (single click)
-        {0x204, 516, {}, 0},  // right press
-        {0x206, 518, {}, 0},  // right double-click
-        {0x207, 519, {}, 0},  // middle press
-        {0x208, 520, {}, 0},  // middle release
-        {0x209, 521, {}, 0},  // middle double-click
-        {0x10000, 0, {}, 0},
-        {-1, 0xFFFF, {}, 0},
+        {0x10000, 0, {}, 0},         {-1, 0xFFFF, {}, 0},
     };
     for (const Row& row : rows) {
         owner.calls.clear();
         window.menus.clear();
-        form2.Form_MouseMove(0, 0, row.x, 0);
-        EXPECT_EQ(form2.trayMessage(), row.code) << "x " << row.x;
-        EXPECT_EQ(owner.calls, row.calls) << "x " << row.x;
-        EXPECT_EQ(window.menus.size(), row.menus) << "x " << row.x;
+        form2.Form_MouseMove(0, row.lParam);
+        EXPECT_EQ(form2.trayMessage(), row.code) << "lParam " << row.lParam;
+        EXPECT_EQ(owner.calls, row.calls) << "lParam " << row.lParam;
+        EXPECT_EQ(window.menus.size(), row.menus) << "lParam " << row.lParam;
+    }
+}
+
+// What the user does to the icon reaches the window as the shell sends it for the version the
+// program asked for: selected from the keyboard the icon opens the main window, and the menu
+// opens once at the icon's anchor and gives the focus back to the notification area.
+TEST_F(Form2Test, EveryWayOfActingOnTheIconWorksByMouseAndByKeyboard) {
+    using Act = fakes::FakeShellNotify::Act;
+    const std::vector<std::string> shown{"show", "indicator 1"};
+    struct Row {
+        const char* what;
+        Act act;
+        ScreenPoint at;
+        std::vector<std::string> calls;
+        std::size_t menus;
+    } rows[] = {
+        {"double-click", Act::DoubleClick, {}, shown, 0},
+        {"right-click", Act::RightClick, {300, 250}, {}, 1},
+        {"Enter on the icon", Act::MouseSelectEnter, {}, shown, 0},
+        {"menu key, left of the main monitor", Act::MenuKey, {-40, 700}, {}, 1},
+        {"Space or Enter from the keyboard", Act::KeySelect, {}, shown, 0},
+    };
+    form2.loadtray();
+    for (const Row& row : rows) {
+        owner.calls.clear();
+        window.menus.clear();
+        window.menuPlaces.clear();
+        const int focusReturns = shell.count(3);  // NIM_SETFOCUS
+        window.userActs(shell, row.act, row.at);
+        EXPECT_EQ(owner.calls, row.calls) << row.what;
+        ASSERT_EQ(window.menus.size(), row.menus) << row.what;
+        EXPECT_EQ(shell.count(3) - focusReturns, static_cast<int>(row.menus)) << row.what;
+        if (row.menus == 1) {
+            EXPECT_EQ(window.menuPlaces[0].x, row.at.x) << row.what;
+            EXPECT_EQ(window.menuPlaces[0].y, row.at.y) << row.what;
+            EXPECT_TRUE(shell.calls.back().accepted) << row.what;
+        }
     }
 }
 
@@ -164,7 +204,7 @@ TEST_F(Form2Test, NewTaskbarGetsTheIconAgainOnlyWhileItIsOn) {
     shell.icons.clear();  // Explorer restarted and forgot it
     form2.taskbarCreated();
     EXPECT_EQ(shell.icons.size(), 1u);
-    EXPECT_EQ(shell.calls.back().message, kNimAdd);
+    EXPECT_EQ(shell.icons.begin()->second, 4u) << "the new taskbar is asked for version 4 too";
     EXPECT_EQ(tipBytes(shell.calls.back().record), kExpectedTip);
 
     form2.deltray();
@@ -242,10 +282,10 @@ class TrayLifeTest : public ::testing::Test, protected fakes::FakeForm1Platform 
                 window.userClose();
                 break;
             case Step::DoubleClick:
-                trayWindow.notify(kWmLButtonDblClk);
+                trayWindow.userActs(shell, fakes::FakeShellNotify::Act::DoubleClick);
                 break;
             case Step::RightClick:
-                trayWindow.notify(kWmRButtonUp);
+                trayWindow.userActs(shell, fakes::FakeShellNotify::Act::RightClick);
                 break;
         }
     }
@@ -305,7 +345,7 @@ TEST_F(TrayLifeTest, ReturnFromTheTrayReadsTheHotkeyAfreshTicksTheBoxAndAddsNoSe
     ASSERT_EQ(shell.count(kNimAdd), 2) << "ticking the box runs loadtray again";
     EXPECT_FALSE(shell.calls.back().accepted);
     EXPECT_EQ(shell.icons.size(), 1u);
-    EXPECT_EQ(shell.calls[0].record.uID, shell.calls[1].record.uID);
+    EXPECT_EQ(shell.calls[0].record.uID, shell.calls.back().record.uID);
 }
 
 // The menu offers Arabic, then Default, and runs the item chosen, if any.

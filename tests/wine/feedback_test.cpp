@@ -81,8 +81,28 @@ TEST_F(WineFeedbackTest, RequestArrivesAsAFormPostWithTheTypedFields) {
     type(fp::kText1Email, email);
     type(fp::kText1Feedback, message);
     EXPECT_EQ(inFrontAtReplyView(), control(fp::kText1Feedback)) << "no reply yet";
+    // Each box's label right before it, where screen readers take the box's name from.
+    for (const auto& [box, label] : {std::pair{fp::kText1Name, fp::kLabel3Name},
+                                     {fp::kText1Email, fp::kLabel3Email},
+                                     {fp::kText1Feedback, fp::kLabel3Feedback}})
+        EXPECT_EQ(::GetWindow(control(box), GW_HWNDPREV), control(label)) << box;
+    // Every status raises EVENT_OBJECT_LIVEREGIONCHANGED. Under Wine WinEvents reach only this
+    // process and no reader hears them, so a hook here is what can be shown.
+    static std::vector<HWND> changed;
+    changed.clear();
+    const HWINEVENTHOOK hook = ::SetWinEventHook(
+        EVENT_OBJECT_LIVEREGIONCHANGED, EVENT_OBJECT_LIVEREGIONCHANGED, nullptr,
+        [](HWINEVENTHOOK, DWORD, HWND hwnd, LONG, LONG, DWORD, DWORD) { changed.push_back(hwnd); },
+        ::GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    ASSERT_NE(hook, nullptr);
+    ::SetFocus(control(fp::kSubmit));
     wine_test::MessageBoxAnswerer boxes;
     send();
+    wine_test::pumpMessages(std::chrono::milliseconds(50));
+    ::UnhookWinEvent(hook);
+    EXPECT_EQ(changed, (std::vector<HWND>{control(fp::kLabel21), control(fp::kLabel10),
+                                          control(fp::kLabel10)}));
+    EXPECT_EQ(::GetFocus(), control(fp::kSubmit)) << "the focus is back on \"Send\"";
     EXPECT_EQ(inFrontAtReplyView(), control(fp::kWebBrowser1));
 
     EXPECT_TRUE(boxes.seen().empty());

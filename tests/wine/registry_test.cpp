@@ -11,12 +11,12 @@ namespace harfpad {
 namespace {
 
 constexpr const char* kKey = "Software\\HarfpadTest\\Values";
-constexpr const wchar_t* kKeyW = L"Software\\HarfpadTest";
+constexpr const wchar_t* kKeyW = L"Software\\HarfpadTest\\Values";
 
 class WineRegistryTest : public ::testing::Test {
   protected:
-    void SetUp() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, kKeyW); }
-    void TearDown() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, kKeyW); }
+    void SetUp() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\HarfpadTest"); }
+    void TearDown() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\HarfpadTest"); }
     win32::Win32Registry api;
     EllReg reg{api};
 };
@@ -50,11 +50,11 @@ TEST_F(WineRegistryTest, ValuesOfEachTypeReadAsText) {
         {L"limit", REG_SZ, text(std::wstring(2047, L'y')), std::string(2047, 'y')},
     };
     for (const auto& row : rows) {
-        if (row.type)
-            ASSERT_EQ(
-                ::RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\HarfpadTest\\Values", row.name,
-                                  row.type, row.data.data(), static_cast<DWORD>(row.data.size())),
-                ERROR_SUCCESS);
+        const auto written =
+            row.type ? ::RegSetKeyValueW(HKEY_CURRENT_USER, kKeyW, row.name, row.type,
+                                         row.data.data(), static_cast<DWORD>(row.data.size()))
+                     : ERROR_SUCCESS;
+        ASSERT_EQ(written, ERROR_SUCCESS);
     }
     for (const auto& row : rows) {
         const std::wstring name = row.name;

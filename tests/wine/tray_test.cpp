@@ -165,10 +165,10 @@ TEST_F(WineTrayTest, TickingAddsExactlyOneIconAndUntickingRemovesIt) {
     EXPECT_TRUE(iconShown());
 
     const NotifyIconRecord& record = form.form2()->record();
-    EXPECT_EQ(record.cbSize, NOTIFYICONDATAA_V1_SIZE);
     EXPECT_EQ(record.hWnd, reinterpret_cast<std::uintptr_t>(tray()));
     EXPECT_EQ(record.uID, iconId());
-    EXPECT_EQ(std::string(record.szTip.data()), "Arabic TrayIcon");
+    EXPECT_EQ(std::u16string(record.szTip.data()), u"Arabic TrayIcon");
+    EXPECT_TRUE(shell.shellNotifyIcon(kNimSetVersion, record)) << "this shell knows version 4";
 
     // The same icon once more: the shell refuses and the one icon stays.
     EXPECT_FALSE(shell.shellNotifyIcon(kNimAdd, record));
@@ -200,7 +200,12 @@ class WineForm2Test : public ::testing::Test {
     HWND tray() const { return trayWindow.hwnd(); }
     UINT iconId() const { return static_cast<UINT>(form2.trayPicture()); }
     bool iconShown() const { return wine_test::trayIconShown(tray(), iconId()); }
-    void notify(LPARAM lParam) { ::SendMessageW(tray(), WM_MOUSEMOVE, iconId(), lParam); }
+    // The icon's callback in the version-4 layout: the anchor in wParam, event and identifier
+    // in lParam.
+    void notify(UINT event, POINT anchor) {
+        ::SendMessageW(tray(), WM_MOUSEMOVE, MAKEWPARAM(anchor.x, anchor.y),
+                       MAKELPARAM(event, iconId()));
+    }
 
     win32::Win32TrayWindow trayWindow{::GetModuleHandleW(nullptr), IDI_HARFPAD};
     win32::Win32ShellNotify shell;
@@ -208,7 +213,7 @@ class WineForm2Test : public ::testing::Test {
     Form2 form2{{trayWindow, shell}, owner};
 };
 
-TEST_F(WineForm2Test, RightReleaseOpensArabicAndDefaultInTheForegroundAndRunsTheChoice) {
+TEST_F(WineForm2Test, ContextMenuOpensArabicAndDefaultAtTheAnchorAndRunsTheChoice) {
     struct Row {
         const char* what;
         std::vector<std::pair<UINT, WPARAM>> answer;
@@ -221,19 +226,18 @@ TEST_F(WineForm2Test, RightReleaseOpensArabicAndDefaultInTheForegroundAndRunsThe
     for (const Row& row : rows) {
         owner.calls.clear();
         MenuWatcher watcher(row.answer);
-        ASSERT_TRUE(::SetCursorPos(300, 250));
-        notify(WM_RBUTTONUP);
+        ASSERT_TRUE(::SetCursorPos(20, 30));  // the menu goes to the anchor, not the pointer
+        notify(WM_CONTEXTMENU, {300, 250});
         ASSERT_EQ(watcher.seen().size(), 1u) << row.what;
         EXPECT_FALSE(watcher.forcedEnd()) << row.what;
         EXPECT_EQ(watcher.seen()[0].items, (std::vector<std::wstring>{L"Arabic", L"Default"}));
         EXPECT_EQ(watcher.seen()[0].foreground, tray())
             << "the menu's window is in the foreground while it is open, " << row.what;
-        EXPECT_EQ(watcher.seen()[0].place.left, 300) << "left edge at the pointer, " << row.what;
+        EXPECT_EQ(watcher.seen()[0].place.left, 300) << "left edge at the anchor, " << row.what;
         EXPECT_EQ(watcher.seen()[0].place.top, 250) << row.what;
         EXPECT_TRUE(takeMessages(tray()))
             << "a message to the window lets the shell finish the menu, " << row.what;
         EXPECT_EQ(owner.calls, row.calls) << row.what;
-        EXPECT_EQ(form2.trayMessage(), WM_RBUTTONUP);
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "platform/PageOrder.h"
 #include "platform/Twips.h"
 #include "platform/win32/Dpi.h"
 #include "platform/win32/TextConv.h"
@@ -45,30 +46,20 @@ void Win32FormWindow::createPage(int page) {
         if (onPage(control))
             createControl(control);
     }
-    // Labels and frames belong to the page's background: behind every other control, with the
-    // frames lowest, so that a control that overlaps them is never hidden. Among themselves the
-    // later one stays in front, as elsewhere, so each goes to the bottom before those listed
-    // before it. Neither takes the focus, so the Tab order stays as created.
-    for (ControlKind kind : {ControlKind::Label, ControlKind::Frame}) {
-        for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
-            const Control& control = *it;
-            if (onPage(control) && control.spec->kind == kind) {
-                ::SetWindowPos(control.hwnd, HWND_BOTTOM, 0, 0, 0, 0,
-                               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-            }
-        }
+    // Then stacked front to back: labels and frames behind the rest, except that a label naming
+    // a text box stays right before it, where screen readers look for the box's name
+    // (learn.microsoft.com, "Providing the Name Property"), and a view shown over another
+    // control in front. None of these takes the focus, so the Tab order stays as created.
+    const auto specs = spec_.pages[index].controls;
+    HWND above = HWND_TOP;
+    for (const std::size_t i : frontToBack(specs)) {
+        const Control* control = find(specs[i].id);
+        ::SetWindowPos(control->hwnd, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        above = control->hwnd;
     }
-    // A view the user only reads, placed over another control, is shown in front of it; it takes
-    // no tab stop, so this too leaves the Tab order alone.
     for (Control& control : controls_) {
-        if (!onPage(control))
-            continue;
-        if (control.spec->kind == ControlKind::ReadOnlyText &&
-            (control.spec->style & kStyleNoTabStop)) {
-            ::SetWindowPos(control.hwnd, HWND_TOP, 0, 0, 0, 0,
-                           SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        }
-        layoutControl(control, pageOffset_.x, pageOffset_.y);
+        if (onPage(control))
+            layoutControl(control, pageOffset_.x, pageOffset_.y);
     }
 }
 
@@ -98,6 +89,38 @@ void Win32FormWindow::createControl(Control& control) {
         setCheck(control, state.value);
     if (!state.enabled)
         ::EnableWindow(control.hwnd, FALSE);
+    annotate(control);
+}
+
+void Win32FormWindow::annotate(const Control& control) {
+    if (!control.hwnd)
+        return;
+    if (const auto name = names_.find(control.spec->id); name != names_.end())
+        annotations_.setName(control.hwnd, name->second);
+    if (liveRegions_.count(control.spec->id))
+        annotations_.setPoliteLiveRegion(control.hwnd);
+}
+
+void Win32FormWindow::setName(ControlId id, std::u16string_view name) {
+    std::wstring wide = toWide(name);
+    if (names_[id] == wide)
+        return;  // the service is asked only for changes
+    names_[id] = std::move(wide);
+    if (const Control* control = find(id))
+        annotate(*control);
+}
+
+void Win32FormWindow::setLiveRegion(ControlId id) {
+    if (!liveRegions_.insert(id).second)
+        return;
+    if (const Control* control = find(id))
+        annotate(*control);
+}
+
+void Win32FormWindow::liveRegionChanged(ControlId id) {
+    const Control* control = find(id);
+    if (control && control->hwnd)
+        Win32Annotations::liveRegionChanged(control->hwnd);
 }
 
 void Win32FormWindow::showPage(int index) {

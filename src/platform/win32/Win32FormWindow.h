@@ -10,21 +10,24 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
+#include "platform/AccessibleNames.h"
 #include "platform/FormModel.h"
 #include "platform/Ui.h"
 #include "platform/win32/BaseWindow.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/TextPicture.h"
+#include "platform/win32/Win32Annotations.h"
 
 namespace harfpad::win32 {
 
 // Window class of the main window, so a second copy of the program and tests can find it.
 inline constexpr wchar_t kFormWindowClass[] = L"HarfpadForm";
 
-class Win32FormWindow final : public IFormWindow, private BaseWindow {
+class Win32FormWindow final : public IFormWindow, public IAccessibleNames, private BaseWindow {
   public:
     Win32FormWindow(HINSTANCE instance, const FormSpec& spec, int iconResourceId);
     ~Win32FormWindow() override;
@@ -62,6 +65,11 @@ class Win32FormWindow final : public IFormWindow, private BaseWindow {
     void setCaption(std::u16string_view caption) override;
     int selectedPage() const override;
     void selectPage(int index) override;
+
+    // IAccessibleNames: kept for controls whose page is not built yet, applied as it is.
+    void setName(ControlId id, std::u16string_view name) override;
+    void setLiveRegion(ControlId id) override;
+    void liveRegionChanged(ControlId id) override;
 
   private:
     // A control's window; its state lives there once it exists, in model_ until then.
@@ -104,6 +112,7 @@ class Win32FormWindow final : public IFormWindow, private BaseWindow {
     // WM_NEXTDLGCTL, as a dialog handles it.
     void nextControl(WPARAM wParam, LPARAM lParam);
     void showFocusRectangles();
+    void annotate(const Control& control);
 
     HINSTANCE instance_;
     FormSpec spec_;
@@ -125,6 +134,9 @@ class Win32FormWindow final : public IFormWindow, private BaseWindow {
     std::unordered_map<ControlId, UniqueBitmap> pictures_;
     TextPicturePainter painter_;
     UniqueIcon bigIcon_, smallIcon_;
+    std::unordered_map<ControlId, std::wstring> names_;
+    std::unordered_set<ControlId> liveRegions_;
+    Win32Annotations annotations_;
 };
 
 }  // namespace harfpad::win32

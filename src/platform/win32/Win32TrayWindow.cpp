@@ -63,7 +63,7 @@ std::uintptr_t Win32TrayWindow::windowIcon() const {
     return static_cast<std::uintptr_t>(::SendMessageW(hwnd_, WM_GETICON, ICON_BIG, 0));
 }
 
-int Win32TrayWindow::popupMenu(std::span<const std::u16string_view> items) {
+int Win32TrayWindow::popupMenu(std::span<const std::u16string_view> items, ScreenPoint at) {
     if (!hwnd_)
         return -1;
     UniqueMenu menu(::CreatePopupMenu());
@@ -73,8 +73,6 @@ int Win32TrayWindow::popupMenu(std::span<const std::u16string_view> items) {
         const std::wstring caption = toWide(items[i]);
         ::AppendMenuW(menu.get(), MF_STRING, i + 1, caption.c_str());
     }
-    POINT at{};
-    ::GetCursorPos(&at);
     // A tray menu only closes on a click elsewhere when its window is in the foreground, and
     // the shell needs a message to this window afterwards to finish the menu off.
     ::SetForegroundWindow(hwnd_);
@@ -98,11 +96,11 @@ LRESULT Win32TrayWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lPara
     }
     switch (message) {
         case WM_MOUSEMOVE:
-            // The shell puts the icon's identifier where the button state would be; the
-            // notification itself is in lParam, which goes on whole.
+            // The icon's callback message, the number of the mouse-move message; both
+            // parameters go on whole.
             if (events_)
-                events_->Form_MouseMove(0, 0, static_cast<std::intptr_t>(lParam),
-                                        static_cast<std::intptr_t>(HIWORD(lParam)));
+                events_->Form_MouseMove(static_cast<std::uintptr_t>(wParam),
+                                        static_cast<std::intptr_t>(lParam));
             return 0;
         case WM_CLOSE:
             // Someone asks the program to end (an installer, the task manager): the window

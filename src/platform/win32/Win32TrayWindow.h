@@ -24,7 +24,7 @@ class Win32TrayWindow final : public ITrayWindow, private BaseWindow {
     void create() override;
     std::uintptr_t handle() const override { return reinterpret_cast<std::uintptr_t>(hwnd_); }
     std::uintptr_t windowIcon() const override;
-    int popupMenu(std::span<const std::u16string_view> items) override;
+    int popupMenu(std::span<const std::u16string_view> items, ScreenPoint at) override;
 
   private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

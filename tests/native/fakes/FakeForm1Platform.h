@@ -4,6 +4,7 @@
 
 #include "app/Form1.h"
 #include "app/Form1Layout.h"
+#include "fakes/FakeAccessibleNames.h"
 #include "fakes/FakeFormWindow.h"
 #include "fakes/FakeHttp.h"
 #include "fakes/FakeKeyboardLayout.h"
@@ -22,11 +23,21 @@ struct FakeForm1Platform {
     RecordingKeyInput keys;
     FakeKeystrokeSender keystrokes{layouts};
     FakeHttpClient http{ui};
+    FakeAccessibleNames names{window};
 
     Form1Platform platform(const TrayPlatform* tray = nullptr,
                            feedback::FeedbackAddresses addresses = {}) {
-        return {window, ui,         registry, layouts, keys,
-                keys,   keystrokes, http,     tray,    std::move(addresses)};
+        return {window,
+                ui,
+                registry,
+                layouts,
+                keys,
+                keys,
+                keystrokes,
+                http,
+                names,
+                tray,
+                std::move(addresses)};
     }
 };
 

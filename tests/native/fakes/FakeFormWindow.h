@@ -59,7 +59,13 @@ class FakeFormWindow final : public IFormWindow {
     int value(ControlId id) const override { return model_.state(id).value; }
     void setValue(ControlId id, int value) override { model_.setValue(id, value); }
     bool isEnabled(ControlId id) const override { return model_.state(id).enabled; }
-    void setEnabled(ControlId id, bool enabled) override { model_.state(id).enabled = enabled; }
+    // learn.microsoft.com, EnableWindow: a disabled window receives no key presses; the focus
+    // that had the focus leaves the user no control to type to.
+    void setEnabled(ControlId id, bool enabled) override {
+        model_.state(id).enabled = enabled;
+        if (!enabled && focus_ == id)
+            focus_ = kNoControl;
+    }
     bool isVisible(ControlId id) const override { return model_.state(id).visible; }
     void setVisible(ControlId id, bool visible) override { model_.state(id).visible = visible; }
     void setFocus(ControlId id) override { focus_ = id; }
