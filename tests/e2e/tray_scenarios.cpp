@@ -1,5 +1,5 @@
 // Life in the notification area, driven the way the shell and the user do: the indicator box,
-// closing into the tray, the icon's menu, coming back with a double-click, and ending.
+// closing into the tray, coming back with a double-click, and ending.
 #include <windows.h>
 
 #include "Fixture.h"
@@ -9,7 +9,6 @@ namespace {
 
 constexpr const wchar_t* kIndicator = L"Enable indicator on task bar";
 constexpr const wchar_t* kTrayClass = L"HarfpadForm2";
-constexpr const wchar_t* kMenuClass = L"#32768";
 
 class TrayScenarios : public HarfpadTest {
   protected:
@@ -83,16 +82,6 @@ TEST_F(TrayScenarios, ClosedIntoTheTrayAndBackWithADoubleClickThenEndedAfterUnti
     EXPECT_FALSE(program->waitForExit(1000ms)) << "the program lives on in the tray";
     EXPECT_EQ(program->mainWindow(0ms), nullptr);
     EXPECT_EQ(trayWindow(), tray);
-
-    // The icon's menu opens with the tray window in the foreground and closes on Escape.
-    ::PostMessageW(tray, WM_MOUSEMOVE, MAKEWPARAM(200, 150), WM_CONTEXTMENU);
-    HWND menu = nullptr;
-    ASSERT_TRUE(waitFor([&] { return (menu = program->findTopLevel(kMenuClass)) != nullptr; }))
-        << "WM_CONTEXTMENU opens the menu";
-    EXPECT_EQ(::GetForegroundWindow(), tray);
-    ::PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
-    EXPECT_TRUE(waitFor([&] { return !::IsWindowVisible(menu); }));
-    EXPECT_EQ(program->mainWindow(0ms), nullptr) << "the menu does not bring the window back";
 
     // Another hotkey stored meanwhile; the double-click loads the window afresh.
     storeText(HKEY_CURRENT_USER, kToggleKey, nullptr, L"3");
