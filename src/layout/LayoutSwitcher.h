@@ -10,6 +10,8 @@
 namespace harfpad {
 
 inline constexpr const char* kArabicLayoutName = "00000401";
+// LANG_ARABIC: the primary language of every Arabic layout, whatever its country.
+inline constexpr unsigned kLangArabic = 0x01;
 
 class LayoutSwitcher {
   public:

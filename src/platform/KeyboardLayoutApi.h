@@ -20,7 +20,6 @@ constexpr unsigned kKlfSubstituteOk = 0x2;
 constexpr unsigned primaryLanguage(LayoutHandle layout) {
     return static_cast<unsigned>(layout & 0x3FF);
 }
-inline constexpr unsigned kLangArabic = 0x01;
 
 class IKeyboardLayoutApi {
   public:
