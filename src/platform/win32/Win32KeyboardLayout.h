@@ -4,13 +4,18 @@
 
 namespace harfpad::win32 {
 
-class Win32KeyboardLayout final : public IKeyboardLayoutApi {
+class Win32KeyboardLayout : public IKeyboardLayoutApi {
   public:
     bool getKeyboardLayoutName(std::span<char> buffer) override;
     LayoutHandle loadKeyboardLayout(const std::string& name, unsigned flags) override;
     LayoutHandle activeLayout() override;
     std::vector<LayoutHandle> installedLayouts() override;
     void activateLayout(LayoutHandle layout) override;
+    InputMode inputMode() override;
+    WindowHandle focusWindowOf(WindowHandle window) override;
+    LayoutHandle layoutOf(WindowHandle window) override;
+    bool canReach(WindowHandle window) override;
+    bool requestLayout(WindowHandle window, LayoutHandle layout) override;
 };
 
 }  // namespace harfpad::win32

@@ -85,6 +85,19 @@ int Win32TrayWindow::popupMenu(std::span<const std::u16string_view> items) {
     return chosen == 0 || chosen > items.size() ? -1 : static_cast<int>(chosen - 1);
 }
 
+void Win32TrayWindow::noteUserWindow() {
+    // The pointer crosses the icon before it clicks it, so the window the user typed in is still
+    // in front; the click then brings the taskbar forward, and the menu this window.
+    HWND front = ::GetForegroundWindow();
+    if (!front || front == hwnd_)
+        return;
+    HWND taskbar = ::FindWindowW(L"Shell_TrayWnd", nullptr);
+    if (taskbar &&
+        ::GetWindowThreadProcessId(front, nullptr) == ::GetWindowThreadProcessId(taskbar, nullptr))
+        return;  // the taskbar, its overflow area and the other windows of its thread
+    userWindow_ = front;
+}
+
 LRESULT Win32TrayWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == showRunningCopyMessage() && message != 0) {
         if (events_)
@@ -100,6 +113,7 @@ LRESULT Win32TrayWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lPara
         case WM_MOUSEMOVE:
             // The shell puts the icon's identifier where the button state would be; the
             // notification itself is in lParam, which goes on whole.
+            noteUserWindow();
             if (events_)
                 events_->Form_MouseMove(0, 0, static_cast<std::intptr_t>(lParam),
                                         static_cast<std::intptr_t>(HIWORD(lParam)));

@@ -65,6 +65,8 @@ class FakeTrayWindow final : public ITrayWindow {
         menus.emplace_back(items.begin(), items.end());
         return choice;
     }
+    std::uintptr_t userWindow() const override { return 0; }
+    bool inFront() const override { return created_; }
     bool created() const { return created_; }
     // The shell's notification for a mouse message over the icon, as the window delivers it.
     void notify(std::uint32_t mouseMessage, std::intptr_t highBits = 0) {
