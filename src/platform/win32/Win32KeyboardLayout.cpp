@@ -79,15 +79,17 @@ InputMode Win32KeyboardLayout::inputMode() {
     return perThread ? InputMode::kPerThread : InputMode::kShared;
 }
 
-WindowHandle Win32KeyboardLayout::focusWindowOf(WindowHandle window) {
-    const DWORD thread = threadOf(window);
+HWND focusWindowIn(HWND window) {
+    const DWORD thread = ::GetWindowThreadProcessId(window, nullptr);
     if (thread == 0)
-        return 0;  // gone; thread 0 would ask about the foreground thread instead
+        return nullptr;  // gone; thread 0 would ask about the foreground thread instead
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
-    if (::GetGUIThreadInfo(thread, &info) && info.hwndFocus)
-        return reinterpret_cast<WindowHandle>(info.hwndFocus);
-    return window;
+    return ::GetGUIThreadInfo(thread, &info) && info.hwndFocus ? info.hwndFocus : window;
+}
+
+WindowHandle Win32KeyboardLayout::focusWindowOf(WindowHandle window) {
+    return reinterpret_cast<WindowHandle>(focusWindowIn(toHwnd(window)));
 }
 
 LayoutHandle Win32KeyboardLayout::layoutOf(WindowHandle window) {

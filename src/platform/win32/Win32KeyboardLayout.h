@@ -1,8 +1,14 @@
 #pragma once
 
+#include <windows.h>
+
 #include "platform/KeyboardLayoutApi.h"
 
 namespace harfpad::win32 {
+
+// The window with the keyboard focus in the input state of `window`'s thread (GetGUIThreadInfo),
+// which may belong to another thread; `window` itself when none has it; nullptr when it is gone.
+HWND focusWindowIn(HWND window);
 
 class Win32KeyboardLayout : public IKeyboardLayoutApi {
   public:

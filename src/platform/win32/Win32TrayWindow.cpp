@@ -1,6 +1,7 @@
 #include "platform/win32/Win32TrayWindow.h"
 
 #include "platform/win32/SingleInstance.h"
+#include "platform/win32/Win32KeyboardLayout.h"
 #include "platform/win32/TextConv.h"
 
 namespace harfpad::win32 {
@@ -95,7 +96,8 @@ void Win32TrayWindow::noteUserWindow() {
     if (taskbar &&
         ::GetWindowThreadProcessId(front, nullptr) == ::GetWindowThreadProcessId(taskbar, nullptr))
         return;  // the taskbar, its overflow area and the other windows of its thread
-    userWindow_ = front;
+    // Taken now: once the window is in the background its thread may hold no focus.
+    userWindow_ = focusWindowIn(front);
 }
 
 LRESULT Win32TrayWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
