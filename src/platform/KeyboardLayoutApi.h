@@ -21,7 +21,7 @@ enum class InputMode { kShared, kPerThread };
 
 // The window the user types in, as the tray menu knows it.
 struct UserWindow {
-    WindowHandle window = 0;      // the last window in front before the menu; 0 when unknown
+    WindowHandle window = 0;      // the focus window of the last one in front; 0 when unknown
     bool programInFront = false;  // the program's own window was in front when the item was chosen
 };
 
