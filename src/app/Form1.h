@@ -55,8 +55,10 @@ class Form1 final : public IFormEvents, public ITrayOwner {
 
     // Layout switching, also called from the tray menu and the picture keyboard.
     std::string getCurrentLanguage() { return switcher_.getCurrentLanguage(); }
-    void switchToArabic() override { switcher_.switchToArabic(); }
-    void switchToEnglish() override { switcher_.switchToEnglish(); }
+    void switchToArabic() { switcher_.switchToArabic(); }
+    void switchToEnglish() { switcher_.switchToEnglish(); }
+    void switchToArabic(const UserWindow& user) override { switcher_.switchToArabic(user); }
+    void switchToEnglish(const UserWindow& user) override { switcher_.switchToEnglish(user); }
     // Sets `Indicator`, running Indicator_Click when the value changes.
     void setIndicator(int value) override;
     // Closes the main window if it is open and ends the program.

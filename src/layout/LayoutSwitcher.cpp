@@ -1,13 +1,9 @@
 #include "layout/LayoutSwitcher.h"
 
+#include <cstdlib>
 #include <span>
 
 namespace harfpad {
-
-namespace {
-// The primary language identifier of Arabic, whatever the country (winnt.h, LANG_ARABIC).
-constexpr unsigned kLangArabic = 0x01;
-}  // namespace
 
 std::string LayoutSwitcher::getCurrentLanguage() {
     const std::span<char> fromIndexOne(nameBuffer_.data() + 1, nameBuffer_.size() - 1);
@@ -34,13 +30,19 @@ void LayoutSwitcher::switchToArabic() {
         return;
     // The user's own Arabic layout, whatever its country or arrangement: loading "00000401"
     // beside it would add a second Arabic entry to the whole system's list.
-    for (const LayoutHandle layout : api_.installedLayouts()) {
-        if (primaryLanguage(layout) == kLangArabic) {
-            api_.activateLayout(layout);
-            return;
-        }
+    if (const LayoutHandle layout = installedArabic()) {
+        api_.activateLayout(layout);
+        return;
     }
     activateLoaded(api_.loadKeyboardLayout(kArabicLayoutName, kKlfActivate | kKlfSubstituteOk));
+}
+
+LayoutHandle LayoutSwitcher::installedArabic() {
+    for (const LayoutHandle layout : api_.installedLayouts()) {
+        if (primaryLanguage(layout) == kLangArabic)
+            return layout;
+    }
+    return 0;
 }
 
 void LayoutSwitcher::activateLoaded(LayoutHandle loaded) {
@@ -69,6 +71,71 @@ void LayoutSwitcher::switchToEnglish() {
     // As Windows starts the preload list: through the user's substitute, which gives the
     // layout already installed for that entry.
     activateLoaded(api_.loadKeyboardLayout(preload, kKlfActivate | kKlfSubstituteOk));
+}
+
+bool LayoutSwitcher::switchesThroughFocus(const UserWindow& user) {
+    // Since Windows 8 a switch made while the program owns the focus becomes the user's layout,
+    // which every window takes when it gets the focus back.
+    return user.programInFront && api_.inputMode() == InputMode::kShared;
+}
+
+WindowHandle LayoutSwitcher::reachableFocus(const UserWindow& user) {
+    if (user.window == 0)
+        return 0;
+    // Browsers, WinUI and console hosts keep the focus in a window of another thread.
+    const WindowHandle focus = api_.focusWindowOf(user.window);
+    // A message to an elevated window is dropped without a word: claim nothing there.
+    return focus != 0 && api_.canReach(focus) ? focus : 0;
+}
+
+bool LayoutSwitcher::request(WindowHandle focus, LayoutHandle layout) {
+    return layout != 0 && api_.requestLayout(focus, layout);
+}
+
+bool LayoutSwitcher::switchToArabic(const UserWindow& user) {
+    if (switchesThroughFocus(user)) {
+        switchToArabic();
+        return true;
+    }
+    const WindowHandle focus = reachableFocus(user);
+    if (focus == 0)
+        return false;
+    if (primaryLanguage(api_.layoutOf(focus)) == kLangArabic)
+        return true;
+    LayoutHandle layout = installedArabic();
+    if (layout == 0)
+        layout = api_.loadKeyboardLayout(kArabicLayoutName, kKlfSubstituteOk);
+    return request(focus, layout);
+}
+
+LayoutHandle LayoutSwitcher::installedDefault(const std::string& preload) {
+    // As "Switch to Default" finds it: through the user's substitute, without activating it here.
+    if (const LayoutHandle layout = api_.loadKeyboardLayout(preload, kKlfSubstituteOk))
+        return layout;
+    // Windows ignores the load while the program does not own the focus: the first installed
+    // layout of the entry's language is the one Windows started for it.
+    const unsigned language = static_cast<unsigned>(std::strtoul(
+        preload.substr(preload.size() > 4 ? preload.size() - 4 : 0).c_str(), nullptr, 16));
+    for (const LayoutHandle layout : api_.installedLayouts()) {
+        if ((layout & 0xFFFF) == language)
+            return layout;
+    }
+    return 0;
+}
+
+bool LayoutSwitcher::switchToEnglish(const UserWindow& user) {
+    if (switchesThroughFocus(user)) {
+        switchToEnglish();
+        return true;
+    }
+    const WindowHandle focus = reachableFocus(user);
+    const std::string preload = preloadedLayout();
+    if (focus == 0 || preload.empty())
+        return false;
+    const LayoutHandle layout = installedDefault(preload);
+    if (layout != 0 && api_.layoutOf(focus) == layout)
+        return true;
+    return request(focus, layout);
 }
 
 }  // namespace harfpad

@@ -10,6 +10,8 @@
 namespace harfpad {
 
 inline constexpr const char* kArabicLayoutName = "00000401";
+// LANG_ARABIC: the primary language of every Arabic layout, whatever its country.
+inline constexpr unsigned kLangArabic = 0x01;
 
 class LayoutSwitcher {
   public:
@@ -28,6 +30,13 @@ class LayoutSwitcher {
     // active name already contains its last three characters. Nothing is loaded when no
     // preloaded layout can be read.
     void switchToEnglish();
+    // From the tray menu, for the window the user types in. When the program's own window holds
+    // the foreground in shared mode, the switch above reaches it through the focus. Otherwise
+    // (the per-thread mode, or Windows refused the menu the foreground) the window's focus window
+    // is asked to take the installed layout, unless its thread has it already. False when no
+    // switch can be claimed: the window is unknown, gone or out of reach, or no layout is found.
+    bool switchToArabic(const UserWindow& user);
+    bool switchToEnglish(const UserWindow& user);
     // The first preloaded layout of the current user, or "" when there is none.
     std::string preloadedLayout() const;
 
@@ -37,6 +46,11 @@ class LayoutSwitcher {
   private:
     bool arabicIsActive();
     void activateLoaded(LayoutHandle loaded);
+    LayoutHandle installedArabic();
+    LayoutHandle installedDefault(const std::string& preload);
+    bool switchesThroughFocus(const UserWindow& user);
+    WindowHandle reachableFocus(const UserWindow& user);
+    bool request(WindowHandle focus, LayoutHandle layout);
 
     IKeyboardLayoutApi& api_;
     const EllReg& registry_;

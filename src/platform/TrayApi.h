@@ -88,6 +88,12 @@ class ITrayWindow {
     // Shows a popup menu of `items` with its corner at `at` and waits until it closes. Returns
     // the index of the chosen item, or -1 when the menu was dismissed.
     virtual int popupMenu(std::span<const std::u16string_view> items, ScreenPoint at) = 0;
+    // The window the user was typing in: the focus window of the last window seen in front when
+    // the shell reported the mouse over the icon, other than this one and the taskbar's; 0 while
+    // none was seen.
+    virtual std::uintptr_t userWindow() const = 0;
+    // True while this window is the foreground window.
+    virtual bool inFront() const = 0;
 };
 
 }  // namespace harfpad

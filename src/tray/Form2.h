@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "platform/KeyboardLayoutApi.h"
 #include "platform/TrayApi.h"
 #include "tray/trayicon.h"
 
@@ -21,8 +22,9 @@ class ITrayOwner {
     virtual void setIndicator(int value) = 0;
     // Ends the whole program, main window and all.
     virtual void endProgram() = 0;
-    virtual void switchToArabic() = 0;
-    virtual void switchToEnglish() = 0;
+    // Switch the layout of the window the user types in.
+    virtual void switchToArabic(const UserWindow& user) = 0;
+    virtual void switchToEnglish(const UserWindow& user) = 0;
 };
 
 // The system objects the tray indicator works through; they outlive every Form2.
@@ -52,8 +54,8 @@ class Form2 final : public ITrayWindowEvents {
     // The shell's notification in the version-4 layout: the event code is the low 16 bits of
     // `lParam`, the anchor point is in `wParam`.
     void Form_MouseMove(std::uintptr_t wParam, std::intptr_t lParam) override;
-    void arabic_Click() { owner_.switchToArabic(); }
-    void english_Click() { owner_.switchToEnglish(); }
+    void arabic_Click() { owner_.switchToArabic(userWindow()); }
+    void english_Click() { owner_.switchToEnglish(userWindow()); }
 
     // A new taskbar knows no icons: add it again while the indicator is on.
     void taskbarCreated() override;
@@ -75,6 +77,8 @@ class Form2 final : public ITrayWindowEvents {
     const NotifyIconRecord& record() const { return trayicon_.record(); }
 
   private:
+    // Asked once the menu has closed: Windows may have refused the menu the foreground.
+    UserWindow userWindow() const { return {window_.userWindow(), window_.inFront()}; }
     void Popup(ScreenPoint at);
     void showMainWindow();
     void removeIcon();

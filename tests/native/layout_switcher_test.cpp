@@ -145,6 +145,50 @@ TEST_F(LayoutSwitcherTest, TheDefaultIsTheInstalledLayoutThroughItsSubstitute) {
     }
 }
 
+// The layout the user's window types with once it has the focus again, in both input modes,
+// after a button (the user clicked Harfpad), the tray menu in front, or the tray menu that Windows
+// refused the foreground (the user's window stayed in front).
+TEST_F(LayoutSwitcherTest, InputModeDecidesWhatEachSwitchReaches) {
+    const fakes::InputLocale us("00000409"), arabic("00000401");
+    registryApi.setText(kHkeyCurrentUser, kPreloadSubkey, "", "00000409");
+    enum Source { kButton, kMenu, kMenuRefused };
+    enum Target { kOtherThread, kOrdinary, kElevated };  // other thread: its focus window's
+    // Shared mode: a switch while the program owns the focus follows the focus to every window;
+    // a request to the window in front becomes the user's. Per thread: buttons change Harfpad's
+    // own thread, requests the window's. Nothing reaches an elevated window but the focus.
+    const bool reaches[2][3][3] = {{{1, 1, 1}, {1, 1, 1}, {1, 1, 0}},
+                                   {{0, 0, 0}, {1, 1, 0}, {1, 1, 0}}};
+    const WindowHandle user = 0x100, child = 0x200;
+    for (int mode = 0; mode < 2; ++mode)
+        for (int source = kButton; source <= kMenuRefused; ++source)
+            for (int target = kOtherThread; target <= kElevated; ++target)
+                for (const bool toArabic : {true, false}) {
+                    SCOPED_TRACE(::testing::Message() << mode << source << target << toArabic);
+                    const fakes::InputLocale& from = toArabic ? us : arabic;
+                    fakes::FakeKeyboardLayout kl;
+                    kl.installed = {us, arabic};
+                    kl.active = from;
+                    kl.userLayout = from.handle();
+                    kl.perThread = mode == 1;
+                    kl.windows = {{user, {2, target == kElevated, target ? 0 : child}},
+                                  {child, {3}}};
+                    kl.focus(user);
+                    LayoutSwitcher s(kl, registry);
+                    kl.focus(source == kMenuRefused ? user : 0);
+                    bool claimed = true;
+                    if (source == kButton)
+                        toArabic ? s.switchToArabic() : s.switchToEnglish();
+                    else
+                        claimed = toArabic ? s.switchToArabic({user, source == kMenu})
+                                           : s.switchToEnglish({user, source == kMenu});
+                    kl.focus(user);
+                    const bool reached = reaches[mode][source][target];
+                    EXPECT_EQ(kl.layoutOf(kl.focusWindowOf(user)),
+                              (reached == toArabic ? arabic : us).handle());
+                    EXPECT_EQ(claimed, reached || source == kButton);
+                }
+}
+
 TEST_F(LayoutSwitcherTest, TheNameIsEmptyWhenItCannotBeReadAndCutAt500) {
     layouts.failNameQuery = true;
     EXPECT_EQ(switcher.getCurrentLanguage(), "");

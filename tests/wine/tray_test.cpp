@@ -6,7 +6,10 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <algorithm>
+#include <future>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "fakes/RecordingTrayOwner.h"
@@ -39,6 +42,8 @@ int iconWidth(HICON icon) {
 namespace sp = setting_page;
 
 constexpr const wchar_t* kToggle = L"keyboard layout\\toggle";
+constexpr const wchar_t* kArabicInstalled =
+    L"System\\CurrentControlSet\\Control\\Keyboard Layouts\\00000401";
 
 // Watches for this thread's popup menu from a timer, which the menu's own message loop runs,
 // records what the menu shows and then feeds it the keys of one user's answer.
@@ -125,6 +130,12 @@ bool takeMessages(HWND window) {
     return null;
 }
 
+// The program's layout calls, with the input mode as a user who switches per window sets it:
+// Wine cannot report the mode.
+struct PerThreadLayouts final : win32::Win32KeyboardLayout {
+    InputMode inputMode() override { return InputMode::kPerThread; }
+};
+
 class WineTrayTest : public ::testing::Test, protected wine_test::Win32Form1Platform {
   protected:
     static void SetUpTestSuite() { initCommonControls(); }
@@ -132,6 +143,7 @@ class WineTrayTest : public ::testing::Test, protected wine_test::Win32Form1Plat
     void TearDown() override {
         window.close();
         ::RegDeleteTreeW(HKEY_CURRENT_USER, kToggle);
+        ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, kArabicInstalled);
         takeMessages(nullptr);
     }
     void load() {
@@ -143,10 +155,17 @@ class WineTrayTest : public ::testing::Test, protected wine_test::Win32Form1Plat
     UINT iconId() { return static_cast<UINT>(form.form2()->trayPicture()); }
     bool iconShown() { return wine_test::trayIconShown(tray(), iconId()); }
 
+    Form1Platform perThreadPlatform() {
+        const Form1Platform p = platform(&trayPlatform);
+        return {p.window,   p.ui,         p.registry, perThread, p.keyInput,
+                p.codePage, p.keystrokes, p.http,     p.tray};
+    }
+
     win32::Win32TrayWindow trayWindow{::GetModuleHandleW(nullptr), IDI_HARFPAD};
     win32::Win32ShellNotify shell;
     TrayPlatform trayPlatform{trayWindow, shell};
-    Form1 form{platform(&trayPlatform)};
+    PerThreadLayouts perThread;
+    Form1 form{perThreadPlatform()};
 };
 
 TEST_F(WineTrayTest, TickingAddsExactlyOneIconAndUntickingRemovesIt) {
@@ -186,6 +205,45 @@ TEST_F(WineTrayTest, TickingAddsExactlyOneIconAndUntickingRemovesIt) {
     EXPECT_TRUE(iconShown()) << "ticked again";
     click(sp::kIndicator);
     EXPECT_FALSE(iconShown());
+}
+
+// The menu's "Arabic" asks the focus window of the window in front before it, another program's
+// (here a thread of its own), for the user's installed Arabic layout.
+TEST_F(WineTrayTest, InputModePerThreadMenuAsksTheUsersFocusWindow) {
+    // Wine lists the layouts under this key as the installed ones: the user has Arabic (101).
+    ASSERT_EQ(::RegSetKeyValueW(HKEY_LOCAL_MACHINE, kArabicInstalled, L"Layout File", REG_SZ,
+                                L"KBDA1.DLL", 20),
+              ERROR_SUCCESS);
+    load();
+    click(sp::kIndicator);
+    std::promise<DWORD> ready;
+    LPARAM asked = 0;
+    std::thread user([&] {
+        HWND top = ::CreateWindowExW(0, L"STATIC", L"user", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                     300, 100, nullptr, nullptr, nullptr, nullptr);
+        HWND edit = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 0, 200, 20, top,
+                                      nullptr, nullptr, nullptr);
+        ::SetForegroundWindow(top);
+        ::SetFocus(edit);
+        ready.set_value(::GetCurrentThreadId());
+        MSG msg;
+        while (::GetMessageW(&msg, nullptr, 0, 0) > 0)
+            if (msg.message == WM_INPUTLANGCHANGEREQUEST && msg.hwnd == edit)
+                asked = msg.lParam;
+        ::DestroyWindow(top);
+    });
+    const DWORD userThread = ready.get_future().get();
+    MenuWatcher watcher({kDown, kEnter});
+    ::SendMessageW(tray(), WM_MOUSEMOVE, iconId(), WM_RBUTTONUP);
+    // Posted after the request, so the user's thread has seen it when it ends.
+    ::PostThreadMessageW(userThread, WM_QUIT, 0, 0);
+    user.join();
+    EXPECT_EQ(watcher.seen().size(), 1u);
+    EXPECT_EQ(PRIMARYLANGID(LOWORD(asked)), LANG_ARABIC);
+    std::vector<HKL> installed(64);
+    installed.resize(::GetKeyboardLayoutList(64, installed.data()));
+    EXPECT_NE(std::find(installed.begin(), installed.end(), reinterpret_cast<HKL>(asked)),
+              installed.end());
 }
 
 // The hidden window and the shell for real, the main window recorded.

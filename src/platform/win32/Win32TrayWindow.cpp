@@ -1,6 +1,7 @@
 #include "platform/win32/Win32TrayWindow.h"
 
 #include "platform/win32/SingleInstance.h"
+#include "platform/win32/Win32KeyboardLayout.h"
 #include "platform/win32/TextConv.h"
 
 namespace harfpad::win32 {
@@ -83,6 +84,20 @@ int Win32TrayWindow::popupMenu(std::span<const std::u16string_view> items, Scree
     return chosen == 0 || chosen > items.size() ? -1 : static_cast<int>(chosen - 1);
 }
 
+void Win32TrayWindow::noteUserWindow() {
+    // The pointer crosses the icon before it clicks it, so the window the user typed in is still
+    // in front; the click then brings the taskbar forward, and the menu this window.
+    HWND front = ::GetForegroundWindow();
+    if (!front || front == hwnd_)
+        return;
+    HWND taskbar = ::FindWindowW(L"Shell_TrayWnd", nullptr);
+    if (taskbar &&
+        ::GetWindowThreadProcessId(front, nullptr) == ::GetWindowThreadProcessId(taskbar, nullptr))
+        return;  // the taskbar, its overflow area and the other windows of its thread
+    // Taken now: once the window is in the background its thread may hold no focus.
+    userWindow_ = focusWindowIn(front);
+}
+
 LRESULT Win32TrayWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == showRunningCopyMessage() && message != 0) {
         if (events_)
@@ -98,6 +113,7 @@ LRESULT Win32TrayWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lPara
         case WM_MOUSEMOVE:
             // The icon's callback message, the number of the mouse-move message; both
             // parameters go on whole.
+            noteUserWindow();
             if (events_)
                 events_->Form_MouseMove(static_cast<std::uintptr_t>(wParam),
                                         static_cast<std::intptr_t>(lParam));

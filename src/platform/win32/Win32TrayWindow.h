@@ -25,15 +25,21 @@ class Win32TrayWindow final : public ITrayWindow, private BaseWindow {
     std::uintptr_t handle() const override { return reinterpret_cast<std::uintptr_t>(hwnd_); }
     std::uintptr_t windowIcon() const override;
     int popupMenu(std::span<const std::u16string_view> items, ScreenPoint at) override;
+    std::uintptr_t userWindow() const override {
+        return reinterpret_cast<std::uintptr_t>(userWindow_);
+    }
+    bool inFront() const override { return hwnd_ && ::GetForegroundWindow() == hwnd_; }
 
   private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void noteUserWindow();
 
     HINSTANCE instance_;
     int iconResourceId_;
     UINT taskbarCreated_;
     ITrayWindowEvents* events_ = nullptr;
     UniqueIcon icon_;
+    HWND userWindow_ = nullptr;
 };
 
 }  // namespace harfpad::win32

@@ -1,5 +1,6 @@
 // The system's input locales as Windows 8 and later document them: one list of installed layouts
-// for the whole system, an active one, and the user's substitutes.
+// for the whole system, an active one, and the user's substitutes; and the session around the
+// program: the input mode, other programs' windows and threads, and which window is in front.
 #pragma once
 
 #include <algorithm>
@@ -53,6 +54,28 @@ class FakeKeyboardLayout final : public IKeyboardLayoutApi {
     std::vector<std::string> loads;
     unsigned lastFlags = 0;
 
+    // learn.microsoft.com, SystemParametersInfoW: SPI_GETTHREADLOCALINPUTSETTINGS (0x104E), whether
+    // the input settings are local to each thread (TRUE) or one for the session (FALSE).
+    bool perThread = false;
+    // Other programs' windows; the program's own windows are all window 0 on thread 1.
+    struct Window {
+        unsigned thread;
+        bool elevated = false;   // its process runs at a higher integrity level
+        WindowHandle focus = 0;  // GetGUIThreadInfo's hwndFocus; 0: the window itself
+    };
+    std::map<WindowHandle, Window> windows;
+    std::map<unsigned, LayoutHandle> threadLayouts;  // the other threads' layouts
+    LayoutHandle userLayout = active.handle();       // the layout shared mode keeps for the user
+    WindowHandle foreground = 0;                     // 0: a window of the program
+
+    // The user clicks a window. learn.microsoft.com, "Switch text input changed from per-thread to
+    // per-user" (Windows 8 compatibility): in shared mode "the current settings follow the focus".
+    void focus(WindowHandle window) {
+        foreground = window;
+        if (!perThread)
+            setLayout(threadOf(focusWindowOf(window)), userLayout);
+    }
+
     // learn.microsoft.com, GetKeyboardLayoutNameA: the name of the active input locale.
     bool getKeyboardLayoutName(std::span<char> buffer) override {
         if (failNameQuery)
@@ -64,6 +87,10 @@ class FakeKeyboardLayout final : public IKeyboardLayoutApi {
 
     // learn.microsoft.com, LoadKeyboardLayoutA.
     LayoutHandle loadKeyboardLayout(const std::string& name, unsigned flags) override {
+        // "Beginning in Windows 8: ... This function has no effect if the current process does
+        // not own the window with keyboard focus."
+        if (foreground != 0)
+            return 0;
         loads.push_back(name);
         lastFlags = flags;
         if (!activateOnLoad)
@@ -87,7 +114,7 @@ class FakeKeyboardLayout final : public IKeyboardLayoutApi {
             return known->handle();
         installed.push_back(loaded);
         if (flags & documented::KLF_ACTIVATE)
-            active = loaded;
+            setLayout(1, loaded.handle());
         return loaded.handle();
     }
 
@@ -103,12 +130,51 @@ class FakeKeyboardLayout final : public IKeyboardLayoutApi {
     }
 
     // learn.microsoft.com, ActivateKeyboardLayout: the locale "must have been loaded" before.
-    void activateLayout(LayoutHandle layout) override {
-        if (const InputLocale* known = find(layout))
-            active = *known;
+    void activateLayout(LayoutHandle layout) override { setLayout(1, layout); }
+
+    InputMode inputMode() override {
+        return perThread ? InputMode::kPerThread : InputMode::kShared;
+    }
+    // learn.microsoft.com, GetGUIThreadInfo: "hwndFocus: A handle to the window that has the
+    // keyboard focus".
+    WindowHandle focusWindowOf(WindowHandle window) override {
+        const auto it = windows.find(window);
+        return it != windows.end() && it->second.focus ? it->second.focus : window;
+    }
+    // learn.microsoft.com, GetKeyboardLayout: the active input locale identifier of idThread.
+    // Compatibility notes as above: "The session starts with the default method".
+    LayoutHandle layoutOf(WindowHandle window) override {
+        const unsigned thread = threadOf(window);
+        return thread == 1 ? active.handle()
+                           : threadLayouts.try_emplace(thread, userLayout).first->second;
+    }
+    // learn.microsoft.com, GetTokenInformation: TokenIntegrityLevel, ours against theirs.
+    bool canReach(WindowHandle window) override { return !windows[window].elevated; }
+    // learn.microsoft.com (archive), "What is User Interface Privilege Isolation (UIPI)": posts to
+    // a higher integrity level "return success but silently drop the window message". Otherwise,
+    // learn.microsoft.com, WM_INPUTLANGCHANGEREQUEST (0x0050): DefWindowProc "activates the new
+    // input locale".
+    bool requestLayout(WindowHandle window, LayoutHandle layout) override {
+        if (!windows[window].elevated)
+            setLayout(threadOf(window), layout);
+        return true;
     }
 
   private:
+    unsigned threadOf(WindowHandle window) { return window == 0 ? 1 : windows[window].thread; }
+    // Compatibility notes as above: in shared mode a change "applies on other apps when the focus
+    // is on the app"; one made on a thread without the focus is not kept.
+    void setLayout(unsigned thread, LayoutHandle layout) {
+        const InputLocale* known = find(layout);
+        if (!known || (!perThread && thread != threadOf(focusWindowOf(foreground))))
+            return;
+        if (!perThread)
+            userLayout = layout;
+        if (thread == 1)
+            active = *known;
+        else
+            threadLayouts[thread] = layout;
+    }
     const InputLocale* find(LayoutHandle layout) const {
         for (const InputLocale& locale : installed)
             if (locale.handle() == layout)

@@ -118,6 +118,8 @@ class FakeTrayWindow final : public ITrayWindow {
         menuPlaces.push_back(at);
         return choice;
     }
+    std::uintptr_t userWindow() const override { return 0; }
+    bool inFront() const override { return created_; }
     bool created() const { return created_; }
     // What the shell sends the window when the user acts on its icon.
     void userActs(const FakeShellNotify& shell, FakeShellNotify::Act act, ScreenPoint at = {}) {

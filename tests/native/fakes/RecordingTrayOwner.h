@@ -13,8 +13,8 @@ class RecordingTrayOwner final : public ITrayOwner {
     std::vector<std::string> calls;
     void show() override { calls.push_back("show"); }
     void setIndicator(int value) override { calls.push_back("indicator " + std::to_string(value)); }
-    void switchToArabic() override { calls.push_back("arabic"); }
-    void switchToEnglish() override { calls.push_back("english"); }
+    void switchToArabic(const UserWindow&) override { calls.push_back("arabic"); }
+    void switchToEnglish(const UserWindow&) override { calls.push_back("english"); }
     void endProgram() override { calls.push_back("end"); }
 };
 
