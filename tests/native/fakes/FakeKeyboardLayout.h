@@ -1,5 +1,5 @@
 // The system's input locales as Windows 8 and later document them: one list of installed layouts
-// for the whole system, an active one, and the user's substitutes; and the session around the
+// for the whole system and an active one; and the session around the
 // program: the input mode, other programs' windows and threads, and which window is in front.
 #pragma once
 
@@ -47,8 +47,6 @@ class FakeKeyboardLayout final : public IKeyboardLayoutApi {
   public:
     std::vector<InputLocale> installed{InputLocale("00000409")};
     InputLocale active{"00000409"};
-    // HKEY_CURRENT_USER\Keyboard Layout\Substitutes: preload entry to the layout it stands for.
-    std::map<std::string, std::string> substitutes;
     bool failNameQuery = false;
     bool activateOnLoad = true;  // false: the platform refuses every layout
     std::vector<std::string> loads;
@@ -95,13 +93,7 @@ class FakeKeyboardLayout final : public IKeyboardLayoutApi {
         lastFlags = flags;
         if (!activateOnLoad)
             return 0;
-        // KLF_SUBSTITUTE_OK: the layout named under Substitutes is loaded instead, "only if the
-        // registry key ... explicitly defines a substitution". Its language stays the one the
-        // requested name carries.
         std::string klid = name;
-        const auto substitute = substitutes.find(name);
-        if ((flags & documented::KLF_SUBSTITUTE_OK) && substitute != substitutes.end())
-            klid = substitute->second;
         // A preload entry such as "d0010409" names no layout file: the language's base layout is
         // what such a name loads.
         if (klid.empty() || klid[0] != '0')
