@@ -14,6 +14,10 @@
 namespace harfpad::win32 {
 
 void Win32FormWindow::applyLayout() {
+    // A control may draw or measure with its font until it has the next one, so the old fonts
+    // are deleted only once every control holds a new one.
+    const auto oldFonts = std::move(fonts_);
+    const UniqueFont oldFormFont = std::move(formFont_);
     fonts_.clear();
     painter_.clear();
     LOGFONTW form = formLogFont();
