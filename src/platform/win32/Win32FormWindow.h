@@ -82,6 +82,8 @@ class Win32FormWindow final : public IFormWindow, private BaseWindow {
     void applyLayout();
     void layoutControl(Control& control, int dx, int dy);
     void centreOnMonitor();
+    // The window's big and small icons drawn for this DPI.
+    void loadIcons(int dpi);
     void showPage(int index);
     HFONT fontFor(const Control& control);
     LOGFONTW logFontFor(const FontSpec* spec) const;  // nullptr: the system's message font
@@ -113,6 +115,8 @@ class Win32FormWindow final : public IFormWindow, private BaseWindow {
     std::unordered_map<ControlId, UniqueBitmap> pictures_;
     TextPicturePainter painter_;
     UniqueIcon bigIcon_, smallIcon_;
+    int iconDpi_ = 0;  // the DPI the icons were loaded for
+    UINT taskbarCreated_;
 };
 
 }  // namespace harfpad::win32

@@ -28,12 +28,15 @@ class Win32TrayWindow final : public ITrayWindow, private BaseWindow {
 
   private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Makes the icon drawn for this DPI the window's own; returns the one it replaces.
+    UniqueIcon loadIcon(int dpi);
 
     HINSTANCE instance_;
     int iconResourceId_;
     UINT taskbarCreated_;
     ITrayWindowEvents* events_ = nullptr;
     UniqueIcon icon_;
+    int iconDpi_ = 0;  // the DPI the icon was drawn for
 };
 
 }  // namespace harfpad::win32
