@@ -18,9 +18,11 @@ constexpr const char* kNoHotkey = "3";
 }  // namespace
 
 std::optional<int> HotkeySettings::storedNumber() const {
-    std::string text = registry_.readRegValue(kHkeyCurrentUser, kStoredKey, "");
+    // Windows reads the named value; an unnamed one beside it (left by an older tool) is not
+    // what the hotkey does, and "APPLY" writes only the named one.
+    std::string text = registry_.readRegValue(kHkeyCurrentUser, kStoredKey, kHotkeyValue);
     if (text == kRegNotFound)
-        text = registry_.readRegValue(kHkeyCurrentUser, kStoredKey, kHotkeyValue);
+        text = registry_.readRegValue(kHkeyCurrentUser, kStoredKey, "");
     return parseHotkeyNumber(text);
 }
 

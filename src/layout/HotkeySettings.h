@@ -33,8 +33,8 @@ class HotkeySettings {
     // could not be. With no option selected nothing is stored.
     void apply_Click();
 
-    // The stored number: the key's unnamed value, or where that cannot be read the named value
-    // "Hotkey" that Windows keeps. Empty when it lies outside the signed 16-bit range.
+    // The stored number: the named value "Hotkey" that Windows uses, or where that cannot be
+    // read the key's unnamed value. Empty when it lies outside the signed 16-bit range.
     std::optional<int> storedNumber() const;
     // 1, 2 or 3 for the selected option, 0 for none.
     int chosenNumber() const;

@@ -65,6 +65,8 @@ class ITrayWindowEvents {
     virtual void Form_MouseMove(std::uintptr_t wParam, std::intptr_t lParam) = 0;
     // The taskbar was created anew (Explorer restarted) and has forgotten every icon.
     virtual void taskbarCreated() = 0;
+    // The window's own icon was replaced (drawn for a new DPI); the one shown is out of date.
+    virtual void iconChanged() = 0;
     // The window is going away (destroyed, or the session ends): no icon may outlive it.
     virtual void windowClosing() = 0;
     // Someone asked the window to close (WM_CLOSE), such as an installer ending the program.

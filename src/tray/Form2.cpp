@@ -90,6 +90,14 @@ void Form2::taskbarCreated() {
         loadtray();
 }
 
+void Form2::iconChanged() {
+    // The identifier is the picture's handle, so the new picture is a new icon.
+    if (!iconOn_)
+        return;
+    deltray();
+    loadtray();
+}
+
 void Form2::windowClosing() {
     removeIcon();
 }

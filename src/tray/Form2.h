@@ -59,6 +59,8 @@ class Form2 final : public ITrayWindowEvents {
 
     // A new taskbar knows no icons: add it again while the indicator is on.
     void taskbarCreated() override;
+    // A new picture: the icon shown with the old one makes way for it.
+    void iconChanged() override;
     // The window goes: take the icon away with it.
     void windowClosing() override;
     // A polite request to end: the icon goes and so does the program.

@@ -68,15 +68,15 @@ TEST_F(Form1Test, StartUpSelectsTheStoredOptionInAnyForm) {
              r.set(documented::HKEY_CURRENT_USER, kToggle, "", documented::REG_BINARY, {2});
          },
          2},
-        // Windows keeps the current user's setting in the named value.
+        // Windows keeps the current user's setting in the named value, and reads only that.
         {"named Hotkey only",
          [](auto& r) { r.setText(documented::HKEY_CURRENT_USER, kToggle, "Hotkey", "2"); }, 2},
-        {"unnamed before named",
+        {"named before unnamed",
          [](auto& r) {
              r.setText(documented::HKEY_CURRENT_USER, kToggle, "", "1");
              r.setText(documented::HKEY_CURRENT_USER, kToggle, "Hotkey", "2");
          },
-         1},
+         2},
         {"oversized",
          [](auto& r) {
              r.set(documented::HKEY_CURRENT_USER, kToggle, "", documented::REG_SZ,
@@ -126,6 +126,7 @@ TEST_F(Form1Test, ApplyDecisions) {
         std::vector<std::string> written;
         std::pair<std::uint32_t, const char*> readOnly = {};  // a key whose writes are refused
         std::u16string_view box = {};  // none: kReboot when anything is written
+        const char* hotkey = nullptr;  // the named value "Hotkey" beside the unnamed one
     } rows[] = {
         {"stored 2, unchanged", "2", kNoControl, {}},
         {"stored 2, choose 3", "2", sp::kOption3, storedAs("3")},
@@ -137,6 +138,9 @@ TEST_F(Form1Test, ApplyDecisions) {
         {"stored out of range, none chosen", "99999", kNoControl, {}},
         {"stored out of range, choose 2", "99999", sp::kOption2, storedAs("2")},
         {"stored text, choose 3", "Not Found", sp::kOption3, storedAs("3")},
+        // An older tool's unnamed value is not what Windows uses.
+        {"unnamed 1, Hotkey 2, choose 1", "1", sp::kOption1, storedAs("1"), {}, {}, "2"},
+        {"unnamed 1, Hotkey 2, choose 2", "1", sp::kOption2, {}, {}, {}, "2"},
         {"current user refused",
          {},
          sp::kOption1,
@@ -154,6 +158,8 @@ TEST_F(Form1Test, ApplyDecisions) {
         auto [w, r, u] = std::tie(p.window, p.registry, p.ui);
         if (row.stored)
             r.setText(documented::HKEY_CURRENT_USER, kToggle, "", *row.stored);
+        if (row.hotkey)
+            r.setText(documented::HKEY_CURRENT_USER, kToggle, "Hotkey", row.hotkey);
         if (row.readOnly.second)
             r.readOnlyKeys.insert(row.readOnly);
         Form1 f{p.platform()};
@@ -208,21 +214,18 @@ TEST_F(Form1Test, ApplyFreesTheLayoutHotkeyWhenItTakesItsKeys) {
     }
 }
 
-TEST_F(Form1Test, ApplyCreatesTheDefaultProfileKeyAndRepeatsWhileTheKeysDiffer) {
+TEST_F(Form1Test, ApplyCreatesTheDefaultProfileKeyAndDefaultThenShowsWhatWasApplied) {
     registry.setText(documented::HKEY_CURRENT_USER, kToggle, "", "2");
     form.show();
     window.userClick(sp::kOption3);
     window.userClick(sp::kApply);
     EXPECT_TRUE(registry.hasKey(documented::HKEY_USERS, kDefaultToggle));
-    // The stored setting is read from the current user, so the same choice differs again.
     window.userClick(sp::kApply);
-    const std::vector<std::string> once = storedAs("3");
-    std::vector<std::string> twice = once;
-    twice.insert(twice.end(), once.begin(), once.end());
-    EXPECT_EQ(describeWrites(registry), twice);
-    EXPECT_EQ(ui.boxes.size(), 2u);
+    EXPECT_EQ(describeWrites(registry), storedAs("3")) << "the same choice again stores nothing";
+    EXPECT_EQ(ui.boxes.size(), 1u);
+    window.userClick(sp::kOption1);
     window.userClick(sp::kDefault);
-    EXPECT_EQ(selectedOption(), 2) << "DEFAULT shows what the current user has stored";
+    EXPECT_EQ(selectedOption(), 3) << "DEFAULT shows what APPLY stored";
 }
 
 TEST_F(Form1Test, SwitchButtonsDriveTheActiveLayout) {

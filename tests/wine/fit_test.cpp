@@ -1,6 +1,7 @@
 // Every caption of the real main window fits its control at 96, 120, 144 and 192 DPI, measured
-// with the control's own font. Wine takes the DPI from the prefix's LogPixels when a process
-// starts, so the test sets it and runs itself once per DPI.
+// with the control's own font, and the window's and the tray's icons are drawn for the DPI.
+// Wine takes the DPI from the prefix's LogPixels when a process starts, so the test sets it and
+// runs itself once per DPI.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -8,17 +9,24 @@
 #include <cstdlib>
 #include <optional>
 #include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
 
+#include "../../res/resource.h"
 #include "support/Win32Form1Platform.h"
 #include "support/WineTest.h"
 #include "app/Form1.h"
 #include "app/Form1Layout.h"
+#include "app/SettingPage.h"
 #include "feedback/FeedbackForm.h"
 #include "feedback/FeedbackPage.h"
 #include "feedback/FormEncoding.h"
 #include "keyboard/UnicodeKeyboardPage.h"
 #include "platform/win32/TextConv.h"
 #include "platform/win32/Win32FormControls.h"
+#include "platform/win32/Win32ShellNotify.h"
+#include "platform/win32/Win32TrayWindow.h"
 
 namespace harfpad {
 namespace {
@@ -70,6 +78,7 @@ HWND coveredBy(HWND control, RECT text) {
 
 class FitAtOneDpi : public ::testing::Test, protected wine_test::Win32Form1Platform {
   protected:
+    FitAtOneDpi() : wine_test::Win32Form1Platform(::GetModuleHandleW(nullptr), IDI_HARFPAD) {}
     static void SetUpTestSuite() {
         // As the program's manifest declares, so that windows are laid out at the monitor's DPI.
         ::SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
@@ -140,7 +149,10 @@ class FitAtOneDpi : public ::testing::Test, protected wine_test::Win32Form1Platf
         EXPECT_GT(measured, 0) << "no caption on page " << page;
     }
 
-    Form1 form{platform()};
+    win32::Win32TrayWindow trayWindow{::GetModuleHandleW(nullptr), IDI_HARFPAD};
+    win32::Win32ShellNotify shell;
+    TrayPlatform trayPlatform{trayWindow, shell};
+    Form1 form{platform(&trayPlatform)};
 };
 
 TEST_F(FitAtOneDpi, EveryCaptionFitsItsControl) {
@@ -170,6 +182,67 @@ TEST_F(FitAtOneDpi, EveryCaptionFitsItsControl) {
     checkPage(kPageUnicodeTesting, " (shifted)");
 }
 
+// Messages that reached a window holding a deleted font (learn.microsoft.com: WM_SETFONT, the
+// font is deleted "when it is no longer needed"; GetObject fails on a handle no longer valid).
+std::vector<std::string> deadFontMessages;
+LRESULT CALLBACK watchFonts(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    static bool asking = false;  // the questions below are messages too
+    if (code == HC_ACTION && !std::exchange(asking, true)) {
+        const auto font = reinterpret_cast<HFONT>(::SendMessageW(sent->hwnd, WM_GETFONT, 0, 0));
+        if (font && ::GetObjectW(font, 0, nullptr) == 0)
+            deadFontMessages.push_back(utf8(win32::windowText(sent->hwnd)) + " got " +
+                                       std::to_string(sent->message));
+        asking = false;
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// On a monitor of another scale and on a new taskbar the icons are drawn again, at the sizes
+// Windows gives for that DPI (learn.microsoft.com: GetSystemMetricsForDpi), and no control is
+// left with a deleted font meanwhile.
+TEST_F(FitAtOneDpi, IconsFollowTheDpiAndFontsOutliveTheirControlsUse) {
+    const auto dpi = dpiToCheck();
+    if (!dpi)
+        GTEST_SKIP() << "run by FitTest once for each DPI";
+    form.show();
+    ASSERT_TRUE(window.isLoaded());
+    click(setting_page::kIndicator);
+    const HWND main = window.hwnd(), tray = trayWindow.hwnd();
+    ASSERT_NE(tray, nullptr);
+    // The tray shows the small size: the program's own picture for it, not a large one shrunk.
+    const auto expectIconsAt = [&](int at, const char* when) {
+        for (auto [hwnd, which, metric] : {std::tuple{main, ICON_BIG, SM_CXICON},
+                                           {main, ICON_SMALL, SM_CXSMICON},
+                                           {tray, ICON_BIG, SM_CXSMICON}})
+            EXPECT_EQ(wine_test::iconWidth(hwnd, which), ::GetSystemMetricsForDpi(metric, at))
+                << when << at << ", icon " << which << (hwnd == tray ? " of the tray" : "");
+        EXPECT_TRUE(wine_test::trayIconShown(tray, static_cast<UINT>(form.form2()->trayPicture())))
+            << when << at;
+    };
+    expectIconsAt(*dpi, "at start, DPI ");
+
+    const int other = *dpi == 96 ? 144 : 96;
+    const UINT before = static_cast<UINT>(form.form2()->trayPicture());
+    RECT place;
+    ::GetWindowRect(main, &place);
+    HHOOK hook = ::SetWindowsHookExW(WH_CALLWNDPROC, watchFonts, nullptr, ::GetCurrentThreadId());
+    for (HWND hwnd : {main, tray})
+        ::SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(other, other),
+                       reinterpret_cast<LPARAM>(&place));
+    ::UnhookWindowsHookEx(hook);
+    EXPECT_EQ(deadFontMessages, std::vector<std::string>{});
+    expectIconsAt(other, "moved to DPI ");
+    EXPECT_FALSE(wine_test::trayIconShown(tray, before)) << "the old picture's icon is gone";
+
+    // A restarted Explorer knows no icons and tells every top-level window.
+    ASSERT_TRUE(shell.shellNotifyIcon(kNimDelete, form.form2()->record()));
+    const UINT taskbarCreated = ::RegisterWindowMessageW(L"TaskbarCreated");
+    for (HWND hwnd : {main, tray}) ::SendMessageW(hwnd, taskbarCreated, 0, 0);
+    expectIconsAt(*dpi, "new taskbar on the window's monitor, DPI ");
+    click(setting_page::kIndicator);
+}
+
 // Sets the prefix's DPI for processes started from now on.
 void setLogPixels(DWORD dpi) {
     ::RegSetKeyValueW(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels", REG_DWORD, &dpi, sizeof dpi);
@@ -179,8 +252,7 @@ void setLogPixels(DWORD dpi) {
 DWORD runAt(int dpi) {
     wchar_t self[MAX_PATH];
     ::GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring command =
-        L"\"" + std::wstring(self) + L"\" --gtest_filter=FitAtOneDpi.EveryCaptionFitsItsControl";
+    std::wstring command = L"\"" + std::wstring(self) + L"\" --gtest_filter=FitAtOneDpi.*";
     ::SetEnvironmentVariableW(kDpiVariable, std::to_wstring(dpi).c_str());
     STARTUPINFOW startup{sizeof startup};
     startup.dwFlags = STARTF_USESTDHANDLES;
@@ -203,7 +275,7 @@ DWORD runAt(int dpi) {
     return code;
 }
 
-TEST(FitTest, EveryCaptionFitsItsControlAt96To192Dpi) {
+TEST(FitTest, EveryCheckAt96To192Dpi) {
     if (dpiToCheck())
         GTEST_SKIP();
     DWORD before = 96, size = sizeof before;  // the prefix's own, put back at the end
@@ -212,7 +284,7 @@ TEST(FitTest, EveryCaptionFitsItsControlAt96To192Dpi) {
     for (int dpi : {96, 120, 144, 192}) {
         ::fflush(stdout);
         setLogPixels(static_cast<DWORD>(dpi));
-        EXPECT_EQ(runAt(dpi), 0u) << "at " << dpi << " DPI; what did not fit is listed above";
+        EXPECT_EQ(runAt(dpi), 0u) << "at " << dpi << " DPI; what failed is listed above";
     }
     setLogPixels(before);
 }

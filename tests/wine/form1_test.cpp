@@ -58,10 +58,13 @@ class WineForm1Test : public ::testing::Test, protected wine_test::Win32Form1Pla
 };
 
 // Windows keeps the current user's hotkey in the named value "Hotkey"; APPLY stores it there
-// and in the default profile, and DEFAULT then shows it.
+// and in the default profile, and DEFAULT then shows it. An older tool's unnamed value beside
+// it is not what Windows uses.
 TEST_F(WineForm1Test, TheCurrentUsersNamedHotkeyIsShownAndStored) {
-    const wchar_t two[] = L"2";
+    const wchar_t one[] = L"1", two[] = L"2";
     ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, kToggle, L"Hotkey", REG_SZ, two, sizeof two),
+              ERROR_SUCCESS);
+    ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, kToggle, nullptr, REG_SZ, one, sizeof one),
               ERROR_SUCCESS);
     load();
     EXPECT_TRUE(checked(sp::kOption2));

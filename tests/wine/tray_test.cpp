@@ -26,19 +26,6 @@
 namespace harfpad {
 namespace {
 
-// Width of an icon's picture.
-int iconWidth(HICON icon) {
-    ICONINFO info{};
-    if (!::GetIconInfo(icon, &info))
-        return 0;
-    BITMAP bitmap{};
-    ::GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
-    if (info.hbmColor)
-        ::DeleteObject(info.hbmColor);
-    ::DeleteObject(info.hbmMask);
-    return bitmap.bmWidth;
-}
-
 namespace sp = setting_page;
 
 constexpr const wchar_t* kToggle = L"keyboard layout\\toggle";
@@ -178,8 +165,6 @@ TEST_F(WineTrayTest, TickingAddsExactlyOneIconAndUntickingRemovesIt) {
     EXPECT_FALSE(::IsWindowVisible(tray())) << "the tray window is never shown";
     const auto picture = ::SendMessageW(tray(), WM_GETICON, ICON_BIG, 0);
     EXPECT_NE(picture, 0);
-    EXPECT_EQ(iconWidth(reinterpret_cast<HICON>(picture)), ::GetSystemMetrics(SM_CXSMICON))
-        << "the program's own small icon, not a large one shrunk or the stock one";
     EXPECT_EQ(form.form2()->trayPicture(), static_cast<std::uintptr_t>(picture));
     EXPECT_TRUE(iconShown());
 

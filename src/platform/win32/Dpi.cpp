@@ -51,4 +51,22 @@ LOGFONTW messageFontForDpi(int dpi) {
     return metrics.lfMessageFont;
 }
 
+int systemMetricForDpi(int index, int dpi) {
+    // Windows 10 before version 1607 lacks it: scale what the system DPI gives.
+    using MetricForDpiFn = int(WINAPI*)(int, UINT);
+    static const auto metricForDpi = user32Function<MetricForDpiFn>("GetSystemMetricsForDpi");
+    if (metricForDpi) {
+        if (const int value = metricForDpi(index, static_cast<UINT>(dpi)); value > 0)
+            return value;
+    }
+    return ::MulDiv(::GetSystemMetrics(index), dpi, systemDpi());
+}
+
+UniqueIcon loadIconForDpi(HINSTANCE instance, int resourceId, int metric, int dpi) {
+    const int side = systemMetricForDpi(metric, dpi);
+    // Not LR_SHARED: each load is a separate icon, destroyed when it is replaced.
+    return UniqueIcon(static_cast<HICON>(
+        ::LoadImageW(instance, MAKEINTRESOURCEW(resourceId), IMAGE_ICON, side, side, 0)));
+}
+
 }  // namespace harfpad::win32

@@ -1,5 +1,5 @@
 // Placing the window and its controls at the monitor's DPI: twips scaled to pixels, the fonts
-// at that size, the pictures of picture buttons, centring on the monitor.
+// at that size, the pictures of picture buttons, the window's icons, centring on the monitor.
 #include "platform/win32/Win32FormWindow.h"
 
 #include <commctrl.h>
@@ -14,6 +14,10 @@
 namespace harfpad::win32 {
 
 void Win32FormWindow::applyLayout() {
+    // A control may draw or measure with its font until it has the next one, so the old fonts
+    // are deleted only once every control holds a new one.
+    const auto oldFonts = std::move(fonts_);
+    const UniqueFont oldFormFont = std::move(formFont_);
     fonts_.clear();
     painter_.clear();
     LOGFONTW form = formLogFont();
@@ -38,6 +42,17 @@ void Win32FormWindow::applyLayout() {
         if (control.hwnd)
             layoutControl(control, pageOffset_.x, pageOffset_.y);
     }
+}
+
+void Win32FormWindow::loadIcons(int dpi) {
+    UniqueIcon big = loadIconForDpi(instance_, iconResourceId_, SM_CXICON, dpi);
+    UniqueIcon small = loadIconForDpi(instance_, iconResourceId_, SM_CXSMICON, dpi);
+    ::SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
+    ::SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
+    // The window does not own its icons: the old ones go once the new ones are in place.
+    bigIcon_ = std::move(big);
+    smallIcon_ = std::move(small);
+    iconDpi_ = dpi;
 }
 
 void Win32FormWindow::layoutControl(Control& control, int dx, int dy) {

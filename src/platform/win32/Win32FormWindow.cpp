@@ -14,7 +14,11 @@
 namespace harfpad::win32 {
 
 Win32FormWindow::Win32FormWindow(HINSTANCE instance, const FormSpec& spec, int iconResourceId)
-    : instance_(instance), spec_(spec), model_(spec), iconResourceId_(iconResourceId) {
+    : instance_(instance),
+      spec_(spec),
+      model_(spec),
+      iconResourceId_(iconResourceId),
+      taskbarCreated_(::RegisterWindowMessageW(L"TaskbarCreated")) {
     for (std::size_t page = 0; page < spec_.pages.size(); ++page) {
         const auto& controls = spec_.pages[page].controls;
         const auto rects = resolvePageRects(controls);
@@ -129,19 +133,16 @@ LRESULT Win32FormWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lPara
         show();  // the program was started again: this copy comes forward instead
         return 0;
     }
+    if (message == taskbarCreated_ && message != 0) {
+        // The taskbar shows the window's icons: a new one may come after a change of scale.
+        if (const int dpi = dpiForWindow(hwnd_); dpi != iconDpi_)
+            loadIcons(dpi);
+        return 0;
+    }
     switch (message) {
-        case WM_CREATE: {
-            const int big = ::GetSystemMetrics(SM_CXICON);
-            const int small = ::GetSystemMetrics(SM_CXSMICON);
-            bigIcon_.reset(static_cast<HICON>(::LoadImageW(
-                instance_, MAKEINTRESOURCEW(iconResourceId_), IMAGE_ICON, big, big, 0)));
-            smallIcon_.reset(static_cast<HICON>(::LoadImageW(
-                instance_, MAKEINTRESOURCEW(iconResourceId_), IMAGE_ICON, small, small, 0)));
-            ::SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
-            ::SendMessageW(hwnd_, WM_SETICON, ICON_SMALL,
-                           reinterpret_cast<LPARAM>(smallIcon_.get()));
+        case WM_CREATE:
+            loadIcons(dpiForWindow(hwnd_));
             return 0;
-        }
         case WM_COMMAND: {
             const auto id = static_cast<ControlId>(LOWORD(wParam));
             const Control* control = find(id);
@@ -183,6 +184,7 @@ LRESULT Win32FormWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lPara
                            suggested->right - suggested->left, suggested->bottom - suggested->top,
                            SWP_NOZORDER | SWP_NOACTIVATE);
             applyLayout();
+            loadIcons(dpi_);
             return 0;
         }
         case WM_SYSCOLORCHANGE:

@@ -92,6 +92,8 @@ class Win32FormWindow final : public IFormWindow, public IAccessibleNames, priva
     void applyLayout();
     void layoutControl(Control& control, int dx, int dy);
     void centreOnMonitor();
+    // The window's big and small icons drawn for this DPI.
+    void loadIcons(int dpi);
     void showPage(int index);
     HFONT fontFor(const Control& control);
     LOGFONTW logFontFor(const FontSpec* spec) const;  // nullptr: the system's message font
@@ -137,6 +139,8 @@ class Win32FormWindow final : public IFormWindow, public IAccessibleNames, priva
     std::unordered_map<ControlId, std::wstring> names_;
     std::unordered_set<ControlId> liveRegions_;
     Win32Annotations annotations_;
+    int iconDpi_ = 0;  // the DPI the icons were loaded for
+    UINT taskbarCreated_;
 };
 
 }  // namespace harfpad::win32

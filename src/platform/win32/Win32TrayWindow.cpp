@@ -1,20 +1,11 @@
 #include "platform/win32/Win32TrayWindow.h"
 
+#include "platform/win32/Dpi.h"
 #include "platform/win32/SingleInstance.h"
 #include "platform/win32/Win32KeyboardLayout.h"
 #include "platform/win32/TextConv.h"
 
 namespace harfpad::win32 {
-namespace {
-
-// The notification area shows small icons: take the image made for that size at this DPI
-// rather than let the shell shrink the large one.
-int smallIconSize() {
-    const int size = ::GetSystemMetrics(SM_CXSMICON);
-    return size > 0 ? size : 16;
-}
-
-}  // namespace
 
 Win32TrayWindow::Win32TrayWindow(HINSTANCE instance, int iconResourceId)
     : instance_(instance),
@@ -29,16 +20,6 @@ Win32TrayWindow::~Win32TrayWindow() {
 void Win32TrayWindow::create() {
     if (hwnd_)
         return;
-    if (!icon_) {
-        const int size = smallIconSize();
-        icon_.reset(static_cast<HICON>(
-            ::LoadImageW(instance_, MAKEINTRESOURCEW(iconResourceId_), IMAGE_ICON, size, size, 0)));
-    }
-    if (!icon_) {
-        // A module without the icon resource still gets a visible icon: a copy of the stock
-        // application icon, owned like the loaded one.
-        icon_.reset(::CopyIcon(::LoadIconW(nullptr, IDI_APPLICATION)));
-    }
     WNDCLASSEXW probe{sizeof probe};
     if (!::GetClassInfoExW(instance_, kTrayWindowClass, &probe)) {
         WNDCLASSEXW cls{sizeof cls};
@@ -51,11 +32,26 @@ void Win32TrayWindow::create() {
                       nullptr, nullptr, instance_, createParam());
     if (!hwnd_)
         return;
-    if (icon_)
-        ::SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
+    loadIcon(dpiForWindow(hwnd_));
     // A copy running elevated still hears that the taskbar was created anew.
     if (taskbarCreated_ != 0)
         ::ChangeWindowMessageFilterEx(hwnd_, taskbarCreated_, MSGFLT_ALLOW, nullptr);
+}
+
+UniqueIcon Win32TrayWindow::loadIcon(int dpi) {
+    // The notification area shows small icons: take the image made for that size at the DPI of
+    // the window's monitor rather than let the shell shrink the large one.
+    UniqueIcon icon = loadIconForDpi(instance_, iconResourceId_, SM_CXSMICON, dpi);
+    if (!icon) {
+        // A module without the icon resource still gets a visible icon: a copy of the stock
+        // application icon, owned like the loaded one.
+        icon.reset(::CopyIcon(::LoadIconW(nullptr, IDI_APPLICATION)));
+    }
+    if (icon)
+        ::SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon.get()));
+    iconDpi_ = dpi;
+    // The window does not own its icon: the caller lets the old one go when it is done with it.
+    return std::exchange(icon_, std::move(icon));
 }
 
 std::uintptr_t Win32TrayWindow::windowIcon() const {
@@ -105,11 +101,22 @@ LRESULT Win32TrayWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lPara
         return 0;
     }
     if (message == taskbarCreated_ && taskbarCreated_ != 0) {
+        // A new taskbar knows no icons, so one of another size goes up as a new icon.
+        UniqueIcon old;
+        if (const int dpi = dpiForWindow(hwnd_); dpi != iconDpi_)
+            old = loadIcon(dpi);
         if (events_)
             events_->taskbarCreated();
         return 0;
     }
     switch (message) {
+        case WM_DPICHANGED: {
+            // The shown icon is taken down by its old picture before the new one goes up.
+            const UniqueIcon old = loadIcon(HIWORD(wParam));
+            if (events_)
+                events_->iconChanged();
+            return 0;
+        }
         case WM_MOUSEMOVE:
             // The icon's callback message, the number of the mouse-move message; both
             // parameters go on whole.

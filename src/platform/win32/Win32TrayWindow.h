@@ -33,6 +33,8 @@ class Win32TrayWindow final : public ITrayWindow, private BaseWindow {
   private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void noteUserWindow();
+    // Makes the icon drawn for this DPI the window's own; returns the one it replaces.
+    UniqueIcon loadIcon(int dpi);
 
     HINSTANCE instance_;
     int iconResourceId_;
@@ -40,6 +42,7 @@ class Win32TrayWindow final : public ITrayWindow, private BaseWindow {
     ITrayWindowEvents* events_ = nullptr;
     UniqueIcon icon_;
     HWND userWindow_ = nullptr;
+    int iconDpi_ = 0;  // the DPI the icon was drawn for
 };
 
 }  // namespace harfpad::win32

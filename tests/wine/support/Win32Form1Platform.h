@@ -12,6 +12,7 @@
 namespace harfpad::wine_test {
 
 struct Win32Form1Platform : harfpad::Win32Form1Platform {
+    using harfpad::Win32Form1Platform::Win32Form1Platform;
     HWND control(ControlId id) const { return window.controlHwnd(id); }
     bool checked(ControlId id) const {
         return ::SendMessageW(control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;

@@ -30,6 +30,19 @@ bool trayIconShown(HWND owner, UINT id) {
     return ::Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
 }
 
+int iconWidth(HWND window, WPARAM which) {
+    const auto icon = reinterpret_cast<HICON>(::SendMessageW(window, WM_GETICON, which, 0));
+    ICONINFO info{};
+    if (!::GetIconInfo(icon, &info))
+        return 0;
+    BITMAP bitmap{};
+    ::GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+    if (info.hbmColor)
+        ::DeleteObject(info.hbmColor);
+    ::DeleteObject(info.hbmMask);
+    return bitmap.bmWidth;
+}
+
 MessageBoxAnswerer::MessageBoxAnswerer() : thread_([this] { run(); }) {}
 
 MessageBoxAnswerer::~MessageBoxAnswerer() {

@@ -22,6 +22,9 @@ void pumpMessages(std::chrono::milliseconds duration, const std::function<bool()
 // changes nothing succeeds for an icon that is there and is refused for one that is not.
 bool trayIconShown(HWND owner, UINT id);
 
+// Width of the window's big or small icon (ICON_BIG, ICON_SMALL), 0 when it has none.
+int iconWidth(HWND window, WPARAM which);
+
 // Closes message boxes shown by this process while it lives, recording their texts and titles.
 class MessageBoxAnswerer {
   public:
