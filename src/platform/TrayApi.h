@@ -20,6 +20,7 @@ struct NotifyIconRecord {
     std::uintptr_t hIcon = 0;
     std::array<char16_t, 128> szTip{};
     std::uint32_t uVersion = 0;  // read by NIM_SETVERSION only
+    friend bool operator==(const NotifyIconRecord&, const NotifyIconRecord&) = default;
 };
 
 // Record flags, shell operations and the notification version, as the platform numbers them.

@@ -65,15 +65,9 @@ TEST(TrayIconRecord, DeleteChangesOnlyTheIdentifierAndKeepsTheLastAddsWindow) {
 
     ASSERT_EQ(shell.calls.size(), 5u);
     EXPECT_EQ(shell.calls[4].message, 2u) << "operation delete";
-    NotifyIconRecord expected = shell.calls[2].record;
+    NotifyIconRecord expected = shell.calls[2].record;  // the second add's: window 0x200, icon 0x33
     expected.uID = 0x44;
-    const NotifyIconRecord& r = shell.calls[4].record;
-    EXPECT_EQ(r.hWnd, 0x200u);
-    EXPECT_EQ(r.uID, 0x44u);
-    EXPECT_EQ(r.uFlags, expected.uFlags);
-    EXPECT_EQ(r.uCallbackMessage, expected.uCallbackMessage);
-    EXPECT_EQ(r.hIcon, 0x33u);
-    EXPECT_EQ(tipBytes(r), tipOf(std::string("second") + '\0' + std::string(57, ' ')));
+    EXPECT_EQ(shell.calls[4].record, expected);
 }
 
 TEST(TrayIconRecord, TipFieldIsTextZeroAndBlanksUpTo64Bytes) {
@@ -110,7 +104,7 @@ TEST_F(Form2Test, LoadtrayCreatesTheHiddenWindowOnceAndNamesTheIconByItsPicture)
     form2.loadtray();
     EXPECT_EQ(window.creates, 1);
     EXPECT_EQ(form2.trayPicture(), window.iconWhenCreated);
-    ASSERT_EQ(shell.count(kNimAdd), 2);
+    ASSERT_EQ(shell.count(documented::NIM_ADD), 2);
     EXPECT_TRUE(shell.calls[0].accepted);
     EXPECT_FALSE(shell.calls[2].accepted) << "the same icon twice is refused";
     EXPECT_EQ(shell.icons.size(), 1u);
@@ -125,7 +119,7 @@ TEST_F(Form2Test, DeltrayRemovesTheIconItAdded) {
     form2.loadtray();
     form2.deltray();
     ASSERT_EQ(shell.calls.size(), 3u);
-    EXPECT_EQ(shell.calls[2].message, kNimDelete);
+    EXPECT_EQ(shell.calls[2].message, documented::NIM_DELETE);
     EXPECT_TRUE(shell.calls[2].accepted);
     EXPECT_EQ(shell.calls[2].record.uID, shell.calls[0].record.uID);
     EXPECT_TRUE(shell.icons.empty());
@@ -220,9 +214,9 @@ TEST_F(Form2Test, ClosingWindowTakesAShownIconAway) {
     form2.loadtray();
     form2.windowClosing();
     EXPECT_TRUE(shell.icons.empty());
-    EXPECT_EQ(shell.calls.back().message, kNimDelete);
+    EXPECT_EQ(shell.calls.back().message, documented::NIM_DELETE);
     form2.windowClosing();
-    EXPECT_EQ(shell.count(kNimDelete), 1) << "removed once";
+    EXPECT_EQ(shell.count(documented::NIM_DELETE), 1) << "removed once";
 }
 
 // A polite request to end (an installer, the task manager's close) ends with no icon left.
@@ -255,7 +249,7 @@ TEST(Form2Lifetime, GoingAwayRemovesTheIconAndLetsGoOfTheWindow) {
         form2.loadtray();
         form2.deltray();
     }
-    EXPECT_EQ(shell.count(kNimDelete), 2) << "an icon already removed is not removed again";
+    EXPECT_EQ(shell.count(documented::NIM_DELETE), 2) << "an icon already removed is not removed again";
 }
 
 // ---- the main window and the tray together ----
@@ -334,7 +328,7 @@ TEST_F(TrayLifeTest, ReturnFromTheTrayReadsTheHotkeyAfreshTicksTheBoxAndAddsNoSe
     const int showsBefore = window.showCalls();
     run(Step::DoubleClick);
     EXPECT_EQ(window.showCalls(), showsBefore + 1) << "open window: only brought up";
-    EXPECT_EQ(shell.count(kNimAdd), 1) << "box already ticked: no click, no add";
+    EXPECT_EQ(shell.count(documented::NIM_ADD), 1) << "box already ticked: no click, no add";
 
     run(Step::Close);
     registry.setText(documented::HKEY_CURRENT_USER, kToggle, "", "3");
@@ -342,7 +336,7 @@ TEST_F(TrayLifeTest, ReturnFromTheTrayReadsTheHotkeyAfreshTicksTheBoxAndAddsNoSe
     EXPECT_EQ(window.loadCount(), 2);
     EXPECT_EQ(window.value(sp::kOption3), 1) << "start-up ran again";
     EXPECT_EQ(window.value(sp::kIndicator), 1);
-    ASSERT_EQ(shell.count(kNimAdd), 2) << "ticking the box runs loadtray again";
+    ASSERT_EQ(shell.count(documented::NIM_ADD), 2) << "ticking the box runs loadtray again";
     EXPECT_FALSE(shell.calls.back().accepted);
     EXPECT_EQ(shell.icons.size(), 1u);
     EXPECT_EQ(shell.calls[0].record.uID, shell.calls.back().record.uID);
@@ -383,14 +377,14 @@ TEST_F(TrayLifeTest, IndicatorClickFollowsTheValue) {
     form.onClick(sp::kIndicator);
     ASSERT_NE(form.form2(), nullptr);
     ASSERT_EQ(shell.calls.size(), 1u);
-    EXPECT_EQ(shell.calls[0].message, kNimDelete);
+    EXPECT_EQ(shell.calls[0].message, documented::NIM_DELETE);
     EXPECT_FALSE(shell.calls[0].accepted);
     // Greyed to ticked through setIndicator counts as a change.
     window.setValue(sp::kIndicator, 2);
     form.setIndicator(1);
     EXPECT_EQ(shell.icons.size(), 1u);
     form.setIndicator(1);
-    EXPECT_EQ(shell.count(kNimAdd), 1);
+    EXPECT_EQ(shell.count(documented::NIM_ADD), 1);
 }
 
 // Before Explorer runs the shell refuses the icon: the program knows it has none, so closing
