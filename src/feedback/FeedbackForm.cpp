@@ -17,9 +17,11 @@ namespace {
 // How often a wait looks at the requests; window messages are answered as they come.
 constexpr unsigned kPollMs = 25;
 
-// A reply that asks for a user name and password, from the server (401) or a proxy (407).
-bool asksForCredentials(int status) {
-    return status == 401 || status == 407;
+// An answer that is not the feedback script's: a redirect, which the post never follows, or a
+// request for a user name and password, from the server (401) or a proxy (407), that the user's
+// own logon did not satisfy.
+bool notTheScriptsAnswer(int status) {
+    return (status >= 300 && status < 400) || status == 401 || status == 407;
 }
 
 // The first units the view keeps, not half a character.
@@ -55,11 +57,23 @@ bool FeedbackForm::waitUntil(std::uint64_t deadline, const std::function<bool()>
 void FeedbackForm::checkConnection(std::uint64_t deadline) {
     window_.setCaption(u"Checking connection with " + hostOf(addresses_.probeUrl) + u"...");
     const auto probe = http_.start({kAppTitle, u"GET", addresses_.probeUrl, u"", "", kProbeFlags});
-    // The response's headers are the answer: nothing of its body is read.
+    // Status 200 and exactly the known text, as Windows' own indicator reads that page: a sign-in
+    // page, an error page or a 407 is no way out. No more is read than could match.
+    using State = IHttpTransfer::State;
+    const std::string expected = toUtf8(addresses_.probeContent);
+    std::string page;
+    const bool settled =
+        probe && waitUntil(deadline, [&] {
+            if (probe->state() == State::Receiving) {
+                if (probe->status() != 200)
+                    return true;
+                probe->takeBody(page, expected.size() + 1 - page.size());
+            }
+            const State state = probe->state();
+            return state == State::Done || state == State::Failed || page.size() > expected.size();
+        });
     isConnected_ =
-        probe &&
-        waitUntil(deadline, [&] { return probe->state() != IHttpTransfer::State::Sending; }) &&
-        probe->state() != IHttpTransfer::State::Failed;
+        settled && probe->state() == State::Done && probe->status() == 200 && page == expected;
 }
 
 bool FeedbackForm::post(const std::u16string& body, std::uint64_t deadline, std::string& reply) {
@@ -73,8 +87,8 @@ bool FeedbackForm::post(const std::u16string& body, std::uint64_t deadline, std:
         using State = IHttpTransfer::State;
         State state = transfer->state();
         if (state == State::Receiving) {
-            if (asksForCredentials(transfer->status()))
-                return true;  // no credentials are ever given
+            if (notTheScriptsAnswer(transfer->status()))
+                return true;
             transfer->takeBody(reply, kMaxReplyBytes - reply.size());
             state = transfer->state();
         }

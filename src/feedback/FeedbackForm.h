@@ -26,14 +26,17 @@ inline constexpr char16_t kSending[] = u"Sending...";
 inline constexpr char16_t kReceived[] = u"Data received. Thank you. ";
 inline constexpr char16_t kTransmissionError[] = u"Transmission Error.";
 
-// Neither request ever authenticates, asks the user anything or carries cookies.
-inline constexpr std::uint32_t kNoCredentials =
-    kHttpFlagNoAuth | kHttpFlagNoUi | kHttpFlagNoCookies;
+// Neither request asks the user anything or carries cookies. WinINet may sign in to a proxy or
+// server with the user's own Windows logon, silently, as it does for the browser; the program
+// never gives a name or password, and WinINet shows a sign-in window only when a program asks it
+// to (InternetErrorDlg), which this one never does.
+inline constexpr std::uint32_t kQuiet = kHttpFlagNoUi | kHttpFlagNoCookies;
 // The probe: reload, no cache write, keep the connection.
 inline constexpr std::uint32_t kProbeFlags =
-    kHttpFlagReload | kHttpFlagNoCacheWrite | kHttpFlagKeepConnection | kNoCredentials;
+    kHttpFlagReload | kHttpFlagNoCacheWrite | kHttpFlagKeepConnection | kQuiet;
+// The post goes to the configured address alone: a redirect is not followed, it is the answer.
 inline constexpr std::uint32_t kPostFlags =
-    kHttpFlagReload | kHttpFlagNoCacheWrite | kNoCredentials;
+    kHttpFlagReload | kHttpFlagNoCacheWrite | kHttpFlagNoAutoRedirect | kQuiet;
 
 // "Send" reaches its outcome within this time of the press, whatever the servers do; the probe
 // has the first part of it.
@@ -56,6 +59,7 @@ class FeedbackForm {
 
   private:
     void send(std::uint64_t pressed);
+    // Connected only when the probe page answers as Windows' own indicator expects it to.
     void checkConnection(std::uint64_t deadline);
     // The reply's bytes (at most kMaxReplyBytes of them), or false when there is no usable one.
     bool post(const std::u16string& body, std::uint64_t deadline, std::string& reply);

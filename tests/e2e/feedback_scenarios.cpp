@@ -75,7 +75,7 @@ class FeedbackScenarios : public HarfpadTest {
     static LoopbackHttpServer& server() {
         static LoopbackHttpServer instance(
             [](const LoopbackHttpServer::Request& request) {
-                return request.method == "GET" ? Reply("ok") : reply();
+                return request.method == "GET" ? Reply(HARFPAD_E2E_PROBE_CONTENT) : reply();
             },
             HARFPAD_E2E_PORT);
         return instance;

@@ -40,7 +40,8 @@ class WineFeedbackTest : public ::testing::Test, protected wine_test::Win32Form1
     void load(const std::string& probeUrl, std::string feedbackUrl = {}) {
         if (feedbackUrl.empty())
             feedbackUrl = server.url("/softfback.php");
-        form = std::make_unique<Form1>(platform(nullptr, {widen(feedbackUrl), widen(probeUrl)}));
+        form = std::make_unique<Form1>(
+            platform(nullptr, {widen(feedbackUrl), widen(probeUrl), u"Microsoft Connect Test"}));
         form->show();
         ASSERT_TRUE(window.isLoaded());
         window.selectPage(kPageFeedback);
@@ -65,8 +66,10 @@ class WineFeedbackTest : public ::testing::Test, protected wine_test::Win32Form1
     std::string reply = "<html><body><p>Data received. Thank you.</p></body></html>";
     unsigned bytesPerSecond = 0;  // of the reply to the post
     LoopbackHttpServer server{[this](const LoopbackHttpServer::Request& request) {
+        if (request.method == "GET")
+            return LoopbackHttpServer::Reply("Microsoft Connect Test");
         LoopbackHttpServer::Reply answer(reply);
-        answer.bytesPerSecond = request.method == "POST" ? bytesPerSecond : 0;
+        answer.bytesPerSecond = bytesPerSecond;
         return answer;
     }};
     std::unique_ptr<Form1> form;
