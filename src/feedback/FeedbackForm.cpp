@@ -24,15 +24,26 @@ bool notTheScriptsAnswer(int status) {
     return (status >= 300 && status < 400) || status == 401 || status == 407;
 }
 
-// The first units the view keeps, not half a character.
-std::u16string keptByTheView(std::u16string text) {
-    if (text.size() > HtmlView::kMaxReplyLength) {
-        std::size_t keep = HtmlView::kMaxReplyLength;
+// At most the first `max` units of `text`, not half a character.
+std::u16string firstUnits(std::u16string text, std::size_t max) {
+    if (text.size() > max) {
+        std::size_t keep = max;
         if (text[keep - 1] >= 0xD800 && text[keep - 1] <= 0xDBFF)
             --keep;
         text.resize(keep);
     }
     return text;
+}
+
+// What the reply box shows of the reply's readable text (lines ending in CR LF): its start, and
+// a line saying that there is more.
+std::u16string shownPart(std::u16string text) {
+    if (text.size() <= kMaxShownLength)
+        return text;
+    text = firstUnits(std::move(text), kMaxShownLength);
+    if (text.back() == u'\r')
+        text.pop_back();  // not half a line end
+    return text + u"\r\n" + kRestNotShown;
 }
 
 }  // namespace
@@ -157,8 +168,9 @@ void FeedbackForm::send(std::uint64_t pressed) {
 
 void FeedbackForm::showReply(bool received, const std::string& reply) {
     // A request that failed has no reply: keeping the previous one could show its
-    // acknowledgement for feedback that never arrived.
-    const std::u16string text = received ? keptByTheView(decodeUtf8(reply)) : std::u16string();
+    // acknowledgement for feedback that never arrived. The view keeps the reply's first units.
+    const std::u16string text =
+        received ? firstUnits(decodeUtf8(reply), HtmlView::kMaxReplyLength) : std::u16string();
     serverReply_ = lfToCrLf(text);
     // The view reads CR LF and a lone CR as LF, as an HTML parser does: the reply with its CRs
     // made LFs reads exactly as `serverReply_` does, and the view's cap counts the reply as it
@@ -166,7 +178,7 @@ void FeedbackForm::showReply(bool received, const std::string& reply) {
     std::u16string forTheView = text;
     std::replace(forTheView.begin(), forTheView.end(), u'\r', u'\n');
     view_.setBodyHtml(forTheView);
-    window_.setText(page::kWebBrowser1, lfToCrLf(view_.readableText()));
+    window_.setText(page::kWebBrowser1, shownPart(lfToCrLf(view_.readableText())));
     window_.setVisible(page::kWebBrowser1, !serverReply_.empty());
     const bool acknowledged = view_.bodyHtml().find(kAcknowledgement) != std::u16string::npos;
     window_.setText(page::kLabel10, acknowledged ? kReceived : kTransmissionError);
