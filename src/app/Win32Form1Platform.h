@@ -32,6 +32,7 @@ struct Win32Form1Platform {
 
     Form1Platform platform(const TrayPlatform* tray = nullptr,
                            feedback::FeedbackAddresses addresses = {}) {
+        tray_ = tray;
         Form1Platform bundle{window,   ui,         registry, layouts, keyInput,
                              codePage, keystrokes, http,     window,  tray};
         bundle.feedbackAddresses = std::move(addresses);
@@ -39,7 +40,14 @@ struct Win32Form1Platform {
     }
 
     win32::Win32FormWindow window;
-    win32::Win32UiServices ui{[this](bool wait) { window.setWaitCursor(wait); }};
+    // Message boxes belong to the main window, or to the tray window once the main one is gone,
+    // whichever window is active.
+    win32::Win32UiServices ui{[this](bool wait) { window.setWaitCursor(wait); },
+                              [this] {
+                                  if (window.isLoaded() || !tray_)
+                                      return window.hwnd();
+                                  return reinterpret_cast<HWND>(tray_->window.handle());
+                              }};
     win32::Win32Registry registry;
     win32::Win32KeyboardLayout layouts;
     win32::Win32KeyInput keyInput;
@@ -47,6 +55,9 @@ struct Win32Form1Platform {
     win32::Win32KeystrokeSender keystrokes{
         [this](MSG& msg) { return window.preTranslateMessage(msg); }};
     win32::Win32HttpClient http;
+
+  private:
+    const TrayPlatform* tray_ = nullptr;
 };
 
 }  // namespace harfpad

@@ -28,7 +28,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     win32::Win32ShellNotify shell;
     const TrayPlatform tray{trayWindow, shell};
     Form1 form1(system.platform(
-        &tray, feedback::FeedbackAddresses{u"" HARFPAD_FEEDBACK_URL, u"" HARFPAD_PROBE_URL}));
+        &tray, feedback::FeedbackAddresses{u"" HARFPAD_FEEDBACK_URL, u"" HARFPAD_PROBE_URL,
+                                           u"" HARFPAD_PROBE_CONTENT}));
     form1.show();
     // Runs on after the main window closed with the indicator on, until endProgram.
     return win32::runMessageLoop(

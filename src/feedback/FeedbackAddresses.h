@@ -1,5 +1,6 @@
-// Where the feedback goes and what the connectivity probe opens. The program's entry fills them
-// in from the addresses built into the exe; tests of the network path use loopback ones.
+// Where the feedback goes, what the connectivity probe opens and what it must read there. The
+// program's entry fills them in from what is built into the exe; tests of the network path use
+// loopback ones.
 #pragma once
 
 #include <string>
@@ -10,6 +11,9 @@ namespace harfpad::feedback {
 struct FeedbackAddresses {
     std::u16string feedbackUrl;
     std::u16string probeUrl;
+    // The whole text the probe page answers with when the way out is open: a captive portal's
+    // sign-in page or a proxy's error page answers with something else.
+    std::u16string probeContent;
 };
 
 // The host of an absolute URL, without user information or port: "www.msftconnecttest.com"

@@ -17,20 +17,33 @@ namespace {
 // How often a wait looks at the requests; window messages are answered as they come.
 constexpr unsigned kPollMs = 25;
 
-// A reply that asks for a user name and password, from the server (401) or a proxy (407).
-bool asksForCredentials(int status) {
-    return status == 401 || status == 407;
+// An answer that is not the feedback script's: a redirect, which the post never follows, or a
+// request for a user name and password, from the server (401) or a proxy (407), that the user's
+// own logon did not satisfy.
+bool notTheScriptsAnswer(int status) {
+    return (status >= 300 && status < 400) || status == 401 || status == 407;
 }
 
-// The first units the view keeps, not half a character.
-std::u16string keptByTheView(std::u16string text) {
-    if (text.size() > HtmlView::kMaxReplyLength) {
-        std::size_t keep = HtmlView::kMaxReplyLength;
+// At most the first `max` units of `text`, not half a character.
+std::u16string firstUnits(std::u16string text, std::size_t max) {
+    if (text.size() > max) {
+        std::size_t keep = max;
         if (text[keep - 1] >= 0xD800 && text[keep - 1] <= 0xDBFF)
             --keep;
         text.resize(keep);
     }
     return text;
+}
+
+// What the reply box shows of the reply's readable text (lines ending in CR LF): its start, and
+// a line saying that there is more.
+std::u16string shownPart(std::u16string text) {
+    if (text.size() <= kMaxShownLength)
+        return text;
+    text = firstUnits(std::move(text), kMaxShownLength);
+    if (text.back() == u'\r')
+        text.pop_back();  // not half a line end
+    return text + u"\r\n" + kRestNotShown;
 }
 
 }  // namespace
@@ -67,11 +80,23 @@ bool FeedbackForm::waitUntil(std::uint64_t deadline, const std::function<bool()>
 void FeedbackForm::checkConnection(std::uint64_t deadline) {
     window_.setCaption(u"Checking connection with " + hostOf(addresses_.probeUrl) + u"...");
     const auto probe = http_.start({kAppTitle, u"GET", addresses_.probeUrl, u"", "", kProbeFlags});
-    // The response's headers are the answer: nothing of its body is read.
+    // Status 200 and exactly the known text, as Windows' own indicator reads that page: a sign-in
+    // page, an error page or a 407 is no way out. No more is read than could match.
+    using State = IHttpTransfer::State;
+    const std::string expected = toUtf8(addresses_.probeContent);
+    std::string page;
+    const bool settled =
+        probe && waitUntil(deadline, [&] {
+            if (probe->state() == State::Receiving) {
+                if (probe->status() != 200)
+                    return true;
+                probe->takeBody(page, expected.size() + 1 - page.size());
+            }
+            const State state = probe->state();
+            return state == State::Done || state == State::Failed || page.size() > expected.size();
+        });
     isConnected_ =
-        probe &&
-        waitUntil(deadline, [&] { return probe->state() != IHttpTransfer::State::Sending; }) &&
-        probe->state() != IHttpTransfer::State::Failed;
+        settled && probe->state() == State::Done && probe->status() == 200 && page == expected;
 }
 
 bool FeedbackForm::post(const std::u16string& body, std::uint64_t deadline, std::string& reply) {
@@ -85,8 +110,8 @@ bool FeedbackForm::post(const std::u16string& body, std::uint64_t deadline, std:
         using State = IHttpTransfer::State;
         State state = transfer->state();
         if (state == State::Receiving) {
-            if (asksForCredentials(transfer->status()))
-                return true;  // no credentials are ever given
+            if (notTheScriptsAnswer(transfer->status()))
+                return true;
             transfer->takeBody(reply, kMaxReplyBytes - reply.size());
             state = transfer->state();
         }
@@ -162,8 +187,9 @@ void FeedbackForm::send(std::uint64_t pressed) {
 
 void FeedbackForm::showReply(bool received, const std::string& reply) {
     // A request that failed has no reply: keeping the previous one could show its
-    // acknowledgement for feedback that never arrived.
-    const std::u16string text = received ? keptByTheView(decodeUtf8(reply)) : std::u16string();
+    // acknowledgement for feedback that never arrived. The view keeps the reply's first units.
+    const std::u16string text =
+        received ? firstUnits(decodeUtf8(reply), HtmlView::kMaxReplyLength) : std::u16string();
     serverReply_ = lfToCrLf(text);
     // The view reads CR LF and a lone CR as LF, as an HTML parser does: the reply with its CRs
     // made LFs reads exactly as `serverReply_` does, and the view's cap counts the reply as it
@@ -171,7 +197,7 @@ void FeedbackForm::showReply(bool received, const std::string& reply) {
     std::u16string forTheView = text;
     std::replace(forTheView.begin(), forTheView.end(), u'\r', u'\n');
     view_.setBodyHtml(forTheView);
-    window_.setText(page::kWebBrowser1, lfToCrLf(view_.readableText()));
+    window_.setText(page::kWebBrowser1, shownPart(lfToCrLf(view_.readableText())));
     window_.setVisible(page::kWebBrowser1, !serverReply_.empty());
     const bool acknowledged = view_.bodyHtml().find(kAcknowledgement) != std::u16string::npos;
     setStatus(page::kLabel10, acknowledged ? kReceived : kTransmissionError);

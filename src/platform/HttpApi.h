@@ -14,7 +14,7 @@ constexpr std::uint32_t kHttpFlagReload = 0x80000000u;          // from the serv
 constexpr std::uint32_t kHttpFlagNoCacheWrite = 0x04000000u;    // the response is not cached
 constexpr std::uint32_t kHttpFlagKeepConnection = 0x00400000u;  // keep-alive
 constexpr std::uint32_t kHttpFlagNoCookies = 0x00080000u;       // no cookies sent or stored
-constexpr std::uint32_t kHttpFlagNoAuth = 0x00040000u;          // never authenticate by itself
+constexpr std::uint32_t kHttpFlagNoAutoRedirect = 0x00200000u;  // a redirect is the answer
 constexpr std::uint32_t kHttpFlagNoUi = 0x00000200u;            // no dialog of the stack's own
 
 struct HttpRequest {

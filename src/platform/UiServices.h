@@ -13,7 +13,8 @@ constexpr unsigned kMbIconCritical = 16;
 class IUiServices {
   public:
     virtual ~IUiServices() = default;
-    // Shows a modal message box owned by the active window and waits until the user closes it.
+    // Shows a modal message box owned by the program's main window (by its tray window when the
+    // main one is gone) and waits until the user closes it.
     virtual int messageBox(std::u16string_view text, std::u16string_view title, unsigned style) = 0;
     // Milliseconds on a clock that never goes back.
     virtual std::uint64_t tickCount() = 0;

@@ -39,7 +39,8 @@ class FeedbackFormTest : public ::testing::Test, protected fakes::FakeForm1Platf
 
     std::uint64_t pressed = 0;
     feedback::FeedbackAddresses addresses{u"http://feedback.test/softfback.php",
-                                          u"http://probe.test/connecttest.txt"};
+                                          u"http://probe.test/connecttest.txt",
+                                          u"Microsoft Connect Test"};
     Form1 form{platform(nullptr, addresses)};
 };
 
@@ -52,6 +53,9 @@ TEST_F(FeedbackFormTest, NoConnectionShowsFailAndSendsNothing) {
         {"probe host unreachable", [&] { http.probe.unreachable = true; }},
         {"probe host silent", [&] { http.probe.headersAfterMs = http.kNever; }},
         {"probe answers too late", [&] { http.probe.headersAfterMs = kProbePromiseMs + 1; }},
+        {"a captive portal's sign-in page", [&] { http.probe.body = "<h1>Sign in</h1>"; }},
+        {"the text and more", [&] { http.probe.body += " and more"; }},
+        {"a proxy asks for a password", [&] { http.probe.status = 407; }},
     };
     for (const Row& row : rows) {
         http.reset();
@@ -122,8 +126,8 @@ TEST_F(FeedbackFormTest, ProbeThenAPostWithOneHeaderAndTheEncodedBody) {
     EXPECT_EQ(probe.url, u"http://probe.test/connecttest.txt");
     EXPECT_EQ(probe.agent, u"Harfpad");
     EXPECT_EQ(probe.headers, u"");
-    // Reload, no cache write, keep the connection; never authenticate, no dialog, no cookies.
-    EXPECT_EQ(probe.flags, 0x84400000u | 0x00040000u | 0x00000200u | 0x00080000u);
+    // Reload, no cache write, keep the connection; no dialog, no cookies.
+    EXPECT_EQ(probe.flags, 0x84400000u | 0x00000200u | 0x00080000u);
     EXPECT_EQ(window.caption(), u"Checking connection with probe.test...");
     EXPECT_EQ(window.text(fp::kLabel21), u"Success");
     const HttpRequest& post = http.records[1].request;
@@ -132,8 +136,8 @@ TEST_F(FeedbackFormTest, ProbeThenAPostWithOneHeaderAndTheEncodedBody) {
     EXPECT_EQ(post.url, u"http://feedback.test/softfback.php");
     EXPECT_EQ(post.headers, u"Content-Type: application/x-www-form-urlencoded\r\n");
     EXPECT_EQ(post.body, "name=Ali&email=a%40b.c&feedback=one+%26+two%0D%0A100%25");
-    // Reload, no cache write; never authenticate, no dialog, no cookies.
-    EXPECT_EQ(post.flags, 0x84000000u | 0x00040000u | 0x00000200u | 0x00080000u);
+    // Reload, no cache write, no redirect followed; no dialog, no cookies.
+    EXPECT_EQ(post.flags, 0x84000000u | 0x00200000u | 0x00000200u | 0x00080000u);
     EXPECT_EQ(ui.cursorChanges, (std::vector<bool>{true, false}));
     EXPECT_EQ(window.text(fp::kLabel10), u"Data received. Thank you. ");
     EXPECT_TRUE(window.isEnabled(fp::kSubmit));
@@ -215,6 +219,18 @@ TEST_F(FeedbackFormTest, OutcomeIsDecidedByTheParsedReply) {
         EXPECT_EQ(window.text(fp::kLabel10), row.status) << row.what;
         EXPECT_TRUE(window.isEnabled(fp::kSubmit)) << row.what;
         EXPECT_LE(http.records.back().bytesTaken, feedback::kMaxReplyBytes) << row.what;
+        // A bounded part, and the line saying the rest is not shown.
+        EXPECT_LE(window.text(fp::kWebBrowser1).size(), 4'096u + 40) << row.what;
+    }
+}
+
+// WinINet signs in by itself to a proxy or server that takes the user's own Windows logon.
+TEST_F(FeedbackFormTest, WinInetSignsInWithTheUsersLogon) {
+    for (const int challenge : {401, 407}) {
+        http.feedback = {.body = "Data received. Thank you.", .challenge = challenge};
+        fill(u"n", u"a@b.c", u"hello");
+        send();
+        EXPECT_EQ(window.text(fp::kLabel10), u"Data received. Thank you. ") << challenge;
     }
 }
 
@@ -247,6 +263,8 @@ TEST_F(FeedbackFormTest, EveryPressEndsWithinTheBound) {
          true},
         {"too late", 0, {.headersAfterMs = kSendPromiseMs + 1, .body = ack}, true},
         {"one byte a second", 0, {.body = ack + std::string(100, ' '), .msPerByte = 1000}, true},
+        {"a 307", 0, {.status = 307, .body = ack, .location = u"http://elsewhere.test/"}, true},
+        {"a 308", 0, {.status = 308, .body = ack, .location = u"http://elsewhere.test/"}, true},
     };
     for (const Row& row : rows) {
         http.reset();
@@ -257,6 +275,7 @@ TEST_F(FeedbackFormTest, EveryPressEndsWithinTheBound) {
 
         http.probe.headersAfterMs = row.probeMs;
         http.feedback = row.server;
+        http.elsewhere.body = ack;
         ui.cursorChanges.clear();
         ui.waits.clear();
         send();
@@ -264,6 +283,7 @@ TEST_F(FeedbackFormTest, EveryPressEndsWithinTheBound) {
         EXPECT_EQ(window.text(fp::kLabel10), u"Transmission Error.") << row.what;
         EXPECT_EQ(form.feedback().serverReply(), u"") << row.what;
         EXPECT_EQ(http.records.back().abandoned, row.abandoned) << row.what;
+        EXPECT_EQ(http.records.back().request.url, u"http://feedback.test/softfback.php");
         EXPECT_TRUE(window.isEnabled(fp::kSubmit));
         EXPECT_EQ(ui.cursorChanges, (std::vector<bool>{true, false}));
         for (const unsigned ms : ui.waits)

@@ -84,6 +84,7 @@ TEST(FeedbackAddresses, TheProgramPostsToTheFeedbackScriptOverHttps) {
     // The page Windows' own network indicator reads: reachable wherever Windows is online.
     EXPECT_EQ(std::u16string(u"" HARFPAD_PROBE_URL),
               u"http://www.msftconnecttest.com/connecttest.txt");
+    EXPECT_EQ(std::u16string(u"" HARFPAD_PROBE_CONTENT), u"Microsoft Connect Test");
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <commctrl.h>
 
 #include <atomic>
+#include <functional>
 #include <string>
 #include <thread>
 
@@ -40,7 +41,8 @@ class WineFeedbackTest : public ::testing::Test, protected wine_test::Win32Form1
     void load(const std::string& probeUrl, std::string feedbackUrl = {}) {
         if (feedbackUrl.empty())
             feedbackUrl = server.url("/softfback.php");
-        form = std::make_unique<Form1>(platform(nullptr, {widen(feedbackUrl), widen(probeUrl)}));
+        form = std::make_unique<Form1>(
+            platform(nullptr, {widen(feedbackUrl), widen(probeUrl), u"Microsoft Connect Test"}));
         form->show();
         ASSERT_TRUE(window.isLoaded());
         window.selectPage(kPageFeedback);
@@ -62,11 +64,23 @@ class WineFeedbackTest : public ::testing::Test, protected wine_test::Win32Form1
         return ::ChildWindowFromPointEx(page, middle, CWP_SKIPINVISIBLE);
     }
 
+    std::string probePage = "Microsoft Connect Test";
+    std::function<void()> whileProbing;  // runs before the probe is answered
     std::string reply = "<html><body><p>Data received. Thank you.</p></body></html>";
     unsigned bytesPerSecond = 0;  // of the reply to the post
+    int redirect = 0;             // the post's status: a redirect to another page of the server
     LoopbackHttpServer server{[this](const LoopbackHttpServer::Request& request) {
+        if (request.method == "GET") {
+            if (whileProbing)
+                whileProbing();
+            return LoopbackHttpServer::Reply(probePage);
+        }
         LoopbackHttpServer::Reply answer(reply);
-        answer.bytesPerSecond = request.method == "POST" ? bytesPerSecond : 0;
+        answer.bytesPerSecond = bytesPerSecond;
+        if (redirect != 0 && request.target == "/softfback.php") {
+            answer.status = redirect;
+            answer.location = server.url("/elsewhere.php");
+        }
         return answer;
     }};
     std::unique_ptr<Form1> form;
@@ -130,34 +144,68 @@ TEST_F(WineFeedbackTest, RequestArrivesAsAFormPostWithTheTypedFields) {
     EXPECT_EQ(window.text(fp::kWebBrowser1), u"Data received. Thank you.");
 }
 
-// A closed port for the feedback script is a transmission error; for the probe, no connection,
-// and nothing is sent.
-TEST_F(WineFeedbackTest, ClosedPortsFailAsTheirStepDoes) {
+// Each step that fails ends the press as its own, and a message box belongs to the main window,
+// which takes no input under it, though another window was brought to the front during the
+// probe. A redirected post is not followed: one post, to the configured address.
+TEST_F(WineFeedbackTest, EachFailingStepEndsThePressAsItsOwn) {
     const std::string closed =
         "http://127.0.0.1:" + std::to_string(LoopbackHttpServer::closedPort());
-    for (const bool probeClosed : {true, false}) {
-        window.close();  // the window of the round before
-        if (probeClosed)
-            load(closed + "/");
-        else
-            load(server.url("/"), closed + "/softfback.php");
-        type(fp::kText1Email, u"a@b.c");
+    const std::wstring noConnection = L"Connection to the internet fail";
+    std::string probeUrl, feedbackUrl;
+    std::u16string email;
+    struct Row {
+        const char* what;
+        std::function<void()> arrange;
+        std::u16string connection, transmission;
+        std::wstring box;
+        std::size_t posts;
+    } rows[] = {
+        {"probe port closed", [&] { probeUrl = closed + "/"; }, u"Fail", u"", noConnection, 0},
+        {"a sign-in page", [&] { probePage = "<h1>Sign in</h1>"; }, u"Fail", u"", noConnection, 0},
+        {"no e-mail", [&] { email.clear(); }, u"Success", u"", L"Please enter your email", 0},
+        {"post port closed", [&] { feedbackUrl = closed + "/softfback.php"; }, u"Success",
+         u"Transmission Error.", L"", 0},
+        {"a 307", [&] { redirect = 307; }, u"Success", u"Transmission Error.", L"", 1},
+        {"a 308", [&] { redirect = 308; }, u"Success", u"Transmission Error.", L"", 1},
+    };
+    reply = "Data received. Thank you.";  // from the redirect too
+    const HWND other = ::CreateWindowExW(0, L"STATIC", L"another window", WS_POPUP | WS_VISIBLE, 0,
+                                         0, 100, 100, nullptr, nullptr, nullptr, nullptr);
+    whileProbing = [&] { EXPECT_TRUE(::SetForegroundWindow(other)); };
+    for (const Row& row : rows) {
+        window.close();  // the window of the row before
+        probeUrl = server.url("/");
+        feedbackUrl.clear();
+        probePage = "Microsoft Connect Test";
+        email = u"a@b.c";
+        redirect = 0;
+        row.arrange();
+        load(probeUrl, feedbackUrl);
+        type(fp::kText1Email, email);
         type(fp::kText1Feedback, u"hello");
+        const std::size_t before = server.requests().size();
         wine_test::MessageBoxAnswerer boxes;
         send();
-        for (int i = 0; i < 100 && probeClosed && boxes.seen().empty(); ++i) ::Sleep(10);
-        EXPECT_EQ(window.text(fp::kLabel21), probeClosed ? u"Fail" : u"Success");
-        EXPECT_EQ(window.text(fp::kLabel10), probeClosed ? u"" : u"Transmission Error.");
+        const auto seen = boxes.seen();
+        ASSERT_EQ(seen.size(), row.box.empty() ? 0u : 1u) << row.what;
+        for (const auto& box : seen) {
+            EXPECT_EQ(box.text, row.box);
+            EXPECT_EQ(box.owner, window.hwnd()) << row.what;
+            EXPECT_FALSE(box.ownerEnabled) << row.what;
+        }
+        EXPECT_EQ(window.text(fp::kLabel21), row.connection) << row.what;
+        EXPECT_EQ(window.text(fp::kLabel10), row.transmission) << row.what;
         EXPECT_TRUE(window.isEnabled(fp::kSubmit));
         EXPECT_EQ(inFrontAtReplyView(), control(fp::kText1Feedback)) << "no reply";
-        if (!probeClosed)
-            continue;
-        ASSERT_EQ(boxes.seen().size(), 1u);
-        EXPECT_EQ(boxes.seen()[0].text, L"Connection to the internet fail");
-        EXPECT_EQ(boxes.seen()[0].title, L"Harfpad");
-        EXPECT_EQ(window.caption(), u"Checking connection with 127.0.0.1...");
-        EXPECT_TRUE(server.requests().empty());
+        std::vector<std::string> posted;
+        const auto all = server.requests();
+        for (auto request = all.begin() + before; request != all.end(); ++request)
+            if (request->method == "POST")
+                posted.push_back(request->target);
+        EXPECT_EQ(posted, std::vector<std::string>(row.posts, "/softfback.php")) << row.what;
     }
+    whileProbing = nullptr;
+    ::DestroyWindow(other);
 }
 
 // A reply that trickles one byte a second ends within the bound of the press, and the window

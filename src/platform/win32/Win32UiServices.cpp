@@ -9,7 +9,9 @@ namespace harfpad::win32 {
 
 int Win32UiServices::messageBox(std::u16string_view text, std::u16string_view title,
                                 unsigned style) {
-    return ::MessageBoxW(::GetActiveWindow(), toWide(text).c_str(), toWide(title).c_str(), style);
+    // Not the active window: while the program waits, the user may have gone to another one.
+    return ::MessageBoxW(owner_ ? owner_() : nullptr, toWide(text).c_str(), toWide(title).c_str(),
+                         style);
 }
 
 std::uint64_t Win32UiServices::tickCount() {

@@ -24,6 +24,8 @@ class FakeHttpClient final : public IHttpClient {
         int status = 200;
         std::string body;
         std::uint64_t msPerByte = 0;  // how slowly the body comes after the headers; 0: at once
+        int challenge = 0;            // 401 or 407 first, which the user's Windows logon answers
+        std::u16string location;      // of a redirect
     };
     struct Record {
         HttpRequest request;
@@ -33,13 +35,18 @@ class FakeHttpClient final : public IHttpClient {
 
     explicit FakeHttpClient(FakeUiServices& clock) : clock_(clock) {}
 
-    Server probe;           // for GET requests
-    Server feedback;        // for POST requests
-    bool refusing = false;  // start() fails at once
+    // Windows' own probe page, as the way out being open gives it.
+    static Server probePage() { return {.body = "Microsoft Connect Test"}; }
+
+    Server probe = probePage();  // for GET requests
+    Server feedback;             // for POST requests
+    Server elsewhere;            // where redirects point
+    bool refusing = false;       // start() fails at once
     std::vector<Record> records;
 
     void reset() {
-        probe = feedback = Server{};
+        probe = probePage();
+        feedback = elsewhere = Server{};
         refusing = false;
         records.clear();
     }
@@ -48,8 +55,24 @@ class FakeHttpClient final : public IHttpClient {
         if (refusing)
             return nullptr;
         records.push_back({request});
-        return std::make_unique<Transfer>(*this, records.size() - 1,
-                                          request.method == u"GET" ? probe : feedback);
+        Server server = request.method == u"GET" ? probe : feedback;
+        // learn.microsoft.com: WinINet API flags — INTERNET_FLAG_NO_AUTH (0x40000) "Does not
+        // attempt authentication automatically": without it WinINet answers by itself a challenge
+        // the user's own logon answers (NTLM, Negotiate). Handling Authentication: one that stays
+        // unanswered is the response ("HttpSendRequest completes successfully, even if the proxy
+        // or server requires authentication"); a sign-in window is InternetErrorDlg's, which only
+        // a caller of it shows, so none ever shows here.
+        if (server.challenge != 0 && (request.flags & 0x00040000u))
+            server.status = server.challenge;
+        // learn.microsoft.com: WinINet API flags — INTERNET_FLAG_NO_AUTO_REDIRECT (0x200000)
+        // "Does not automatically handle redirection in HttpSendRequest". Without it a 307 or 308
+        // sends the request, body and all, again to the Location (RFC 9110, 15.4.8 and 15.4.9).
+        if ((server.status == 307 || server.status == 308) && !(request.flags & 0x00200000u)) {
+            records.push_back({request});
+            records.back().request.url = server.location;
+            server = elsewhere;
+        }
+        return std::make_unique<Transfer>(*this, records.size() - 1, std::move(server));
     }
 
   private:
@@ -64,10 +87,6 @@ class FakeHttpClient final : public IHttpClient {
                 owner_.records[index_].abandoned = true;
         }
         State state() override {
-            // learn.microsoft.com: Handling Authentication (WinINet) — HttpSendRequest completes
-            // successfully even if the server or proxy requires authentication: a 401 or 407 is
-            // a response like any other, and with INTERNET_FLAG_NO_AUTH (learn.microsoft.com:
-            // WinINet API flags) nothing authenticates by itself.
             if (state_ == State::Sending && server_.unreachable)
                 state_ = State::Failed;
             else if (state_ == State::Sending && server_.headersAfterMs != kNever &&

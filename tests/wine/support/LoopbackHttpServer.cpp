@@ -186,7 +186,7 @@ void LoopbackHttpServer::respond(SOCKET connection, const Reply& reply) {
         head +=
             " Proxy Authentication Required\r\nProxy-Authenticate: Basic realm=\"harfpad test\"";
     else
-        head += " OK";
+        head += reply.location.empty() ? " OK" : " Redirect\r\nLocation: " + reply.location;
     head += "\r\nContent-Type: text/html\r\nContent-Length: " +
             std::to_string(reply.body.size() + reply.filler) + "\r\nConnection: close\r\n\r\n";
     ::send(connection, head.data(), static_cast<int>(head.size()), 0);

@@ -32,6 +32,7 @@ class LoopbackHttpServer {
         std::uint64_t filler = 0;     // this many more bytes of short paragraphs
         unsigned bytesPerSecond = 0;  // 0: as fast as the client takes it
         bool silent = false;          // reads the request, then never answers
+        std::string location;         // of a redirect (a 3xx status)
     };
     using Responder = std::function<Reply(const Request&)>;
 

@@ -70,7 +70,8 @@ void MessageBoxAnswerer::run() {
             ::GetDlgItemTextW(box, 0xFFFF, text, 1024);
             {
                 std::lock_guard lock(mutex_);
-                seen_.push_back({title, text});
+                HWND owner = ::GetWindow(box, GW_OWNER);
+                seen_.push_back({title, text, owner, owner && ::IsWindowEnabled(owner)});
             }
             ::PostMessageW(box, WM_COMMAND, IDOK, 0);
             // Wait until that box is gone so it is recorded once.

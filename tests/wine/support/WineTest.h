@@ -31,6 +31,8 @@ class MessageBoxAnswerer {
     struct Seen {
         std::wstring title;
         std::wstring text;
+        HWND owner;
+        bool ownerEnabled;  // while the box was open
     };
     MessageBoxAnswerer();
     ~MessageBoxAnswerer();
