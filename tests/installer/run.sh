@@ -74,12 +74,11 @@ t_installers() {
     for arch in win64:x86-64 win32:i386; do
         setup="$dist/harfpad-$version-${arch%%:*}-setup.exe"
         built="$build/${arch%%:*}/src/harfpad.exe"
-        # The installer itself runs as the machine it installs for, asking for no elevation.
+        # The installer itself runs as the machine it installs for, asking for no elevation, and
+        # holds the very exe of that machine's build (whose machine the zips' check reads).
         expect "${setup##*/} machine" "$(pe_machine "$setup")" "${arch##*:}" || ok=1
         expect "${setup##*/} execution level" "$(pe_level "$setup")" asInvoker || ok=1
         7zz x -y -o"$work/unpacked-${arch%%:*}" "$setup" harfpad.exe >/dev/null || ok=1
-        expect "exe in ${setup##*/}" "$(pe_machine "$work/unpacked-${arch%%:*}/harfpad.exe")" \
-            "${arch##*:}" || ok=1
         cmp -s "$work/unpacked-${arch%%:*}/harfpad.exe" "$built" ||
             { echo "  ${setup##*/} holds another harfpad.exe than $built"; ok=1; }
     done
