@@ -141,10 +141,9 @@ t_install() {
     local ok=0
     cmp -s "$instdir/harfpad.exe" "$exe64" || { echo "  no harfpad.exe in $instdir"; ok=1; }
     [ -f "$instdir/uninstall.exe" ] || { echo "  no uninstall.exe in $instdir"; ok=1; }
-    [ -f "$shortcut" ] || { echo "  no shortcut $shortcut"; ok=1; }
-    # The shortcut starts the installed exe.
-    grep -qaF "Programs\\Harfpad\\harfpad.exe" "$shortcut" ||
-        { echo "  the shortcut does not point at the installed exe"; ok=1; }
+    # The shortcut is there and starts the installed exe.
+    grep -qaF "Programs\\Harfpad\\harfpad.exe" "$shortcut" 2>/dev/null ||
+        { echo "  no shortcut $shortcut pointing at the installed exe"; ok=1; }
     return $ok
 }
 
@@ -211,7 +210,6 @@ t_uninstall() {
         { echo "  the uninstaller's copy is left: $(ls -d "$temp"/~nsu*)"; ok=1; }
     [ ! -e "$instdir" ] || { echo "  $instdir is left: $(ls -A "$instdir" | tr '\n' ' ')"; ok=1; }
     [ ! -e "$shortcut" ] || { echo "  the shortcut is left"; ok=1; }
-    [ -z "$(entry)" ] || { echo "  the uninstall entry is left"; ok=1; }
     "$wine" reg query "$key" >/dev/null 2>&1 && { echo "  the uninstall key is left"; ok=1; }
     return $ok
 }
