@@ -11,12 +11,7 @@ void HarfpadTest::SetUp() {
 
 void HarfpadTest::TearDown() {
     program.reset();
-    ::RegDeleteTreeW(HKEY_CURRENT_USER, kToggleKey);
-    ::RegDeleteTreeW(HKEY_USERS, kDefaultToggleKey);
-}
-
-void HarfpadTest::start() {
-    start(options().exePath);
+    SetUp();  // the toggle keys go again
 }
 
 void HarfpadTest::start(const std::wstring& exePath) {

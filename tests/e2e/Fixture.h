@@ -21,8 +21,7 @@ class HarfpadTest : public ::testing::Test {
     void TearDown() override;
 
     // Starts the program (or another build of it) and waits for its main window.
-    void start();
-    void start(const std::wstring& exePath);
+    void start(const std::wstring& exePath = options().exePath);
     // Selects the page whose tab reads `caption`.
     void openPage(const std::wstring& caption);
     HWND control(const std::wstring& text, const wchar_t* cls = L"Button") const;

@@ -74,12 +74,11 @@ t_installers() {
     for arch in win64:x86-64 win32:i386; do
         setup="$dist/harfpad-$version-${arch%%:*}-setup.exe"
         built="$build/${arch%%:*}/src/harfpad.exe"
-        # The installer itself runs as the machine it installs for, asking for no elevation.
+        # The installer itself runs as the machine it installs for, asking for no elevation, and
+        # holds the very exe of that machine's build (whose machine the zips' check reads).
         expect "${setup##*/} machine" "$(pe_machine "$setup")" "${arch##*:}" || ok=1
         expect "${setup##*/} execution level" "$(pe_level "$setup")" asInvoker || ok=1
         7zz x -y -o"$work/unpacked-${arch%%:*}" "$setup" harfpad.exe >/dev/null || ok=1
-        expect "exe in ${setup##*/}" "$(pe_machine "$work/unpacked-${arch%%:*}/harfpad.exe")" \
-            "${arch##*:}" || ok=1
         cmp -s "$work/unpacked-${arch%%:*}/harfpad.exe" "$built" ||
             { echo "  ${setup##*/} holds another harfpad.exe than $built"; ok=1; }
     done
@@ -142,10 +141,9 @@ t_install() {
     local ok=0
     cmp -s "$instdir/harfpad.exe" "$exe64" || { echo "  no harfpad.exe in $instdir"; ok=1; }
     [ -f "$instdir/uninstall.exe" ] || { echo "  no uninstall.exe in $instdir"; ok=1; }
-    [ -f "$shortcut" ] || { echo "  no shortcut $shortcut"; ok=1; }
-    # The shortcut starts the installed exe.
-    grep -qaF "Programs\\Harfpad\\harfpad.exe" "$shortcut" ||
-        { echo "  the shortcut does not point at the installed exe"; ok=1; }
+    # The shortcut is there and starts the installed exe.
+    grep -qaF "Programs\\Harfpad\\harfpad.exe" "$shortcut" 2>/dev/null ||
+        { echo "  no shortcut $shortcut pointing at the installed exe"; ok=1; }
     return $ok
 }
 
@@ -212,7 +210,6 @@ t_uninstall() {
         { echo "  the uninstaller's copy is left: $(ls -d "$temp"/~nsu*)"; ok=1; }
     [ ! -e "$instdir" ] || { echo "  $instdir is left: $(ls -A "$instdir" | tr '\n' ' ')"; ok=1; }
     [ ! -e "$shortcut" ] || { echo "  the shortcut is left"; ok=1; }
-    [ -z "$(entry)" ] || { echo "  the uninstall entry is left"; ok=1; }
     "$wine" reg query "$key" >/dev/null 2>&1 && { echo "  the uninstall key is left"; ok=1; }
     return $ok
 }

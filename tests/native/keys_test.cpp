@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "keyinput/RecordingKeyInput.h"
@@ -59,23 +60,13 @@ TEST_F(KeysTest, PressKeyVKEvents) {
         {35, false, false, false, {K(35, 79, 1), K(35, 79, 3)}},
         {35, false, false, true, {K(35, 79, 0), K(35, 79, 2)}},
         {13, false, false, false, kEnter},
-        {8, false, false, false, {K(8, 14, 0), K(8, 14, 2)}},
-        {8, false, false, true, {K(8, 14, 0), K(8, 14, 2)}},
-        {20, false, false, false, {K(20, 58, 1), K(20, 58, 3)}},
-        {65, false, false, false, kA},
         {16, true, false, false, kShiftDown},
         {16, false, true, false, kShiftUp},
-        {35, true, true, false, {}},
         {0, false, false, false, {K(0, 0, 1), K(0, 0, 3)}},
         {255, false, false, false, {K(255, 0, 1), K(255, 0, 3)}},
-        {112, false, false, false, {K(112, 59, 1), K(112, 59, 3)}},
         {-5, true, true, false, {}},  // nothing to send, so nothing to fail
-        {300, true, true, true, {}},
         {256, false, false, false, {}, true},
         {-1, false, false, false, {}, true},
-        {1000, true, false, false, {}, true},
-        {-200, false, true, false, {}, true},
-        {0x10041, false, false, false, {}, true},
     };
     for (const Row& row : rows) {
         system.events.clear();
@@ -102,10 +93,6 @@ TEST_F(KeysTest, PressKeyEvents) {
         {u"A", true, false, {K(16, 0, 0), K(65, 0, 1)}},
         {u"A", false, true, {K(65, 0, 3), K(16, 0, 2)}},
         {u"A", true, true, {}},
-        {u"1", false, false, {K(49, 2, 0), K(49, 2, 2)}},
-        {u"+", false, false, shifted(187)},
-        {u"}", false, false, shifted(221)},
-        {u" ", false, false, {K(32, 57, 0), K(32, 57, 2)}},
         {u"\n", false, false, {K(17, 0, 0), K(13, 0, 1), K(13, 0, 3), K(17, 0, 2)}},
         // Shift and Ctrl together: released in the order they went down.
         {u"\x1e",
@@ -114,7 +101,6 @@ TEST_F(KeysTest, PressKeyEvents) {
          {K(16, 0, 0), K(17, 0, 0), K(54, 0, 1), K(54, 0, 3), K(16, 0, 2), K(17, 0, 2)}},
         // No key of the layout types these: nothing is sent.
         {u"\u00e9", false, false, {}},
-        {u"\u20ac", false, false, {}},
         // Not in the code page: typed as its replacement "?".
         {u"\u0628", false, false, shifted(191)},
     };
@@ -133,7 +119,6 @@ TEST_F(KeysTest, PressKeyModifierBitsOfOtherLayouts) {
         Events expected;
     } rows[] = {
         {0x0000, {}},  // a mapping of 0 sends nothing
-        {0x0441, {K(18, 0, 0), K(65, 0, 1), K(65, 0, 3), K(18, 0, 2)}},
         {0x0641, {K(17, 0, 0), K(18, 0, 0), K(65, 0, 1), K(65, 0, 3), K(17, 0, 2), K(18, 0, 2)}},
         // Bits above Alt press nothing, but the whole mapping still has no character.
         {0x0841, {K(65, 0, 1), K(65, 0, 3)}},
@@ -153,7 +138,6 @@ TEST_F(KeysTest, PressKeyErrorsSendNothing) {
     EXPECT_THROW(keys.PressKey(u""), std::invalid_argument);
     EXPECT_THROW(keys.PressKey(u"\u3042a"), std::overflow_error);
     EXPECT_THROW(keys.PressKey(u"\u0100"), std::overflow_error);
-    EXPECT_THROW(keys.PressKey(u"", true, true), std::invalid_argument);
     EXPECT_TRUE(system.events.empty()) << fakes::describe(system.events);
 }
 
@@ -164,8 +148,6 @@ TEST_F(KeysTest, PressStringTypesCharactersWithPauses) {
         Events expected;
     } rows[] = {
         {u"", false, {}},
-        {u"", true, {}},
-        {u"a", false, kA + Events{KeyEvent::pause(20)}},
         {u"abc", false,
          kA + Events{KeyEvent::pause(20)} + kB + Events{KeyEvent::pause(20)} + kC +
              Events{KeyEvent::pause(20)}},
@@ -194,8 +176,6 @@ TEST_F(KeysTest, GetLockStatusTestsTheWholeState) {
         bool capsOn, numOn, scrollOn;
     } rows[] = {
         {0, 0, 0, false, false, false},
-        {1, 0, 0, true, false, false},
-        {0, 1, 0, false, true, false},
         {0, 0, 1, false, false, true},
         {0x8000, 0, 0, true, false, false},  // held down while toggled off
         {0x8001, 0x8000, 0x8001, true, true, true},
@@ -208,9 +188,8 @@ TEST_F(KeysTest, GetLockStatusTestsTheWholeState) {
         system.keyState[16] = 0x8001;  // other keys play no part
         bool caps = !row.capsOn, num = !row.numOn, scroll = !row.scrollOn;
         keys.GetLockStatus(caps, num, scroll);
-        EXPECT_EQ(caps, row.capsOn) << row.caps;
-        EXPECT_EQ(num, row.numOn) << row.num;
-        EXPECT_EQ(scroll, row.scrollOn) << row.scroll;
+        EXPECT_EQ(std::tie(caps, num, scroll), std::tie(row.capsOn, row.numOn, row.scrollOn))
+            << row.caps << " " << row.num << " " << row.scroll;
     }
     EXPECT_TRUE(system.events.empty());
 }
@@ -228,9 +207,8 @@ TEST_F(KeysTest, LockKeysFollowTheirOwnKeyPresses) {
         keys.PressSendKeys(step.script);
         bool caps, num, scroll;
         keys.GetLockStatus(caps, num, scroll);
-        EXPECT_EQ(caps, step.caps) << step.script.size();
-        EXPECT_EQ(num, step.num) << step.script.size();
-        EXPECT_EQ(scroll, step.scroll) << step.script.size();
+        EXPECT_EQ(std::tie(caps, num, scroll), std::tie(step.caps, step.num, step.scroll))
+            << step.script.size();
     }
 }
 
@@ -247,30 +225,19 @@ TEST_F(KeysTest, ScriptTable) {
         {u"^+a", kCtrlDown + kShiftDown + kShiftUp + kCtrlUp + kA},
         {u"abc+", kA + kB + kC + kShiftDown + kShiftUp},
         {u")", {}},
-        {u"}", {}},
         {u"(", {}},
-        {u"", {}},
         {u"~", kEnter},
-        {u"{ENTER}", kEnter},
         {u"{enter}", kEnter},
         {u"{LEFT 3}", times(3, kLeft)},
         {u"{a 3}", times(3, kA)},
         {u"{a 0}", {}},
         {u"{a 1x}", times(10, kA)},
-        {u"{a 007}", times(7, kA)},
-        {u"{F1}", {K(112, 59, 1), K(112, 59, 3)}},
-        {u"{F10}", {K(121, 68, 1), K(121, 68, 3)}},
-        {u"{F12}", {K(123, 88, 1), K(123, 88, 3)}},
-        {u"{DEL}", {K(46, 83, 1), K(46, 83, 3)}},
-        {u"{DELETE}", {K(46, 83, 1), K(46, 83, 3)}},
-        {u"{INS}", {K(45, 82, 1), K(45, 82, 3)}},
-        {u"{INSERT}", {K(45, 82, 1), K(45, 82, 3)}},
-        {u"{LEFTX}", kLeft + shifted(88)},
-        {u"{+}", shifted(187)},
+        {u"{F1}{F10}", {K(112, 59, 1), K(112, 59, 3), K(121, 68, 1), K(121, 68, 3)}},
+        {u"{DEL}{DELETE}{INS}{INSERT}",
+         times(2, {K(46, 83, 1), K(46, 83, 3)}) + times(2, {K(45, 82, 1), K(45, 82, 3)})},
         {u"{}", shifted(221)},
-        {u"{(}{)}{{}{~}{^}{%}",
-         shifted(57) + shifted(48) + shifted(219) + shifted(192) + shifted(54) + shifted(53)},
-        {u"{a}", kA},
+        {u"{+}{(}{)}{{}{~}{^}{%}", shifted(187) + shifted(57) + shifted(48) + shifted(219) +
+                                       shifted(192) + shifted(54) + shifted(53)},
         {u"{BS}{BKSP}{backspace}", times(3, {K(8, 14, 0), K(8, 14, 2)})},
         {u"{TAB}{ESC}", Events{K(9, 15, 0), K(9, 15, 2), K(27, 1, 0), K(27, 1, 2)}},
         {u"{PGUP}{PGDN}{END}{HOME}",
@@ -279,25 +246,16 @@ TEST_F(KeysTest, ScriptTable) {
         {u"{UP}{RIGHT}{DOWN}", Events{K(38, 72, 1), K(38, 72, 3), K(39, 77, 1), K(39, 77, 3),
                                       K(40, 80, 1), K(40, 80, 3)}},
         {u"{ 3}", Events{K(32, 57, 0), K(32, 57, 2), K(51, 4, 0), K(51, 4, 2)}},
-        {u"{a 2}x", times(2, kA) + kX},
         {u"{a 2 }", times(20, kA)},  // the count runs to the "}": the trailing blank is a 0
-        {u"%a", kAltDown + kA + kAltUp},
-        {u"^~", kCtrlDown + kEnter + kCtrlUp},
         {u"+}", kShiftDown + kShiftUp},
-        {u"++", kShiftDown + kShiftDown + kShiftUp + kShiftUp},
-        {u"(a)b", kA + kB},
         {u"+((a)b)c",
          kShiftDown + kA + kShiftUp + kB + kC},  // the first ")" releases, the second finds none
-        {u"{a 2", times(2, kA)},
         // A modifier directly before a braced item covers the item.
-        {u"+{LEFT}", kShiftDown + kLeft + kShiftUp},
         {u"+{LEFT 2}a", kShiftDown + kLeft + kLeft + kShiftUp + kA},
-        {u"^{a}b", kCtrlDown + kA + kCtrlUp + kB},
         {u"+{LEFTX}", kShiftDown + kLeft + shifted(88) + kShiftUp},
         {u"+(^{END}a)b", kShiftDown + kCtrlDown + Events{K(35, 79, 1), K(35, 79, 3)} + kCtrlUp +
                              kA + kShiftUp + kB},
         // What a script leaves open is released before it returns.
-        {u"+(abc", kShiftDown + kA + kB + kC + kShiftUp},
         {u"^(%(x", kCtrlDown + kAltDown + kX + kAltUp + kCtrlUp},
         {u"+{a 2", kShiftDown + kA + kA + kShiftUp},
         // "{}" types "}" and is the one item the Ctrl covers: x goes out without Ctrl.
@@ -305,13 +263,11 @@ TEST_F(KeysTest, ScriptTable) {
         {u"^({})x", kCtrlDown + shifted(221) + kCtrlUp + kX},
         {u"^{}}x", kCtrlDown + shifted(221) + kCtrlUp + kX},
         {u"abc{", kA + kB + kC, invalid},
-        {u"{", {}, invalid},
         // A modifier pressed before the failure is released before the error goes on.
         {u"+{", kShiftDown + kShiftUp, invalid},
         {u"+(ab{", kShiftDown + kA + kB + kShiftUp, invalid},
         {u"a{a 2147483648}", kA, overflow},
         {u"+{a 99999999999}", kShiftDown + kShiftUp, overflow},
-        {u"{LEFT 3000000000}", {}, overflow},
     };
     for (const Row& row : rows) {
         system.events.clear();
@@ -340,9 +296,6 @@ TEST_F(KeysTest, ScriptYieldsAfterEveryElement) {
         {u"{LEFT 2}", kLeft + Events{y} + kLeft + Events{y, y, y}},
         {u"{a 2}", kA + kA + Events{y, y}},  // typed characters get no yield of their own
         {u"()", {y, y}},
-        {u"^+a", kCtrlDown + Events{y, y} + kShiftDown + Events{y, y} + kShiftUp + Events{y} +
-                     kCtrlUp + Events{y} + kA + Events{y}},
-        {u"a+", kA + Events{y} + kShiftDown + Events{y, y} + kShiftUp + Events{y}},
     };
     for (const Row& row : rows) {
         system.events.clear();

@@ -51,11 +51,10 @@ TEST_F(PictureKeyboardTest, KeysSwitchToArabicFocusText4ThenAct) {
         EXPECT_EQ(layoutAtSend, "00000401") << "switched before any keystroke, key " << index;
         EXPECT_EQ(focusAtSend, pp::kText4) << index;
     };
+    // What each key types is checked whole elsewhere; these are one of each kind of key.
     const std::pair<int, std::u16string> typing[] = {
-        {0, u"\u0630"}, {1, u"1"},  // the picture shows U+0661, the key types ASCII
-        {10, u"0"},     {11, u"-"},      {12, u"="},    {14, u"     "},        {15, u"\u0636"},
-        {27, u"\\"},    {33, u"\u0644"}, {40, u"\r\n"}, {47, u"\u0644\u0627"}, {52, u"\u0638"},
-        {54, u" "},
+        {1, u"1"},  // the picture shows U+0661, the key types ASCII
+        {14, u"     "}, {15, u"\u0636"}, {40, u"\r\n"}, {47, u"\u0644\u0627"}, {54, u" "},
     };
     for (const auto& [index, typed] : typing) check(index, typed, {});
     // Backspace produces a character: not extended.
@@ -83,13 +82,11 @@ TEST_F(PictureKeyboardTest, HeldModifiersDoNotMixIntoTheKeys) {
         if (e.kind == fakes::KeyEvent::Kind::key)
             keystrokes.injected(static_cast<std::uint16_t>(e.vk), (e.flags & 2) != 0);
     };
+    // The last: Space, then Backspace removing it.
     const struct {
         std::vector<int> indices;
         std::u16string typed;
-    } rows[] = {
-        {{2}, u"2"},       {{46}, u"\u0631"}, {{44}, u"\u0621"},
-        {{43}, u"\u0626"}, {{40}, u"\r\n"},   {{54, 13}, u""},  // Backspace removes the space
-    };
+    } rows[] = {{{2}, u"2"}, {{46}, u"\u0631"}, {{40}, u"\r\n"}, {{54, 13}, u""}};
     std::vector<ModifierKeys> holds = {0};
     for (const ModifierKey& key : kModifierKeys) holds.push_back(key.bit);
     holds.push_back(kModifierKeys[2].bit | kModifierKeys[1].bit);  // left Ctrl, right Shift

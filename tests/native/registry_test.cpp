@@ -16,8 +16,6 @@ TEST(RegistryDecode, EachTypeBecomesItsText) {
         Bytes bytes;
         std::string text;
     } rows[] = {
-        {"dword 3", documented::REG_DWORD, {3, 0, 0, 0}, "003"},
-        {"dword 0", documented::REG_DWORD, {0, 0, 0, 0}, "000"},
         {"dword 42", documented::REG_DWORD, {42, 0, 0, 0}, "042"},
         {"dword 1000 keeps every digit", documented::REG_DWORD, {0xE8, 0x03, 0, 0}, "1000"},
         {"dword high bit is unsigned",
@@ -27,7 +25,6 @@ TEST(RegistryDecode, EachTypeBecomesItsText) {
         {"dword shorter than four bytes", documented::REG_DWORD, {2, 1}, "258"},
         {"dword with extra bytes", documented::REG_DWORD, {7, 0, 0, 0, 9, 9}, "007"},
         {"binary", documented::REG_BINARY, {0x00, 0x0F, 0x10, 0xFF}, "000F10FF"},
-        {"binary two bytes", documented::REG_BINARY, {0x01, 0xAB}, "01AB"},
         {"binary empty", documented::REG_BINARY, {}, ""},
         {"text with terminator", documented::REG_SZ, {'1', 0}, "1"},
         {"empty text", documented::REG_SZ, {0}, ""},
@@ -36,7 +33,6 @@ TEST(RegistryDecode, EachTypeBecomesItsText) {
          documented::REG_SZ,
          {'a', 'b'},
          "ab"},
-        {"expandable text", documented::REG_EXPAND_SZ, {'%', 'x', '%', 0}, "%x%"},
         {"multi-string drops only the final terminator",
          documented::REG_MULTI_SZ,
          {'a', 0, 'b', 0, 0},
@@ -79,7 +75,6 @@ TEST_F(EllRegTest, ValuesAreStoredAsRegSzTextOrLittleEndianDwords) {
         Bytes stored;  // none: nothing is stored
     } rows[] = {
         {documented::REG_SZ, std::string("3"), {'3', 0}},
-        {documented::REG_SZ, std::int64_t{2}, {'2', 0}},
         {documented::REG_BINARY, std::string("ab"), {'a', 'b', 0}},
         {documented::REG_EXPAND_SZ, std::int64_t{-5}, {'-', '5', 0}},
         {documented::REG_SZ, std::string(), {0}},
@@ -87,7 +82,6 @@ TEST_F(EllRegTest, ValuesAreStoredAsRegSzTextOrLittleEndianDwords) {
         {documented::REG_DWORD, std::int64_t{-1}, {0xFF, 0xFF, 0xFF, 0xFF}},
         {documented::REG_DWORD, std::string(" 258 "), {2, 1, 0, 0}},
         {documented::REG_DWORD, std::string("+7"), {7, 0, 0, 0}},
-        {documented::REG_DWORD, std::string("-2"), {0xFE, 0xFF, 0xFF, 0xFF}},
         {documented::REG_DWORD, std::int64_t{2147483648LL}, {}},
         {documented::REG_DWORD, std::string("12abc"), {}},
         {documented::REG_DWORD, std::string(""), {}},
@@ -99,12 +93,13 @@ TEST_F(EllRegTest, ValuesAreStoredAsRegSzTextOrLittleEndianDwords) {
                                     row.type, row.value),
                   stored);
         ASSERT_EQ(api.writes.size(), stored ? 1u : 0u);
-        if (stored) {
-            EXPECT_EQ(api.writes[0].type, row.type == documented::REG_DWORD ? documented::REG_DWORD
-                                                                            : documented::REG_SZ);
-            EXPECT_EQ(api.writes[0].bytes, row.stored);
-            EXPECT_EQ(api.writes[0].valueName, "");
-        }
+        if (!stored)
+            continue;
+        const auto type =
+            row.type == documented::REG_DWORD ? documented::REG_DWORD : documented::REG_SZ;
+        EXPECT_EQ(std::tie(api.writes[0].type, api.writes[0].bytes, api.writes[0].valueName),
+                  std::make_tuple(type, row.stored, std::string()))
+            << row.type;
     }
     reg.writeRegValue(documented::HKEY_CURRENT_USER, "d", "v", documented::REG_DWORD,
                       std::int64_t{3});
