@@ -54,6 +54,12 @@ inline constexpr SlowReply kSlowReplies[] = {
          return repeatTo(
              n, [](int) { return std::u16string(u"<a><b><div><i>x</a></b><table>y<td>z</td>"); });
      }},
+    // An SVG element named by half the reply, under which every end tag looks for its name.
+    {"foreign_end_tags",
+     [](std::size_t n) {
+         const std::u16string open = u"<svg><" + std::u16string(n / 2, u'a') + u">";
+         return open + repeatTo(n - open.size(), [](int) { return std::u16string(u"</x>"); });
+     }},
 };
 
 // Headings, paragraphs, a table, lists, links, formatting, references and a script.

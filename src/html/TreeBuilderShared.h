@@ -37,6 +37,16 @@ inline bool asciiEqualsNoCase(std::u16string_view a, std::u16string_view b) {
     });
 }
 
+// Whether an element's name in ASCII lower case is `lower`, compared in place: lowering keeps the
+// length, so a name of another length (however long) is passed at once.
+inline bool nameLowersTo(const Node& node, std::u16string_view lower) {
+    if (node.text.size() != lower.size())
+        return false;
+    countStep(lower.size());
+    return std::equal(lower.begin(), lower.end(), node.text.begin(),
+                      [](char16_t l, char16_t c) { return asciiLower(c) == l; });
+}
+
 inline const std::u16string* attribute(const Node& node, std::u16string_view name) {
     for (const auto& a : node.attributes) {
         countStep();
