@@ -60,6 +60,14 @@ inline constexpr SlowReply kSlowReplies[] = {
          const std::u16string open = u"<svg><" + std::u16string(n / 2, u'a') + u">";
          return open + repeatTo(n - open.size(), [](int) { return std::u16string(u"</x>"); });
      }},
+    // A MathML annotation-xml with half the reply in attributes, then a comment after another.
+    {"annotation_attributes",
+     [](std::size_t n) {
+         const std::u16string open =
+             u"<math><annotation-xml " +
+             repeatTo(n / 2, [](int i) { return u"a" + number(i) + u"=1 "; }) + u">";
+         return open + repeatTo(n - open.size(), [](int) { return std::u16string(u"<!---->"); });
+     }},
 };
 
 // Headings, paragraphs, a table, lists, links, formatting, references and a script.

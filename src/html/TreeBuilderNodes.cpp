@@ -240,6 +240,7 @@ Node& TreeBuilder::createElement(const Token& token, Space space) {
     element.tag = token.tag;
     element.text = token.name;
     element.attributes = token.attributes;
+    element.htmlIntegrationPoint = makesHtmlIntegrationPoint(element);
     units_ += 1 + element.attributes.size();
     return element;
 }
@@ -255,6 +256,7 @@ Node* TreeBuilder::cloneElement(const Node& node) {
     clone.attributes = node.attributes;
     countStep(clone.attributes.size());
     clone.formattingKey = node.formattingKey;
+    clone.htmlIntegrationPoint = node.htmlIntegrationPoint;
     units_ += 1 + clone.attributes.size();
     return &clone;
 }

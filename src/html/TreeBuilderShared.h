@@ -67,7 +67,9 @@ inline bool isMathMlTextIntegrationPoint(const Node& node) {
     return isMathMl(node, {Tag::mi, Tag::mo, Tag::mn, Tag::ms, Tag::mtext});
 }
 
-inline bool isHtmlIntegrationPoint(const Node& node) {
+// Decided once, when the element is made (its attributes never change), and kept on the node:
+// asked for every token, it would otherwise read all of an annotation-xml's attributes each time.
+inline bool makesHtmlIntegrationPoint(const Node& node) {
     if (isSvg(node, {Tag::foreignobject, Tag::desc, Tag::title}))
         return true;
     if (!isMathMl(node, {Tag::annotation_xml}))
@@ -75,6 +77,10 @@ inline bool isHtmlIntegrationPoint(const Node& node) {
     const std::u16string* encoding = attribute(node, u"encoding");
     return encoding && (asciiEqualsNoCase(*encoding, u"text/html") ||
                         asciiEqualsNoCase(*encoding, u"application/xhtml+xml"));
+}
+
+inline bool isHtmlIntegrationPoint(const Node& node) {
+    return node.kind == Node::Kind::Element && node.htmlIntegrationPoint;
 }
 
 inline bool isSpecial(const Node& node) {
