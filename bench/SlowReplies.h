@@ -68,6 +68,13 @@ inline constexpr SlowReply kSlowReplies[] = {
              repeatTo(n / 2, [](int i) { return u"a" + number(i) + u"=1 "; }) + u">";
          return open + repeatTo(n - open.size(), [](int) { return std::u16string(u"<!---->"); });
      }},
+    // A <b> whose value is 1/256 of the reply, reopened in every paragraph after the first.
+    {"long_formatting_attribute",
+     [](std::size_t n) {
+         const std::u16string open = u"<p><b a=\"" + std::u16string(n / 256, u'x') + u"\">x</p>";
+         return open +
+                repeatTo(n - open.size(), [](int) { return std::u16string(u"<p>xxxxxxxxx</p>"); });
+     }},
 };
 
 // Headings, paragraphs, a table, lists, links, formatting, references and a script.

@@ -246,7 +246,7 @@ Node& TreeBuilder::createElement(const Token& token, Space space) {
 }
 
 Node* TreeBuilder::cloneElement(const Node& node) {
-    if (spent() || clones_ >= kMaxClones)
+    if (spent() || clones_ >= kMaxClones || clonedCharacters_ >= kMaxClonedCharacters)
         return nullptr;
     ++clones_;
     Node& clone = document_.create(Node::Kind::Element);
@@ -254,7 +254,9 @@ Node* TreeBuilder::cloneElement(const Node& node) {
     clone.tag = node.tag;
     clone.text = node.text;
     clone.attributes = node.attributes;
-    countStep(clone.attributes.size());
+    const std::size_t copied = copiedCharacters(node);
+    countStep(copied);
+    clonedCharacters_ += copied;
     clone.formattingKey = node.formattingKey;
     clone.htmlIntegrationPoint = node.htmlIntegrationPoint;
     units_ += 1 + clone.attributes.size();

@@ -25,6 +25,10 @@ inline constexpr std::size_t kMaxFormatting =
 // node without new input, so markup built to be slow could multiply the tree. Past this many
 // the text goes on without them.
 inline constexpr std::size_t kMaxClones = std::size_t{1} << 16;
+// Nor may they copy more than this many code units of names and attributes (one past it ends
+// the copying): a formatting element with a long attribute, reopened in every paragraph, would
+// copy it each time. Four times the longest reply the view keeps.
+inline constexpr std::size_t kMaxClonedCharacters = std::size_t{1} << 22;
 
 inline bool oneOf(Tag tag, std::initializer_list<Tag> tags) {
     return std::find(tags.begin(), tags.end(), tag) != tags.end();
@@ -54,6 +58,16 @@ inline const std::u16string* attribute(const Node& node, std::u16string_view nam
             return &a.value;
     }
     return nullptr;
+}
+
+// The code units a copy of an element's name and attributes holds, one more for each attribute.
+inline std::size_t copiedCharacters(const Node& node) {
+    std::size_t size = node.text.size();
+    for (const auto& attribute : node.attributes) {
+        countStep();
+        size += 1 + attribute.name.size() + attribute.value.size();
+    }
+    return size;
 }
 
 inline bool isMathMl(const Node& node, std::initializer_list<Tag> tags) {
