@@ -54,6 +54,27 @@ inline constexpr SlowReply kSlowReplies[] = {
          return repeatTo(
              n, [](int) { return std::u16string(u"<a><b><div><i>x</a></b><table>y<td>z</td>"); });
      }},
+    // An SVG element named by half the reply, under which every end tag looks for its name.
+    {"foreign_end_tags",
+     [](std::size_t n) {
+         const std::u16string open = u"<svg><" + std::u16string(n / 2, u'a') + u">";
+         return open + repeatTo(n - open.size(), [](int) { return std::u16string(u"</x>"); });
+     }},
+    // A MathML annotation-xml with half the reply in attributes, then a comment after another.
+    {"annotation_attributes",
+     [](std::size_t n) {
+         const std::u16string open =
+             u"<math><annotation-xml " +
+             repeatTo(n / 2, [](int i) { return u"a" + number(i) + u"=1 "; }) + u">";
+         return open + repeatTo(n - open.size(), [](int) { return std::u16string(u"<!---->"); });
+     }},
+    // A <b> whose value is 1/256 of the reply, reopened in every paragraph after the first.
+    {"long_formatting_attribute",
+     [](std::size_t n) {
+         const std::u16string open = u"<p><b a=\"" + std::u16string(n / 256, u'x') + u"\">x</p>";
+         return open +
+                repeatTo(n - open.size(), [](int) { return std::u16string(u"<p>xxxxxxxxx</p>"); });
+     }},
 };
 
 // Headings, paragraphs, a table, lists, links, formatting, references and a script.

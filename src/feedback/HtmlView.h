@@ -4,8 +4,10 @@
 //
 // Bounded for any reply: it keeps the first kMaxReplyLength characters of a reply (the rest is
 // not shown, and the acknowledgement is looked for in what was kept), nests at most kMaxDepth
-// open elements, and stops adding to the tree after kMaxNodes nodes and attributes. Parsing
-// takes time in proportion to the length of the reply.
+// open elements, and stops adding to the tree after kMaxNodes nodes and attributes. Formatting
+// elements that blocks cut across are reopened or split at most 65,536 times, and no more once
+// those copies hold 2^22 code units of names and attribute values. Parsing takes time in
+// proportion to the length of the reply.
 #pragma once
 
 #include <cstddef>

@@ -30,8 +30,9 @@ struct Node {
 
     Kind kind = Kind::Element;
     Space space = Space::Html;
-    Tag tag = Tag::other;  // elements: the number of a known name
-    bool open = false;     // on the parser's stack of open elements
+    Tag tag = Tag::other;               // elements: the number of a known name
+    bool open = false;                  // on the parser's stack of open elements
+    bool htmlIntegrationPoint = false;  // the parser's: HTML start tags and text inside are HTML
     std::uint32_t formattingKey =
         0;                // the parser's hash of a formatting element's name and attributes
     std::u16string text;  // elements: the name as written back; text and comments: the content

@@ -189,10 +189,8 @@ void TreeBuilder::inForeign(Token& token) {
             }
             for (std::size_t i = open_.size() - 1; i > 0;) {
                 const Node& node = open_[i];
-                countStep(1 + node.text.size());  // the name is lowered too
-                std::u16string lower = node.text;
-                for (char16_t& c : lower) c = asciiLower(c);
-                if (lower == token.name) {
+                countStep();
+                if (nameLowersTo(node, token.name)) {
                     popUntilNode(node);
                     return;
                 }

@@ -120,6 +120,7 @@ class TreeBuilder {
     Node* textTarget_ = nullptr;  // the element whose text the Text mode collects
     std::size_t units_ = 0;
     std::size_t clones_ = 0;
+    std::size_t clonedCharacters_ = 0;  // names and attributes the clones copied
     std::size_t reprocessing_ = 0;
     bool fosterParenting_ = false;
     bool skipNewline_ = false;  // right after <pre>, <listing>, <textarea>

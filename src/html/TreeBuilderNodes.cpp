@@ -240,12 +240,13 @@ Node& TreeBuilder::createElement(const Token& token, Space space) {
     element.tag = token.tag;
     element.text = token.name;
     element.attributes = token.attributes;
+    element.htmlIntegrationPoint = makesHtmlIntegrationPoint(element);
     units_ += 1 + element.attributes.size();
     return element;
 }
 
 Node* TreeBuilder::cloneElement(const Node& node) {
-    if (spent() || clones_ >= kMaxClones)
+    if (spent() || clones_ >= kMaxClones || clonedCharacters_ >= kMaxClonedCharacters)
         return nullptr;
     ++clones_;
     Node& clone = document_.create(Node::Kind::Element);
@@ -253,8 +254,11 @@ Node* TreeBuilder::cloneElement(const Node& node) {
     clone.tag = node.tag;
     clone.text = node.text;
     clone.attributes = node.attributes;
-    countStep(clone.attributes.size());
+    const std::size_t copied = copiedCharacters(node);
+    countStep(copied);
+    clonedCharacters_ += copied;
     clone.formattingKey = node.formattingKey;
+    clone.htmlIntegrationPoint = node.htmlIntegrationPoint;
     units_ += 1 + clone.attributes.size();
     return &clone;
 }

@@ -25,6 +25,10 @@ inline constexpr std::size_t kMaxFormatting =
 // node without new input, so markup built to be slow could multiply the tree. Past this many
 // the text goes on without them.
 inline constexpr std::size_t kMaxClones = std::size_t{1} << 16;
+// Nor may they copy more than this many code units of names and attributes (one past it ends
+// the copying): a formatting element with a long attribute, reopened in every paragraph, would
+// copy it each time. Four times the longest reply the view keeps.
+inline constexpr std::size_t kMaxClonedCharacters = std::size_t{1} << 22;
 
 inline bool oneOf(Tag tag, std::initializer_list<Tag> tags) {
     return std::find(tags.begin(), tags.end(), tag) != tags.end();
@@ -37,6 +41,16 @@ inline bool asciiEqualsNoCase(std::u16string_view a, std::u16string_view b) {
     });
 }
 
+// Whether an element's name in ASCII lower case is `lower`, compared in place: lowering keeps the
+// length, so a name of another length (however long) is passed at once.
+inline bool nameLowersTo(const Node& node, std::u16string_view lower) {
+    if (node.text.size() != lower.size())
+        return false;
+    countStep(lower.size());
+    return std::equal(lower.begin(), lower.end(), node.text.begin(),
+                      [](char16_t l, char16_t c) { return asciiLower(c) == l; });
+}
+
 inline const std::u16string* attribute(const Node& node, std::u16string_view name) {
     for (const auto& a : node.attributes) {
         countStep();
@@ -44,6 +58,16 @@ inline const std::u16string* attribute(const Node& node, std::u16string_view nam
             return &a.value;
     }
     return nullptr;
+}
+
+// The code units a copy of an element's name and attributes holds, one more for each attribute.
+inline std::size_t copiedCharacters(const Node& node) {
+    std::size_t size = node.text.size();
+    for (const auto& attribute : node.attributes) {
+        countStep();
+        size += 1 + attribute.name.size() + attribute.value.size();
+    }
+    return size;
 }
 
 inline bool isMathMl(const Node& node, std::initializer_list<Tag> tags) {
@@ -57,7 +81,9 @@ inline bool isMathMlTextIntegrationPoint(const Node& node) {
     return isMathMl(node, {Tag::mi, Tag::mo, Tag::mn, Tag::ms, Tag::mtext});
 }
 
-inline bool isHtmlIntegrationPoint(const Node& node) {
+// Decided once, when the element is made (its attributes never change), and kept on the node:
+// asked for every token, it would otherwise read all of an annotation-xml's attributes each time.
+inline bool makesHtmlIntegrationPoint(const Node& node) {
     if (isSvg(node, {Tag::foreignobject, Tag::desc, Tag::title}))
         return true;
     if (!isMathMl(node, {Tag::annotation_xml}))
@@ -65,6 +91,10 @@ inline bool isHtmlIntegrationPoint(const Node& node) {
     const std::u16string* encoding = attribute(node, u"encoding");
     return encoding && (asciiEqualsNoCase(*encoding, u"text/html") ||
                         asciiEqualsNoCase(*encoding, u"application/xhtml+xml"));
+}
+
+inline bool isHtmlIntegrationPoint(const Node& node) {
+    return node.kind == Node::Kind::Element && node.htmlIntegrationPoint;
 }
 
 inline bool isSpecial(const Node& node) {
