@@ -249,7 +249,8 @@ TEST(Form2Lifetime, GoingAwayRemovesTheIconAndLetsGoOfTheWindow) {
         form2.loadtray();
         form2.deltray();
     }
-    EXPECT_EQ(shell.count(documented::NIM_DELETE), 2) << "an icon already removed is not removed again";
+    EXPECT_EQ(shell.count(documented::NIM_DELETE), 2)
+        << "an icon already removed is not removed again";
 }
 
 // ---- the main window and the tray together ----
