@@ -143,9 +143,9 @@ class WineTrayTest : public ::testing::Test, protected wine_test::Win32Form1Plat
     bool iconShown() { return wine_test::trayIconShown(tray(), iconId()); }
 
     Form1Platform perThreadPlatform() {
-        const Form1Platform p = platform(&trayPlatform);
-        return {p.window,   p.ui,         p.registry, perThread, p.keyInput,
-                p.codePage, p.keystrokes, p.http,     p.tray};
+        Form1Platform p = platform(&trayPlatform);
+        return {p.window,     p.ui,   p.registry, perThread, p.keyInput,         p.codePage,
+                p.keystrokes, p.http, p.names,    p.tray,    p.feedbackAddresses};
     }
 
     win32::Win32TrayWindow trayWindow{::GetModuleHandleW(nullptr), IDI_HARFPAD};
