@@ -219,7 +219,9 @@ TEST_F(WineTrayTest, InputModePerThreadMenuAsksTheUsersFocusWindow) {
     });
     const DWORD userThread = ready.get_future().get();
     MenuWatcher watcher({kDown, kEnter});
-    ::SendMessageW(tray(), WM_MOUSEMOVE, iconId(), WM_RBUTTONUP);
+    // A right-click as the shell reports it to a version-4 icon.
+    ::SendMessageW(tray(), WM_MOUSEMOVE, MAKEWPARAM(300, 250),
+                   MAKELPARAM(WM_CONTEXTMENU, iconId()));
     // Posted after the request, so the user's thread has seen it when it ends.
     ::PostThreadMessageW(userThread, WM_QUIT, 0, 0);
     user.join();
