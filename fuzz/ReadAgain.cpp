@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <initializer_list>
-#include <string>
 #include <string_view>
 
 #include "html/Elements.h"

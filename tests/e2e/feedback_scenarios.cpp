@@ -166,24 +166,6 @@ TEST_F(FeedbackScenarios, ClosingDuringSendEndsTheProgramAndPostsNothingMore) {
     EXPECT_EQ(posts().size(), before + 1);
 }
 
-// A second real click on "Send" while a slow reply is awaited reaches nothing: one press, one
-// post.
-TEST_F(FeedbackScenarios, ASecondClickWhileAReplyIsAwaitedPostsNothing) {
-    fillValidFields();
-    reply() = Reply(kAck);
-    reply().bytesPerSecond = 10;  // 2.5 s
-    const std::size_t before = posts().size();
-    const std::wstring status = windowText(field(kTransmission));
-    ::PostMessageW(field(kSend), BM_CLICK, 0, 0);
-    ASSERT_TRUE(waitFor([&] { return posts().size() == before + 1; }));
-    const LPARAM inside = MAKELPARAM(5, 5);
-    ::PostMessageW(field(kSend), WM_LBUTTONDOWN, MK_LBUTTON, inside);
-    ::PostMessageW(field(kSend), WM_LBUTTONUP, 0, inside);
-    EXPECT_EQ(settledStatus(status, 10000ms), L"Data received. Thank you. ");
-    std::this_thread::sleep_for(1000ms);
-    EXPECT_EQ(posts().size(), before + 1);
-}
-
 // No more of a reply is held than the view keeps, and the view's cap counts the reply as it
 // came, before its line ends become CR LF. The reply box shows the start of a long reply, and the
 // window answers throughout.

@@ -214,20 +214,6 @@ TEST_F(Form1Test, ApplyFreesTheLayoutHotkeyWhenItTakesItsKeys) {
     }
 }
 
-TEST_F(Form1Test, ApplyCreatesTheDefaultProfileKeyAndDefaultThenShowsWhatWasApplied) {
-    registry.setText(documented::HKEY_CURRENT_USER, kToggle, "", "2");
-    form.show();
-    window.userClick(sp::kOption3);
-    window.userClick(sp::kApply);
-    EXPECT_TRUE(registry.hasKey(documented::HKEY_USERS, kDefaultToggle));
-    window.userClick(sp::kApply);
-    EXPECT_EQ(describeWrites(registry), storedAs("3")) << "the same choice again stores nothing";
-    EXPECT_EQ(ui.boxes.size(), 1u);
-    window.userClick(sp::kOption1);
-    window.userClick(sp::kDefault);
-    EXPECT_EQ(selectedOption(), 3) << "DEFAULT shows what APPLY stored";
-}
-
 TEST_F(Form1Test, SwitchButtonsDriveTheActiveLayout) {
     registry.setText(documented::HKEY_CURRENT_USER, "keyboard layout\\preload\\1", "", "00000409");
     form.show();

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <map>
 #include <optional>
 
 #include "fakes/FakeKeyboardLayout.h"

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <process.h>
 #include <optional>
 #include <string>
 #include <tuple>
@@ -22,7 +23,9 @@
 #include "feedback/FeedbackForm.h"
 #include "feedback/FeedbackPage.h"
 #include "feedback/FormEncoding.h"
+#include "keyboard/PictureKeyboardPage.h"
 #include "keyboard/UnicodeKeyboardPage.h"
+#include "platform/Twips.h"
 #include "platform/win32/TextConv.h"
 #include "platform/win32/Win32FormControls.h"
 #include "platform/win32/Win32ShellNotify.h"
@@ -198,9 +201,9 @@ LRESULT CALLBACK watchFonts(int code, WPARAM wParam, LPARAM lParam) {
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-// On a monitor of another scale and on a new taskbar the icons are drawn again, at the sizes
-// Windows gives for that DPI (learn.microsoft.com: GetSystemMetricsForDpi), and no control is
-// left with a deleted font meanwhile.
+// On a monitor of another scale the window is laid out again, and there and on a new taskbar the
+// icons are drawn again, at the sizes Windows gives for that DPI (learn.microsoft.com:
+// GetSystemMetricsForDpi); no control is left with a deleted font meanwhile.
 TEST_F(FitAtOneDpi, IconsFollowTheDpiAndFontsOutliveTheirControlsUse) {
     const auto dpi = dpiToCheck();
     if (!dpi)
@@ -234,11 +237,35 @@ TEST_F(FitAtOneDpi, IconsFollowTheDpiAndFontsOutliveTheirControlsUse) {
     EXPECT_EQ(deadFontMessages, std::vector<std::string>{});
     expectIconsAt(other, "moved to DPI ");
     EXPECT_FALSE(wine_test::trayIconShown(tray, before)) << "the old picture's icon is gone";
+    // Laid out again at the new scale; a page built now is too, and Text4 keeps its charset.
+    const auto sizeOf = [&](ControlId id) {
+        RECT r;
+        ::GetWindowRect(window.controlHwnd(id), &r);
+        return std::pair<int, int>(r.right - r.left, r.bottom - r.top);
+    };
+    EXPECT_EQ(sizeOf(setting_page::kApply),
+              std::pair(twipsToPixels(1455, other), twipsToPixels(495, other)));
+    const auto fontHeight = [&](ControlId id) {
+        LOGFONTW font{};
+        ::GetObjectW(
+            reinterpret_cast<HFONT>(::SendMessageW(window.controlHwnd(id), WM_GETFONT, 0, 0)),
+            sizeof font, &font);
+        return std::abs(font.lfHeight);
+    };
+    window.selectPage(kPageKbTesting);
+    EXPECT_EQ(window.fontCharset(picture_page::kText4), 178);
+    EXPECT_EQ(sizeOf(picture_page::kText4).second, twipsToPixels(1695, other));
+    EXPECT_EQ(fontHeight(picture_page::kText4), fontHeight(setting_page::kApply));
+    window.selectPage(kPageSetting);
 
     // A restarted Explorer knows no icons and tells every top-level window.
     ASSERT_TRUE(shell.shellNotifyIcon(kNimDelete, form.form2()->record()));
-    const UINT taskbarCreated = ::RegisterWindowMessageW(L"TaskbarCreated");
-    for (HWND hwnd : {main, tray}) ::SendMessageW(hwnd, taskbarCreated, 0, 0);
+    ::PostMessageW(HWND_BROADCAST, ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    wine_test::pumpMessages(10000ms, [&] {
+        return wine_test::trayIconShown(tray, static_cast<UINT>(form.form2()->trayPicture())) &&
+               wine_test::iconWidth(main, ICON_SMALL) ==
+                   ::GetSystemMetricsForDpi(SM_CXSMICON, *dpi);
+    });
     expectIconsAt(*dpi, "new taskbar on the window's monitor, DPI ");
     click(setting_page::kIndicator);
 }
@@ -249,30 +276,14 @@ void setLogPixels(DWORD dpi) {
 }
 
 // Runs this program's check at one DPI in a new process; its failures go to our output.
-DWORD runAt(int dpi) {
+int runAt(int dpi) {
     wchar_t self[MAX_PATH];
     ::GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring command = L"\"" + std::wstring(self) + L"\" --gtest_filter=FitAtOneDpi.*";
-    ::SetEnvironmentVariableW(kDpiVariable, std::to_wstring(dpi).c_str());
-    STARTUPINFOW startup{sizeof startup};
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
-    startup.hStdOutput = ::GetStdHandle(STD_OUTPUT_HANDLE);
-    startup.hStdError = ::GetStdHandle(STD_ERROR_HANDLE);
-    PROCESS_INFORMATION process{};
-    const BOOL started = ::CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0,
-                                          nullptr, nullptr, &startup, &process);
-    ::SetEnvironmentVariableW(kDpiVariable, nullptr);
-    if (!started)
-        return static_cast<DWORD>(-1);
-    if (::WaitForSingleObject(process.hProcess, 60000) != WAIT_OBJECT_0)
-        ::TerminateProcess(process.hProcess, static_cast<UINT>(-1));
-    ::WaitForSingleObject(process.hProcess, 5000);
-    DWORD code = static_cast<DWORD>(-1);
-    ::GetExitCodeProcess(process.hProcess, &code);
-    ::CloseHandle(process.hThread);
-    ::CloseHandle(process.hProcess);
-    return code;
+    ::_wputenv_s(kDpiVariable, std::to_wstring(dpi).c_str());
+    const auto code =
+        ::_wspawnl(_P_WAIT, self, L"fit_test", L"--gtest_filter=FitAtOneDpi.*", nullptr);
+    ::_wputenv_s(kDpiVariable, L"");
+    return static_cast<int>(code);
 }
 
 TEST(FitTest, EveryCheckAt96To192Dpi) {
@@ -284,7 +295,7 @@ TEST(FitTest, EveryCheckAt96To192Dpi) {
     for (int dpi : {96, 120, 144, 192}) {
         ::fflush(stdout);
         setLogPixels(static_cast<DWORD>(dpi));
-        EXPECT_EQ(runAt(dpi), 0u) << "at " << dpi << " DPI; what failed is listed above";
+        EXPECT_EQ(runAt(dpi), 0) << "at " << dpi << " DPI; what failed is listed above";
     }
     setLogPixels(before);
 }

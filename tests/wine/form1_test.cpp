@@ -47,12 +47,6 @@ class WineForm1Test : public ::testing::Test, protected wine_test::Win32Form1Pla
             return std::nullopt;
         return std::string(text);
     }
-    static LOGFONTW fontOf(HWND control) {
-        LOGFONTW font{};
-        ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0)),
-                     sizeof font, &font);
-        return font;
-    }
 
     Form1 form{platform()};
 };
@@ -182,27 +176,7 @@ TEST_F(WineForm1Test, PagesAreBuiltWhenFirstShownWithWhatWasSetOnThemBefore) {
     EXPECT_FALSE(::IsWindowEnabled(control(feedback_page::kSubmit)));
     EXPECT_EQ(pageWindows(), 2);
     window.selectPage(kPageKbTesting);
-    EXPECT_EQ(fontOf(control(picture_page::kText4)).lfCharSet, 178);
-}
-
-TEST_F(WineForm1Test, DpiChangeLaysEverythingOutAgainAtTheNewScale) {
-    load();
-    RECT suggested;
-    ::GetWindowRect(window.hwnd(), &suggested);
-    suggested.right = suggested.left + 800;
-    suggested.bottom = suggested.top + 800;
-    ::SendMessageW(window.hwnd(), WM_DPICHANGED, MAKEWPARAM(144, 144),
-                   reinterpret_cast<LPARAM>(&suggested));
-    EXPECT_EQ(window.dpi(), 144);
-    RECT apply;
-    ::GetWindowRect(control(sp::kApply), &apply);
-    EXPECT_EQ(apply.right - apply.left, twipsToPixels(1455, 144));
-    EXPECT_EQ(apply.bottom - apply.top, twipsToPixels(495, 144));
-    const LOGFONTW font = fontOf(control(sp::kApply));
-    window.selectPage(kPageKbTesting);  // built now, at the new scale
-    const LOGFONTW text4Font = fontOf(control(picture_page::kText4));
-    EXPECT_EQ(text4Font.lfCharSet, 178) << "the charset survives the new fonts";
-    EXPECT_EQ(std::abs(text4Font.lfHeight), std::abs(font.lfHeight));
+    EXPECT_EQ(window.fontCharset(picture_page::kText4), 178) << "the font it was built with";
 }
 
 // Real keys in every text box: Escape leaves the page, its text and the focus as they were (a

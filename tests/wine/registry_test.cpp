@@ -29,7 +29,8 @@ std::vector<BYTE> dword(DWORD n) {
     return {BYTE(n), BYTE(n >> 8), BYTE(n >> 16), BYTE(n >> 24)};
 }
 
-// Up to 2048 bytes of data read; more read as "Not Found".
+// Each type as Windows hands it over (the decoding itself is the native tests'); up to 2048
+// bytes of data read, more read as "Not Found".
 TEST_F(WineRegistryTest, ValuesOfEachTypeReadAsText) {
     const struct {
         const wchar_t* name;
@@ -38,13 +39,9 @@ TEST_F(WineRegistryTest, ValuesOfEachTypeReadAsText) {
         std::string read;
     } rows[] = {
         {L"", REG_SZ, text(L"2"), "2"},
-        {L"dword3", REG_DWORD, dword(3), "003"},
-        {L"dword0", REG_DWORD, dword(0), "000"},
-        {L"dwordBig", REG_DWORD, dword(123456), "123456"},
+        {L"dword", REG_DWORD, dword(0x10203), "66051"},
         {L"binary", REG_BINARY, {0x00, 0x0F, 0x10, 0xFF}, "000F10FF"},
-        {L"empty", REG_SZ, text(L""), ""},
         {L"expand", REG_EXPAND_SZ, text(L"abc"), "abc"},
-        {L"spaced", REG_SZ, text(L"  7 x"), "  7 x"},
         {L"missing", 0, {}, "Not Found"},
         {L"big", REG_SZ, text(std::wstring(3000, L'x')), "Not Found"},
         {L"limit", REG_SZ, text(std::wstring(2047, L'y')), std::string(2047, 'y')},

@@ -1,5 +1,5 @@
 // The tray indicator with the real hidden window, the real shell and the real main window in
-// this process: the icon, the shell's notifications, the popup menu and the new-taskbar message.
+// this process: the icon, the shell's notifications, the popup menu and the end of the session.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -140,7 +140,6 @@ class WineTrayTest : public ::testing::Test, protected wine_test::Win32Form1Plat
     }
     HWND tray() const { return trayWindow.hwnd(); }
     UINT iconId() { return static_cast<UINT>(form.form2()->trayPicture()); }
-    bool iconShown() { return wine_test::trayIconShown(tray(), iconId()); }
 
     Form1Platform perThreadPlatform() {
         Form1Platform p = platform(&trayPlatform);
@@ -154,43 +153,6 @@ class WineTrayTest : public ::testing::Test, protected wine_test::Win32Form1Plat
     PerThreadLayouts perThread;
     Form1 form{perThreadPlatform()};
 };
-
-TEST_F(WineTrayTest, TickingAddsExactlyOneIconAndUntickingRemovesIt) {
-    load();
-    EXPECT_EQ(tray(), nullptr) << "no tray window before the box is ticked";
-    click(sp::kIndicator);
-    ASSERT_TRUE(checked(sp::kIndicator));
-    ASSERT_NE(form.form2(), nullptr);
-    ASSERT_NE(tray(), nullptr);
-    EXPECT_FALSE(::IsWindowVisible(tray())) << "the tray window is never shown";
-    const auto picture = ::SendMessageW(tray(), WM_GETICON, ICON_BIG, 0);
-    EXPECT_NE(picture, 0);
-    EXPECT_EQ(form.form2()->trayPicture(), static_cast<std::uintptr_t>(picture));
-    EXPECT_TRUE(iconShown());
-
-    const NotifyIconRecord& record = form.form2()->record();
-    EXPECT_EQ(record.hWnd, reinterpret_cast<std::uintptr_t>(tray()));
-    EXPECT_EQ(record.uID, iconId());
-    EXPECT_EQ(std::u16string(record.szTip.data()), u"Arabic TrayIcon");
-    EXPECT_TRUE(shell.shellNotifyIcon(kNimSetVersion, record)) << "this shell knows version 4";
-
-    // The same icon once more: the shell refuses and the one icon stays.
-    EXPECT_FALSE(shell.shellNotifyIcon(kNimAdd, record));
-    form.form2()->loadtray();
-    EXPECT_TRUE(iconShown());
-    EXPECT_EQ(tray(), trayWindow.hwnd()) << "no second tray window";
-
-    click(sp::kIndicator);
-    ASSERT_FALSE(checked(sp::kIndicator));
-    EXPECT_FALSE(iconShown());
-    EXPECT_FALSE(shell.shellNotifyIcon(kNimDelete, form.form2()->record()))
-        << "nothing left behind to remove";
-
-    click(sp::kIndicator);
-    EXPECT_TRUE(iconShown()) << "ticked again";
-    click(sp::kIndicator);
-    EXPECT_FALSE(iconShown());
-}
 
 // The menu's "Arabic" asks the focus window of the window in front before it, another program's
 // (here a thread of its own), for the user's installed Arabic layout.
@@ -284,24 +246,6 @@ TEST_F(WineForm2Test, ContextMenuOpensArabicAndDefaultAtTheAnchorAndRunsTheChoic
             << "a message to the window lets the shell finish the menu, " << row.what;
         EXPECT_EQ(owner.calls, row.calls) << row.what;
     }
-}
-
-TEST_F(WineForm2Test, NewTaskbarGetsTheIconBackWhileItIsOn) {
-    const UINT taskbarCreated = ::RegisterWindowMessageW(L"TaskbarCreated");
-    ASSERT_NE(taskbarCreated, 0u);
-    ASSERT_TRUE(iconShown());
-    // A restarted Explorer knows no icons.
-    ASSERT_TRUE(shell.shellNotifyIcon(kNimDelete, form2.record()));
-    ASSERT_FALSE(iconShown());
-    // The shell tells every top-level window.
-    ::PostMessageW(HWND_BROADCAST, taskbarCreated, 0, 0);
-    wine_test::pumpMessages(std::chrono::milliseconds(10000), [&] { return iconShown(); });
-    EXPECT_TRUE(iconShown());
-
-    form2.deltray();
-    ASSERT_FALSE(iconShown());
-    ::SendMessageW(tray(), taskbarCreated, 0, 0);
-    EXPECT_FALSE(iconShown()) << "switched off: no icon on the new taskbar";
 }
 
 TEST_F(WineForm2Test, IconGoesWithTheWindowAndAtTheEndOfTheSession) {
