@@ -61,15 +61,10 @@ TEST_F(TrayScenarios, ASecondStartBringsTheRunningCopyForwardAndEnds) {
     EXPECT_EQ(mainWindowsOnTheDesktop(), 1);
 }
 
-TEST_F(TrayScenarios, NoIconAtStartAndClosingEndsTheProgram) {
-    EXPECT_FALSE(isChecked(control(kIndicator)));
-    EXPECT_EQ(trayWindow(), nullptr) << "no tray window, so no icon, at start";
-    ::PostMessageW(main, WM_CLOSE, 0, 0);
-    EXPECT_EQ(program->waitForExit(), 0u);
-}
-
 TEST_F(TrayScenarios, ClosedIntoTheTrayAndBackWithADoubleClickThenEndedAfterUnticking) {
     EXPECT_FALSE(isChecked(control(L"Disable key switching")));
+    EXPECT_FALSE(isChecked(control(kIndicator)));
+    EXPECT_EQ(trayWindow(), nullptr) << "no tray window, so no icon, at start";
     click(control(kIndicator));
     ASSERT_TRUE(isChecked(control(kIndicator)));
     const HWND tray = trayWindow();

@@ -5,7 +5,6 @@
 #include "app/SettingPage.h"
 #include "feedback/FeedbackPage.h"
 #include "fakes/FakeForm1Platform.h"
-#include "keyboard/PictureKeyboardPage.h"
 
 namespace harfpad {
 namespace {
@@ -92,17 +91,6 @@ TEST_F(Form1Test, StartUpSelectsTheStoredOptionInAnyForm) {
         EXPECT_EQ(selectedOptionOf(p.window), row.selected) << row.what;
         EXPECT_TRUE(p.registry.writes.empty()) << row.what << ": start-up never writes";
     }
-}
-
-TEST_F(Form1Test, StartUpGivesText4TheArabicCharsetAndLeavesTheIndicatorOff) {
-    form.show();
-    EXPECT_EQ(window.loadCount(), 1);
-    EXPECT_EQ(window.fontCharset(picture_page::kText4), 178);
-    EXPECT_EQ(window.value(sp::kIndicator), 0);
-    EXPECT_EQ(window.caption(), u"Harfpad by Zemrak");
-    form.show();  // already loaded: brought forward, not loaded again
-    EXPECT_EQ(window.loadCount(), 1);
-    EXPECT_EQ(window.showCalls(), 1);
 }
 
 TEST_F(Form1Test, DefaultKeepsTheSelectionWhenNothingUsableIsStored) {

@@ -3,7 +3,6 @@
 
 #include "fakes/FakeForm1Platform.h"
 #include "keyboard/KeyNavigation.h"
-#include "keyboard/PictureKeyboard.h"
 #include "keyboard/PictureKeyboardPage.h"
 #include "keyboard/UnicodeKeyboardPage.h"
 
@@ -111,18 +110,6 @@ TEST_F(PictureKeyboardTest, HeldModifiersDoNotMixIntoTheKeys) {
             EXPECT_EQ(keystrokes.effects().menusOpened, 0) << what << ", let go";
         }
     }
-}
-
-// Only Keyboard_Array(0) to (57) exist: any other index does nothing at all.
-TEST_F(PictureKeyboardTest, IndicesOutsideTheArrayDoNothing) {
-    int switches = 0;
-    PictureKeyboard keyboard(window, names, keys, keys, keystrokes, [&] { ++switches; });
-    for (int index : {-1, pp::kKeyCount, 0x7FFF}) keyboard.Keyboard_Array_Click(index);
-    EXPECT_EQ(switches, 0);
-    EXPECT_TRUE(keystrokes.sends.empty());
-    EXPECT_TRUE(keys.events.empty());
-    keyboard.Keyboard_Array_Click(pp::kKeyCount - 1);  // right Ctrl: the last key only switches
-    EXPECT_EQ(switches, 1);
 }
 
 // Arrows, Home and End on both keyboards go by where the keys stand on a 101-key keyboard:

@@ -209,7 +209,6 @@ TEST(Form2Lifetime, GoingAwayRemovesTheIconAndLetsGoOfTheWindow) {
 
 // ---- the main window and the tray together ----
 
-constexpr const char* kToggle = "keyboard layout\\toggle";
 constexpr const char* kPreload = "keyboard layout\\preload\\1";
 
 class TrayLifeTest : public ::testing::Test, protected fakes::FakeForm1Platform {
@@ -273,28 +272,6 @@ TEST_F(TrayLifeTest, OffOnAndTrayOnly) {
         }
     }
     EXPECT_EQ(trayWindow.creates, 1) << "one hidden window for the whole run";
-}
-
-TEST_F(TrayLifeTest, ReturnFromTheTrayReadsTheHotkeyAfreshTicksTheBoxAndAddsNoSecondIcon) {
-    registry.setText(documented::HKEY_CURRENT_USER, kToggle, "", "2");
-    form.show();
-    EXPECT_EQ(window.value(sp::kOption2), 1);
-    run(Step::Tick);
-    const int showsBefore = window.showCalls();
-    run(Step::DoubleClick);
-    EXPECT_EQ(window.showCalls(), showsBefore + 1) << "open window: only brought up";
-    EXPECT_EQ(shell.count(documented::NIM_ADD), 1) << "box already ticked: no click, no add";
-
-    run(Step::Close);
-    registry.setText(documented::HKEY_CURRENT_USER, kToggle, "", "3");
-    run(Step::DoubleClick);
-    EXPECT_EQ(window.loadCount(), 2);
-    EXPECT_EQ(window.value(sp::kOption3), 1) << "start-up ran again";
-    EXPECT_EQ(window.value(sp::kIndicator), 1);
-    ASSERT_EQ(shell.count(documented::NIM_ADD), 2) << "ticking the box runs loadtray again";
-    EXPECT_FALSE(shell.calls.back().accepted);
-    EXPECT_EQ(shell.icons.size(), 1u);
-    EXPECT_EQ(shell.calls[0].record.uID, shell.calls.back().record.uID);
 }
 
 // The menu offers Arabic, then Default, and runs the item chosen, if any.

@@ -43,9 +43,6 @@ class FakeRegistry final : public IRegistryApi {
              static_cast<std::uint8_t>(n >> 16), static_cast<std::uint8_t>(n >> 24)});
     }
     void addKey(std::uint32_t root, const std::string& keyPath) { keys_[{root, lower(keyPath)}]; }
-    bool hasKey(std::uint32_t root, const std::string& keyPath) const {
-        return keys_.count({root, lower(keyPath)}) != 0;
-    }
     const RegistryData* find(std::uint32_t root, const std::string& keyPath,
                              const std::string& valueName) const {
         const auto key = keys_.find({root, lower(keyPath)});

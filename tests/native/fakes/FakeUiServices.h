@@ -25,7 +25,6 @@ class FakeUiServices final : public IUiServices {
     bool ended = false;
     std::function<void()> onMessageBox;  // runs while the box is "open"
     std::function<void()> onWait;        // runs as messages arrive during a wait
-    bool quitting = false;
 
     int messageBox(std::u16string_view text, std::u16string_view title, unsigned style) override {
         boxes.push_back({std::u16string(text), std::u16string(title), style});
@@ -42,7 +41,7 @@ class FakeUiServices final : public IUiServices {
         now += ms;
         if (onWait)
             onWait();
-        return !quitting;
+        return true;
     }
     void setWaitCursor(bool wait) override { cursorChanges.push_back(wait); }
     void endProgram() override { ended = true; }
