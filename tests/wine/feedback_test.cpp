@@ -31,11 +31,8 @@ std::u16string widen(const std::string& ascii) {
     return std::u16string(ascii.begin(), ascii.end());
 }
 
-class WineFeedbackTest : public ::testing::Test, protected wine_test::Win32Form1Platform {
+class WineFeedbackTest : public wine_test::Form1Test {
   protected:
-    static void SetUpTestSuite() { initCommonControls(); }
-    void TearDown() override { window.close(); }
-
     // A main window whose probe opens `probeUrl` and whose feedback goes to `feedbackUrl`, by
     // default the test's server; the Feedback page is shown.
     void load(const std::string& probeUrl, std::string feedbackUrl = {}) {
@@ -43,10 +40,8 @@ class WineFeedbackTest : public ::testing::Test, protected wine_test::Win32Form1
             feedbackUrl = server.url("/softfback.php");
         form = std::make_unique<Form1>(
             platform(nullptr, {widen(feedbackUrl), widen(probeUrl), u"Microsoft Connect Test"}));
-        form->show();
-        ASSERT_TRUE(window.isLoaded());
+        show(*form);
         window.selectPage(kPageFeedback);
-        wine_test::pumpMessages(std::chrono::milliseconds(50));
     }
     void type(ControlId id, std::u16string_view text) {
         ::SetWindowTextW(control(id),

@@ -79,15 +79,14 @@ HWND coveredBy(HWND control, RECT text) {
     return nullptr;
 }
 
-class FitAtOneDpi : public ::testing::Test, protected wine_test::Win32Form1Platform {
+class FitAtOneDpi : public wine_test::Form1Test {
   protected:
-    FitAtOneDpi() : wine_test::Win32Form1Platform(::GetModuleHandleW(nullptr), IDI_HARFPAD) {}
+    FitAtOneDpi() : Form1Test(::GetModuleHandleW(nullptr), IDI_HARFPAD) {}
     static void SetUpTestSuite() {
         // As the program's manifest declares, so that windows are laid out at the monitor's DPI.
         ::SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
-        initCommonControls();
+        Form1Test::SetUpTestSuite();
     }
-    void TearDown() override { window.close(); }
 
     // Checks the caption each control shows now against the room the control gives it.
     void checkPage(int page, const char* state = "") {
@@ -162,8 +161,7 @@ TEST_F(FitAtOneDpi, EveryCaptionFitsItsControl) {
     const auto dpi = dpiToCheck();
     if (!dpi)
         GTEST_SKIP() << "run by FitTest once for each DPI";
-    form.show();
-    ASSERT_TRUE(window.isLoaded());
+    show(form);
     ASSERT_EQ(window.dpi(), *dpi) << "the prefix's LogPixels did not reach the window";
     const int pages = static_cast<int>(form1Spec().pages.size());
     for (int page = 0; page < pages; ++page) checkPage(page);
@@ -208,8 +206,7 @@ TEST_F(FitAtOneDpi, IconsFollowTheDpiAndFontsOutliveTheirControlsUse) {
     const auto dpi = dpiToCheck();
     if (!dpi)
         GTEST_SKIP() << "run by FitTest once for each DPI";
-    form.show();
-    ASSERT_TRUE(window.isLoaded());
+    show(form);
     click(setting_page::kIndicator);
     const HWND main = window.hwnd(), tray = trayWindow.hwnd();
     ASSERT_NE(tray, nullptr);

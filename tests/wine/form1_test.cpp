@@ -19,26 +19,19 @@ namespace {
 
 namespace sp = setting_page;
 
-class WineForm1Test : public ::testing::Test, protected wine_test::Win32Form1Platform {
+class WineForm1Test : public wine_test::Form1Test {
   protected:
-    static void SetUpTestSuite() { initCommonControls(); }
     // Direct calls: starting reg.exe while this thread owns windows is slow under Wine.
     void SetUp() override {
         ::RegDeleteTreeW(HKEY_CURRENT_USER, kToggle);
         ::RegDeleteTreeW(HKEY_USERS, kDefaultToggle);
     }
     void TearDown() override {
-        window.close();
-        ::RegDeleteTreeW(HKEY_CURRENT_USER, kToggle);
-        ::RegDeleteTreeW(HKEY_USERS, kDefaultToggle);
+        Form1Test::TearDown();
+        SetUp();
     }
     static constexpr const wchar_t* kToggle = L"keyboard layout\\toggle";
     static constexpr const wchar_t* kDefaultToggle = L".default\\keyboard layout\\toggle";
-    void load() {
-        form.show();
-        ASSERT_TRUE(window.isLoaded());
-        wine_test::pumpMessages(std::chrono::milliseconds(50));
-    }
     // A REG_SZ value as the registry holds it, none when it is missing.
     static std::optional<std::string> storedText(HKEY root, const char* key, const char* name) {
         char text[64] = {};
@@ -60,7 +53,7 @@ TEST_F(WineForm1Test, TheCurrentUsersNamedHotkeyIsShownAndStored) {
               ERROR_SUCCESS);
     ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, kToggle, nullptr, REG_SZ, one, sizeof one),
               ERROR_SUCCESS);
-    load();
+    show(form);
     EXPECT_TRUE(checked(sp::kOption2));
     {
         wine_test::MessageBoxAnswerer answerer;
@@ -79,7 +72,7 @@ TEST_F(WineForm1Test, TheCurrentUsersNamedHotkeyIsShownAndStored) {
 
 // The wait pointer set for a request stays over every part of the window until it is reset.
 TEST_F(WineForm1Test, TheWaitPointerHoldsOverTheWindowUntilReset) {
-    load();
+    show(form);
     const HCURSOR wait = ::LoadCursorW(nullptr, IDC_WAIT);
     const auto pointerOver = [&](HWND hwnd) {
         ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
@@ -96,7 +89,7 @@ TEST_F(WineForm1Test, TheWaitPointerHoldsOverTheWindowUntilReset) {
 }
 
 TEST_F(WineForm1Test, WindowIsCentredAtItsDesignedSizeWithText4ReadingRightToLeft) {
-    load();
+    show(form);
     const int dpi = window.dpi();
     RECT client;
     ::GetClientRect(window.hwnd(), &client);
@@ -116,7 +109,7 @@ TEST_F(WineForm1Test, WindowIsCentredAtItsDesignedSizeWithText4ReadingRightToLef
 }
 
 TEST_F(WineForm1Test, ControlsStandWhereTheTablesPutThem) {
-    load();
+    show(form);
     const int dpi = window.dpi();
     // Option2 stands in Frame1 (480, 2340) at (360, 720), relative to the tab control.
     HWND tab = tabStrip();
@@ -130,7 +123,7 @@ TEST_F(WineForm1Test, ControlsStandWhereTheTablesPutThem) {
 }
 
 TEST_F(WineForm1Test, TabKeyVisitsThePagesInVisualOrder) {
-    load();
+    show(form);
     namespace fp = feedback_page;
     const std::pair<int, std::vector<ControlId>> orders[] = {
         {kPageSetting,
@@ -148,7 +141,7 @@ TEST_F(WineForm1Test, TabKeyVisitsThePagesInVisualOrder) {
 }
 
 TEST_F(WineForm1Test, PagesAreBuiltWhenFirstShownWithWhatWasSetOnThemBefore) {
-    load();
+    show(form);
     const auto pageWindows = [&] {
         int count = 0;
         for (HWND child = ::GetWindow(window.hwnd(), GW_CHILD); child;
@@ -183,7 +176,7 @@ TEST_F(WineForm1Test, PagesAreBuiltWhenFirstShownWithWhatWasSetOnThemBefore) {
 // multi-line edit posts WM_CLOSE to its parent on Escape); Tab and Shift+Tab go to the next and
 // the previous tab stop (kNoControl: the tab strip), and the focus is shown from then on.
 TEST_F(WineForm1Test, EscapeKeepsEveryTextBoxAndTabLeavesIt) {
-    load();
+    show(form);
     ::SetForegroundWindow(window.hwnd());
     namespace fp = feedback_page;
     // The page, the box, the tab stops before and after it.

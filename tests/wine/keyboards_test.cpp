@@ -23,16 +23,13 @@ namespace pp = picture_page;
 namespace up = unicode_page;
 using namespace std::chrono_literals;
 
-class WineKeyboardsTest : public ::testing::Test, protected wine_test::Win32Form1Platform {
+class WineKeyboardsTest : public wine_test::Form1Test {
   protected:
-    static void SetUpTestSuite() { initCommonControls(); }
     void SetUp() override {
-        form.show();
-        ASSERT_TRUE(window.isLoaded());
+        show(form);
         ::SetForegroundWindow(window.hwnd());
         wine_test::pumpMessages(50ms);
     }
-    void TearDown() override { window.close(); }
 
     std::wstring text(ControlId id) const { return win32::toWide(window.text(id)); }
 

@@ -28,7 +28,6 @@ namespace {
 
 namespace sp = setting_page;
 
-constexpr const wchar_t* kToggle = L"keyboard layout\\toggle";
 constexpr const wchar_t* kArabicInstalled =
     L"System\\CurrentControlSet\\Control\\Keyboard Layouts\\00000401";
 
@@ -123,20 +122,12 @@ struct PerThreadLayouts final : win32::Win32KeyboardLayout {
     InputMode inputMode() override { return InputMode::kPerThread; }
 };
 
-class WineTrayTest : public ::testing::Test, protected wine_test::Win32Form1Platform {
+class WineTrayTest : public wine_test::Form1Test {
   protected:
-    static void SetUpTestSuite() { initCommonControls(); }
-    void SetUp() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, kToggle); }
     void TearDown() override {
-        window.close();
-        ::RegDeleteTreeW(HKEY_CURRENT_USER, kToggle);
+        Form1Test::TearDown();
         ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, kArabicInstalled);
         takeMessages(nullptr);
-    }
-    void load() {
-        form.show();
-        ASSERT_TRUE(window.isLoaded());
-        wine_test::pumpMessages(std::chrono::milliseconds(50));
     }
     HWND tray() const { return trayWindow.hwnd(); }
     UINT iconId() { return static_cast<UINT>(form.form2()->trayPicture()); }
@@ -161,7 +152,7 @@ TEST_F(WineTrayTest, InputModePerThreadMenuAsksTheUsersFocusWindow) {
     ASSERT_EQ(::RegSetKeyValueW(HKEY_LOCAL_MACHINE, kArabicInstalled, L"Layout File", REG_SZ,
                                 L"KBDA1.DLL", 20),
               ERROR_SUCCESS);
-    load();
+    show(form);
     click(sp::kIndicator);
     std::promise<DWORD> ready;
     LPARAM asked = 0;

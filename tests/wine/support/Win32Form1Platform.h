@@ -1,10 +1,12 @@
 // The program's own Win32 platform for tests that build Form1 in their own process, with the
-// main window's controls as a user reaches them. A fixture derives from it so the platform
-// exists before the Form1 member built from it.
+// main window's controls as a user reaches them, and the fixture such tests derive from, so
+// that the platform exists before the Form1 member built from it.
 #pragma once
 
 #include <windows.h>
 #include <commctrl.h>
+
+#include <gtest/gtest.h>
 
 #include "app/Win32Form1Platform.h"
 #include "support/WineTest.h"
@@ -37,6 +39,20 @@ struct Win32Form1Platform : harfpad::Win32Form1Platform {
                 up = up || (msg.message == WM_KEYUP && msg.wParam == (held ? held : vk));
                 return window.preTranslateMessage(msg);
             });
+    }
+};
+
+// Common controls registered once; the main window shown by `show` and closed after each test.
+class Form1Test : public ::testing::Test, protected Win32Form1Platform {
+  protected:
+    using Win32Form1Platform::Win32Form1Platform;
+    static void SetUpTestSuite() { initCommonControls(); }
+    void TearDown() override { window.close(); }
+    // The window loaded and its first messages handled.
+    void show(Form1& form) {
+        form.show();
+        ASSERT_TRUE(window.isLoaded());
+        pumpMessages(std::chrono::milliseconds(50));
     }
 };
 
