@@ -224,6 +224,7 @@ TEST_F(FitAtOneDpi, IconsFollowTheDpiAndFontsOutliveTheirControlsUse) {
 
     const int other = *dpi == 96 ? 144 : 96;
     const UINT before = static_cast<UINT>(form.form2()->trayPicture());
+    window.selectPage(kPageKbTesting);  // its controls hold fonts of their own
     RECT place;
     ::GetWindowRect(main, &place);
     HHOOK hook = ::SetWindowsHookExW(WH_CALLWNDPROC, watchFonts, nullptr, ::GetCurrentThreadId());
@@ -234,7 +235,7 @@ TEST_F(FitAtOneDpi, IconsFollowTheDpiAndFontsOutliveTheirControlsUse) {
     EXPECT_EQ(deadFontMessages, std::vector<std::string>{});
     expectIconsAt(other, "moved to DPI ");
     EXPECT_FALSE(wine_test::trayIconShown(tray, before)) << "the old picture's icon is gone";
-    // Laid out again at the new scale; a page built now is too, and Text4 keeps its charset.
+    // Laid out again at the new scale, fonts and all; Text4 keeps its charset.
     const auto sizeOf = [&](ControlId id) {
         RECT r;
         ::GetWindowRect(window.controlHwnd(id), &r);
@@ -249,7 +250,6 @@ TEST_F(FitAtOneDpi, IconsFollowTheDpiAndFontsOutliveTheirControlsUse) {
             sizeof font, &font);
         return std::abs(font.lfHeight);
     };
-    window.selectPage(kPageKbTesting);
     EXPECT_EQ(window.fontCharset(picture_page::kText4), 178);
     EXPECT_EQ(sizeOf(picture_page::kText4).second, twipsToPixels(1695, other));
     EXPECT_EQ(fontHeight(picture_page::kText4), fontHeight(setting_page::kApply));
