@@ -105,8 +105,11 @@ TEST_F(WineFeedbackTest, RequestArrivesAsAFormPostWithTheTypedFields) {
         ::GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
     ASSERT_NE(hook, nullptr);
     ::SetFocus(control(fp::kSubmit));
+    bool sendEnabledWhileProbing = true;
+    whileProbing = [&] { sendEnabledWhileProbing = ::IsWindowEnabled(control(fp::kSubmit)); };
     wine_test::MessageBoxAnswerer boxes;
     send();
+    EXPECT_FALSE(sendEnabledWhileProbing) << "no second press while the request runs";
     wine_test::pumpMessages(std::chrono::milliseconds(50));
     ::UnhookWinEvent(hook);
     EXPECT_EQ(changed, (std::vector<HWND>{control(fp::kLabel21), control(fp::kLabel10),

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <cstdlib>
 #include <process.h>
 #include <optional>
@@ -236,13 +237,18 @@ TEST_F(FitAtOneDpi, IconsFollowTheDpiAndFontsOutliveTheirControlsUse) {
     expectIconsAt(other, "moved to DPI ");
     EXPECT_FALSE(wine_test::trayIconShown(tray, before)) << "the old picture's icon is gone";
     // Laid out again at the new scale, fonts and all; Text4 keeps its charset.
-    const auto sizeOf = [&](ControlId id) {
-        RECT r;
+    const auto placeOf = [&](ControlId id) {  // from the tab strip, as the tables place it
+        RECT r, tab;
         ::GetWindowRect(window.controlHwnd(id), &r);
-        return std::pair<int, int>(r.right - r.left, r.bottom - r.top);
+        ::GetWindowRect(tabStrip(), &tab);
+        return std::array<int, 4>{r.left - tab.left, r.top - tab.top, r.right - r.left,
+                                  r.bottom - r.top};
     };
-    EXPECT_EQ(sizeOf(setting_page::kApply),
-              std::pair(twipsToPixels(1455, other), twipsToPixels(495, other)));
+    const auto at = [other](std::array<int, 4> twips) {
+        for (int& n : twips) n = twipsToPixels(n, other);
+        return twips;
+    };
+    EXPECT_EQ(placeOf(setting_page::kApply), at({3960, 6060, 1455, 495}));
     const auto fontHeight = [&](ControlId id) {
         LOGFONTW font{};
         ::GetObjectW(
@@ -251,7 +257,7 @@ TEST_F(FitAtOneDpi, IconsFollowTheDpiAndFontsOutliveTheirControlsUse) {
         return std::abs(font.lfHeight);
     };
     EXPECT_EQ(window.fontCharset(picture_page::kText4), 178);
-    EXPECT_EQ(sizeOf(picture_page::kText4).second, twipsToPixels(1695, other));
+    EXPECT_EQ(placeOf(picture_page::kText4)[3], twipsToPixels(1695, other));
     EXPECT_EQ(fontHeight(picture_page::kText4), fontHeight(setting_page::kApply));
     window.selectPage(kPageSetting);
 
