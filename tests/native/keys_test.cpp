@@ -222,6 +222,7 @@ TEST_F(KeysTest, ScriptTable) {
                                        shifted(192) + shifted(54) + shifted(53)},
         {u"{BS}{BKSP}{backspace}", times(3, {K(8, 14, 0), K(8, 14, 2)})},
         {u"{TAB}{ESC}", Events{K(9, 15, 0), K(9, 15, 2), K(27, 1, 0), K(27, 1, 2)}},
+        {u"{ENTER", kEnter},  // a name that ends the script is still a name
         {u"{capslock}{NumLock}{SCROLLLOCK}", Events{K(20, 58, 1), K(20, 58, 3), K(144, 69, 1),
                                                     K(144, 69, 3), K(145, 70, 1), K(145, 70, 3)}},
         {u"{PGUP}{PGDN}{END}{HOME}",
@@ -280,6 +281,10 @@ TEST_F(KeysTest, ScriptYieldsAfterEveryElement) {
         {u"{LEFT 2}", kLeft + Events{y} + kLeft + Events{y, y, y}},
         {u"{a 2}", kA + kA + Events{y, y}},  // typed characters get no yield of their own
         {u"()", {y, y}},
+        // A modifier at the very end covers "()"; one before a braced item covers the item.
+        {u"a+", kA + Events{y} + kShiftDown + Events{y, y} + kShiftUp + Events{y}},
+        {u"+{LEFT 2}",
+         kShiftDown + Events{y} + kLeft + Events{y} + kLeft + Events{y, y} + kShiftUp + Events{y}},
     };
     for (const Row& row : rows) {
         system.events.clear();
