@@ -176,20 +176,5 @@ TEST_F(FeedbackScenarios, LongRepliesAreCutAsTheyArrive) {
     EXPECT_TRUE(windowText(field(kReplyView)).starts_with(L"Data received. Thank you. words"));
 }
 
-// A server or proxy asking for a password gets none, and no sign-in window shows.
-TEST_F(FeedbackScenarios, APasswordRequestIsATransmissionError) {
-    fillValidFields();
-    for (const int status : {401, 407}) {
-        reply() = Reply(kAck);
-        reply().status = status;
-        EXPECT_EQ(send().status, L"Transmission Error.") << status;
-        EXPECT_EQ(program->topLevelWindows(true).size(), 1u) << "nothing but the main window";
-    }
-    for (const auto& request : server().requests()) {
-        EXPECT_TRUE(request.header("Authorization").empty());
-        EXPECT_TRUE(request.header("Proxy-Authorization").empty());
-    }
-}
-
 }  // namespace
 }  // namespace e2e
