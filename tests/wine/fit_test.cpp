@@ -222,10 +222,29 @@ TEST_F(FitAtOneDpi, IconsFollowTheDpiAndFontsOutliveTheirControlsUse) {
             << when << at;
     };
     expectIconsAt(*dpi, "at start, DPI ");
+    // Measured from the tab strip: Apply on its page, Option2 in Frame1 (480, 2340) at (360, 720),
+    // Text4 in Frame4 (360, 1320) at (120, 3000).
+    const auto expectPlacesAt = [&](int at) {
+        const std::pair<ControlId, std::array<int, 4>> places[] = {
+            {setting_page::kApply, {3960, 6060, 1455, 495}},
+            {setting_page::kOption2, {840, 3060, 1335, 375}},
+            {picture_page::kText4, {480, 4320, 5655, 1695}}};
+        for (const auto& [id, twips] : places) {
+            RECT r, tab;
+            ::GetWindowRect(window.controlHwnd(id), &r);
+            ::GetWindowRect(tabStrip(), &tab);
+            const std::array<LONG, 4> place{r.left - tab.left, r.top - tab.top, r.right - r.left,
+                                            r.bottom - r.top};
+            for (std::size_t i = 0; i < place.size(); ++i)
+                EXPECT_EQ(place[i], twipsToPixels(twips[i], at))
+                    << "control " << id << ", field " << i << " at DPI " << at;
+        }
+    };
 
     const int other = *dpi == 96 ? 144 : 96;
     const UINT before = static_cast<UINT>(form.form2()->trayPicture());
     window.selectPage(kPageKbTesting);  // its controls hold fonts of their own
+    expectPlacesAt(*dpi);
     RECT place;
     ::GetWindowRect(main, &place);
     HHOOK hook = ::SetWindowsHookExW(WH_CALLWNDPROC, watchFonts, nullptr, ::GetCurrentThreadId());
@@ -237,18 +256,7 @@ TEST_F(FitAtOneDpi, IconsFollowTheDpiAndFontsOutliveTheirControlsUse) {
     expectIconsAt(other, "moved to DPI ");
     EXPECT_FALSE(wine_test::trayIconShown(tray, before)) << "the old picture's icon is gone";
     // Laid out again at the new scale, fonts and all; Text4 keeps its charset.
-    const auto placeOf = [&](ControlId id) {  // from the tab strip, as the tables place it
-        RECT r, tab;
-        ::GetWindowRect(window.controlHwnd(id), &r);
-        ::GetWindowRect(tabStrip(), &tab);
-        return std::array<int, 4>{r.left - tab.left, r.top - tab.top, r.right - r.left,
-                                  r.bottom - r.top};
-    };
-    const auto at = [other](std::array<int, 4> twips) {
-        for (int& n : twips) n = twipsToPixels(n, other);
-        return twips;
-    };
-    EXPECT_EQ(placeOf(setting_page::kApply), at({3960, 6060, 1455, 495}));
+    expectPlacesAt(other);
     const auto fontHeight = [&](ControlId id) {
         LOGFONTW font{};
         ::GetObjectW(
@@ -257,7 +265,6 @@ TEST_F(FitAtOneDpi, IconsFollowTheDpiAndFontsOutliveTheirControlsUse) {
         return std::abs(font.lfHeight);
     };
     EXPECT_EQ(window.fontCharset(picture_page::kText4), 178);
-    EXPECT_EQ(placeOf(picture_page::kText4)[3], twipsToPixels(1695, other));
     EXPECT_EQ(fontHeight(picture_page::kText4), fontHeight(setting_page::kApply));
     window.selectPage(kPageSetting);
 
