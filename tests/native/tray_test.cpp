@@ -1,4 +1,4 @@
-// The tray indicator: the notification record, the hidden window's behaviour and the life of
+// The tray indicator: the hidden window's notification record and behaviour, and the life of
 // the program between the main window and the notification area, against fakes.
 #include <gtest/gtest.h>
 
@@ -9,7 +9,6 @@
 #include "fakes/FakeForm1Platform.h"
 #include "fakes/FakeTray.h"
 #include "fakes/RecordingTrayOwner.h"
-#include "tray/trayicon.h"
 
 namespace harfpad {
 namespace {
@@ -17,51 +16,13 @@ namespace {
 namespace sp = setting_page;
 
 // The tip field as ASCII (every character the program writes is).
-std::string tipBytes(const std::array<char16_t, 128>& field) {
-    return std::string(field.begin(), field.end());
-}
 std::string tipBytes(const NotifyIconRecord& record) {
-    return tipBytes(record.szTip);
+    return std::string(record.szTip.begin(), record.szTip.end());
 }
+
 // The designed 64 characters; the Unicode record's other 64 stay zero.
-std::string tipOf(const std::string& designed) {
-    return designed + std::string(64, '\0');
-}
-
 const std::string kExpectedTip =
-    tipOf(std::string("Arabic TrayIcon") + '\0' + std::string(48, ' '));
-
-// ---- the notification record ----
-
-TEST(TrayIconRecord, DeleteChangesOnlyTheIdentifierAndKeepsTheLastAddsWindow) {
-    fakes::FakeShellNotify shell;
-    trayicon::Module module(shell);
-    module.addTrayIcon(0x100, 0x11, 0x11, "first");
-    module.addTrayIcon(0x200, 0x22, 0x33, "second");
-    module.deleteTrayIcon(0x44);
-
-    ASSERT_EQ(shell.calls.size(), 5u);
-    EXPECT_EQ(shell.calls[4].message, 2u) << "operation delete";
-    NotifyIconRecord expected = shell.calls[2].record;  // the second add's: window 0x200, icon 0x33
-    expected.uID = 0x44;
-    EXPECT_EQ(shell.calls[4].record, expected);
-}
-
-TEST(TrayIconRecord, TipFieldIsTextZeroAndBlanksUpTo64Bytes) {
-    struct Row {
-        std::string tip;
-        std::string field;
-    } rows[] = {
-        {"", std::string(1, '\0') + std::string(63, ' ')},
-        {std::string(63, 'x'), std::string(63, 'x') + '\0'},
-        {std::string(64, 'y'), std::string(63, 'y') + '\0'},
-        {std::string(200, 'z'), std::string(63, 'z') + '\0'},
-    };
-    for (const Row& row : rows) {
-        EXPECT_EQ(tipBytes(trayicon::tipField(row.tip)), tipOf(row.field))
-            << "tip of " << row.tip.size();
-    }
-}
+    std::string("Arabic TrayIcon") + '\0' + std::string(48, ' ') + std::string(64, '\0');
 
 // ---- the hidden window against a fake main window ----
 
@@ -97,28 +58,6 @@ TEST_F(Form2Test, LoadtrayCreatesTheHiddenWindowOnceAndNamesTheIconByItsPicture)
     EXPECT_EQ(tipBytes(form2.record()), kExpectedTip) << "the record stays filled";
     EXPECT_EQ(shell.calls[1].message, 4u) << "NIM_SETVERSION after the add";
     EXPECT_EQ(shell.icons.begin()->second, 4u) << "NOTIFYICON_VERSION_4";
-}
-
-TEST_F(Form2Test, EventCodeIsTheLow16Bits) {
-    // What each act sends is the next test's; here, what the code is made of.
-    const std::vector<std::string> shown{"show", "indicator 1"};
-    struct Row {
-        std::intptr_t lParam;
-        std::int32_t code;
-        std::vector<std::string> calls;
-    } rows[] = {
-        {0x00050203, 515, shown},  // identifier in the high bits
-        {0x202, 514, {}},          // left release (single click)
-        {0x10000, 0, {}},
-        {-1, 0xFFFF, {}},
-    };
-    for (const Row& row : rows) {
-        owner.calls.clear();
-        form2.Form_MouseMove(0, row.lParam);
-        EXPECT_EQ(form2.trayMessage(), row.code) << "lParam " << row.lParam;
-        EXPECT_EQ(owner.calls, row.calls) << "lParam " << row.lParam;
-    }
-    EXPECT_TRUE(window.menus.empty());
 }
 
 // What the user does to the icon reaches the window as the shell sends it for the version the
@@ -198,13 +137,6 @@ TEST(Form2Lifetime, GoingAwayRemovesTheIconAndLetsGoOfTheWindow) {
     }
     EXPECT_TRUE(shell.icons.empty());
     EXPECT_EQ(window.events, nullptr);
-    {
-        Form2 form2({window, shell}, owner);
-        form2.loadtray();
-        form2.deltray();
-    }
-    EXPECT_EQ(shell.count(documented::NIM_DELETE), 2)
-        << "an icon already removed is not removed again";
 }
 
 // ---- the main window and the tray together ----

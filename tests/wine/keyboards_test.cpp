@@ -227,18 +227,6 @@ TEST_F(WineKeyboardsTest, PictureBackspaceRemovesTheCharacterBeforeTheCaret) {
     EXPECT_EQ(text(pp::kText4), L"ac") << "nothing before the caret";
 }
 
-TEST_F(WineKeyboardsTest, PictureCapslockTogglesTheSystemCapsLock) {
-    window.selectPage(kPageKbTesting);
-    const auto capsOn = [] { return (::GetKeyState(VK_CAPITAL) & 1) != 0; };
-    const bool before = capsOn();
-    click(pp::keyId(28));
-    wine_test::pumpMessages(10000ms, [&] { return capsOn() != before; });
-    EXPECT_NE(capsOn(), before);
-    click(pp::keyId(28));  // and back, for whoever runs next
-    wine_test::pumpMessages(10000ms, [&] { return capsOn() == before; });
-    EXPECT_EQ(capsOn(), before);
-}
-
 TEST_F(WineKeyboardsTest, PictureKeysAnnounceTheirLegendAndShowASmallPicture) {
     window.selectPage(kPageKbTesting);
     for (int index = 0; index < pp::kKeyCount; ++index) {
