@@ -2,6 +2,7 @@
 // HTML standard), each reading a reply as the content of a body.
 //
 //   node tests/differential/run.mjs path/to/replyview
+//   node tests/differential/run.mjs --freeze      (writes the frozen file again)
 //
 // The native test HtmlViewCorpus holds the view to parse5's bodies of every reply of the corpus
 // but those in differences.json, read from a frozen file. This run checks that file against
@@ -9,15 +10,20 @@
 // the body's HTML hold "Data received. Thank you."?, must agree and the HTML must differ); and
 // the SVG and MathML name tables (`replyview --tables`) entry by entry.
 import { spawnSync } from 'node:child_process';
-import { readFileSync } from 'node:fs';
+import { readFileSync, writeFileSync } from 'node:fs';
 import {
     FROZEN, GENERATED, frozenText, listed, listedEntries, parse5Body, replies, tables, written,
 } from './corpus.mjs';
 
 const ACK = 'Data received. Thank you.';
 const replyview = process.argv[2];
+if (replyview === '--freeze') {
+    writeFileSync(FROZEN, frozenText());
+    console.log(`wrote ${FROZEN}`);
+    process.exit(0);
+}
 if (!replyview) {
-    console.error('usage: node run.mjs path/to/replyview');
+    console.error('usage: node run.mjs path/to/replyview | --freeze');
     process.exit(2);
 }
 const failures = [];
@@ -54,7 +60,7 @@ for (const entry of [...listedEntries.keys()].filter((e) => !oneSided.includes(e
 
 // The native test reads parse5's bodies from a file: it must say what parse5 says now.
 if (readFileSync(FROZEN, 'utf8') !== frozenText())
-    failures.push(`${FROZEN} is out of date: run node tests/differential/freeze.mjs`);
+    failures.push(`${FROZEN} is out of date: run node tests/differential/run.mjs --freeze`);
 
 console.log(`replies: ${replies.length} (${written.length} written, ${GENERATED} generated); ` +
             `listed differences: ${different.length}`);

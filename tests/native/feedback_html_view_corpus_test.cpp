@@ -1,7 +1,7 @@
 // The reply view against a browser's parser on the whole corpus of the differential test:
 // data/html_view_corpus.txt holds each reply, the body parse5 made of it and whether parse5 reads
-// that body, and then the one read from it, otherwise again (written by
-// tests/differential/freeze.mjs; the differential run fails while it is out of date).
+// that body, and then the one read from it, otherwise again (written by tests/differential/run.mjs
+// --freeze; the differential run fails while it is out of date).
 #include <gtest/gtest.h>
 
 #include <fstream>
