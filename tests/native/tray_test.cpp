@@ -9,6 +9,7 @@
 #include "fakes/FakeForm1Platform.h"
 #include "fakes/FakeTray.h"
 #include "fakes/RecordingTrayOwner.h"
+#include "tray/trayicon.h"
 
 namespace harfpad {
 namespace {
@@ -23,6 +24,12 @@ std::string tipBytes(const NotifyIconRecord& record) {
 // The designed 64 characters; the Unicode record's other 64 stay zero.
 const std::string kExpectedTip =
     std::string("Arabic TrayIcon") + '\0' + std::string(48, ' ') + std::string(64, '\0');
+
+// Whatever its length, a tip ends within the designed 64 characters, with its terminator.
+TEST(TrayTip, ALongTipIsCutToTheDesignedField) {
+    const auto field = trayicon::tipField(std::string(200, 'z'));
+    EXPECT_EQ(std::u16string(field.begin(), field.begin() + 64), std::u16string(63, u'z') + u'\0');
+}
 
 // ---- the hidden window against a fake main window ----
 
