@@ -99,12 +99,13 @@ entry() {
 }
 value() { entry | sed -n "s/^$1=//p"; }
 
-# Starts the installed program in the background and waits for its main window on the screen.
+# Starts the installed program in the background and waits for its main window on the screen:
+# up to two minutes, as a fresh prefix on a busy machine can take most of one.
 copy_pid=""
 start_copy() {
     "$wine" "$instdir/harfpad.exe" >/dev/null 2>&1 &
     copy_pid=$!
-    for _ in $(seq 300); do
+    for _ in $(seq 1200); do
         xwininfo -root -tree 2>/dev/null | grep -q '"Harfpad by Zemrak"' && return 0
         sleep 0.1
     done
